@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs, from Debian 12's own packages, everything that building, running
+# and testing Quiverwise needs. Safe to run again: apt-get skips what is there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins
+  nlohmann-json3-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  python3 python3-dbfread python3-dbf libdbd-xbase-perl
+  xvfb xauth imagemagick poppler-utils
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

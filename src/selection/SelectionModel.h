@@ -1,0 +1,74 @@
+#pragma once
+
+// The presentation model of the main window: its inputs, the four result
+// grids and the hand-off texts (FormState), and the recommendation engine
+// FindRec that every change of an input or of the page runs. It knows no
+// widgets: the window turns widget events into the change calls below and
+// shows the FormState after each notification.
+
+#include "FormState.h"
+#include "MessageSink.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qw::selection {
+
+enum class Page { Hunt = 0, Targ = 1, Youth = 2, Kavl = 3 };
+
+// What the outermost run of FindRec worked out; nullopt where not reached.
+struct RunSummary {
+    bool ran = false;             // the active page's work ran (entry gate passed)
+    std::optional<int> chartWeight;
+    std::optional<int> band;
+    std::optional<int> record;
+    bool valid = false;           // record lay in the page's range
+};
+
+class SelectionModel {
+public:
+    SelectionModel(std::filesystem::path dataFolder, MessageSink& messages);
+    ~SelectionModel();
+
+    FormState& form();
+    const FormState& form() const;
+    Page activePage() const;
+
+    // Changes as the window's events make them. Each sets the value and,
+    // when the value changed, runs FindRec (an entry's text change, a radio
+    // group's new item). A failure of the run goes to the message sink.
+    void changeText(std::string_view entry, std::string text);
+    void setItemIndex(std::string_view radioGroup, int index); // clamped to the items
+    // A user's click on a radio item runs FindRec even when the item was selected.
+    void clickItem(std::string_view radioGroup, int index);
+    // The user choosing a tab: the page changes and FindRec runs.
+    void changePage(Page page);
+    // A page set by a program (setup recall): no run.
+    void setActivePage(Page page);
+
+    // Sets an input without running anything (command-line tool set-up).
+    void setTextQuietly(std::string_view entry, std::string text);
+    void setItemIndexQuietly(std::string_view radioGroup, int index);
+
+    // One run, as an event would start it; failures go to the message sink.
+    void findRec();
+    const RunSummary& lastRun() const;
+
+    // Size-cell click of row (1-based) on page: writes TmpLbl, SpcLbl, Mods.
+    // Returns false when the cell is disabled (nothing happens).
+    bool sizeCellClick(Page page, int row);
+
+    // Called after every change of the FormState that the window must show
+    // (after each run, nested ones included, and after each input change).
+    void setChangedCallback(std::function<void()> callback);
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace qw::selection

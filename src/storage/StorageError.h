@@ -1,0 +1,25 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace qw::storage {
+
+// Every failure of the table storage reaches the caller as a StorageError whose
+// what() is the text the user sees in the message box.
+class StorageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+
+    // "Table does not exist.\nFile or directory does not exist.\nFile: <name>"
+    static StorageError tableNotFound(std::string_view fileName);
+    // "Index file does not exist.\nFile: <name>"
+    static StorageError indexNotFound(std::string_view fileName);
+    // "Dataset not in edit or insert mode"
+    static StorageError notEditing();
+    // A file that exists but cannot be trusted: "<file>: <reason>"
+    static StorageError badFile(std::string_view fileName, std::string_view reason);
+};
+
+} // namespace qw::storage

@@ -1,0 +1,121 @@
+#pragma once
+
+// A table object: one open DBF file, a current record, at most one
+// controlling index, and an edit state. Several Table objects may hold the
+// same file open in one process; a record posted through one of them is what
+// the others read the next time they position or read.
+//
+// Text crosses this interface as UTF-8; inside the files it is stored in the
+// table's code page (Windows-1252 for the tables this program creates).
+
+#include "FieldDef.h"
+#include "StorageError.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qw::storage {
+
+enum class OpenMode { ReadWrite, ReadOnly };
+enum class EditState { Browse, Edit, Insert };
+
+// The text type code that copyToText understands (delimited text, one record a line).
+inline constexpr int kTextTypeDelimited = 21;
+
+class Table {
+public:
+    // dataFolder: where bare file names are looked up (letter case ignored).
+    explicit Table(std::filesystem::path dataFolder);
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    const std::filesystem::path& dataFolder() const;
+
+    // Opening an open table does nothing. Throws StorageError::tableNotFound.
+    void open(std::string_view fileName, OpenMode mode = OpenMode::ReadWrite);
+    // Closes the table and its indexes; an unposted new record is dropped.
+    void close();
+    bool isOpen() const;
+    std::filesystem::path filePath() const;
+
+    // Structure of the open table.
+    const std::vector<FieldDef>& fields() const;
+    bool hasField(std::string_view name) const; // letter case ignored
+    std::uint8_t versionByte() const;
+    std::uint8_t codePageByte() const;
+
+    // Indexes. indexOpen makes the opened index the controlling order and
+    // goes to its first record. Throws StorageError::indexNotFound.
+    void indexOpen(std::string_view idxFileName);
+    void indexCloseAll();
+    // Rebuilds every open index file from the table's records.
+    void reindex();
+    bool hasControllingOrder() const;
+    std::string orderExpression() const; // key expression of the controlling order
+
+    // Positioning: in controlling order when there is one, else physical.
+    void goTop();
+    void goBottom();
+    void next();
+    void previous();
+    // Physical record number, 1-based. A number past the end positions on
+    // the blank phantom record (eof() is true, fields read as blanks).
+    void go(std::uint32_t recordNumber);
+    std::uint32_t recordNumber() const;
+    std::uint32_t recordCount() const;
+    bool bof() const;
+    bool eof() const;
+    bool isDeleted() const;
+
+    // Positions on the first record, in controlling order, whose key begins
+    // with keyPrefix. Not found: false, positioned at eof. Needs a
+    // controlling order (StorageError otherwise).
+    bool seek(std::string_view keyPrefix);
+
+    // Field text exactly as stored, padded with blanks to the field width;
+    // memo fields give their whole text. Unknown field: StorageError.
+    std::string getString(std::string_view field) const;
+    // The field's value as a whole number: the leading integer of its
+    // trimmed text (0 for a blank field).
+    long getInteger(std::string_view field) const;
+
+    // Editing. appendBlank begins a new record (Insert); edit begins editing
+    // the current record (Edit); post writes it (a new record is appended)
+    // and returns to Browse; cancel drops the changes.
+    void appendBlank();
+    void edit();
+    void setField(std::string_view field, std::string_view text);
+    void post();   // StorageError::notEditing in Browse state
+    void cancel();
+    EditState state() const;
+
+    // Writes every record of the open table, in physical order, to a text
+    // file in the data folder.
+    void copyToText(std::string_view fileName, int typeCode);
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Creates an empty table (fails if the file exists). Tables without memo
+// fields are written as version 0x03; with memo fields as 0xF5 with an FPT
+// memo file beside them. codePage is the DBF language driver byte
+// (0x03 = Windows-1252).
+void createTable(const std::filesystem::path& folder, std::string_view fileName,
+                 const std::vector<FieldDef>& fields, std::uint8_t codePage = 0x03);
+
+// Builds a standard single-order IDX file for the table's records with the
+// given key expression (replacing any existing file).
+void createIndex(const std::filesystem::path& folder, std::string_view tableFileName,
+                 std::string_view idxFileName, std::string_view keyExpression);
+
+// Resolves a bare file name in folder, ignoring letter case; empty when absent.
+std::filesystem::path findFile(const std::filesystem::path& folder, std::string_view fileName);
+
+} // namespace qw::storage
