@@ -15,7 +15,7 @@ function(qw_add_test_dir dir)
     target_compile_definitions(${target} PRIVATE
       QW_PROGRAM_DIR="${QW_PROGRAM_DIR}"
       QW_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-      QW_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+      QW_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
     add_test(NAME ${target} COMMAND ${target})
     set(labels ${unit} ${ARG_LABELS})
     if(ARG_GUI)
