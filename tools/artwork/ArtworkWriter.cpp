@@ -1,0 +1,65 @@
+#include "ArtworkWriter.h"
+
+#include "BannerArt.h"
+#include "BannerCatalogue.h"
+#include "HelpDiagrams.h"
+#include "SplashArt.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <stdexcept>
+
+namespace qw::artwork {
+
+int ArtworkWriter::writeAll() const
+{
+    return writeSplash() + writeBanners() + writeHelpPictures();
+}
+
+int ArtworkWriter::writeSplash() const
+{
+    save(SplashArt().render(), QStringLiteral("artwork/splash.jpg"), "jpeg", 92);
+    return 1;
+}
+
+int ArtworkWriter::writeBanners() const
+{
+    int written = 0;
+    for (const BannerFamily& family : BannerCatalogue::families()) {
+        const BannerArt art(family);
+        for (int frame = 0; frame < family.frameCount; ++frame) {
+            const QString name = QStringLiteral("artwork/banners/%1_%2.png")
+                                     .arg(family.filePrefix)
+                                     .arg(frame + 1, 2, 10, QLatin1Char('0'));
+            save(art.render(frame), name, "png", -1);
+            ++written;
+        }
+    }
+    return written;
+}
+
+int ArtworkWriter::writeHelpPictures() const
+{
+    int written = 0;
+    for (const HelpPicture& picture : HelpDiagrams().renderAll()) {
+        save(picture.image, QStringLiteral("help/") + picture.fileName, "png", -1);
+        ++written;
+    }
+    return written;
+}
+
+void ArtworkWriter::save(const QImage& image, const QString& relativePath, const char* format,
+                         int quality) const
+{
+    const QString path = QDir(dataFolder_).filePath(relativePath);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw std::runtime_error("cannot create the folder for " + path.toStdString());
+    QImageWriter writer(path, format);
+    writer.setQuality(quality);
+    if (!writer.write(image))
+        throw std::runtime_error("cannot write " + path.toStdString() + ": " +
+                                 writer.errorString().toStdString());
+}
+
+} // namespace qw::artwork

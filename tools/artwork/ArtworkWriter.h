@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace qw::artwork {
+
+// Writes every picture under one data folder:
+//   artwork/splash.jpg, artwork/banners/<page>_NN.png, help/*.png
+class ArtworkWriter {
+public:
+    explicit ArtworkWriter(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
+
+    // Returns the number of files written; throws std::runtime_error naming the
+    // file that could not be written.
+    int writeAll() const;
+
+private:
+    int writeSplash() const;
+    int writeBanners() const;
+    int writeHelpPictures() const;
+    void save(const QImage& image, const QString& relativePath, const char* format,
+              int quality) const;
+
+    QString dataFolder_;
+};
+
+} // namespace qw::artwork
