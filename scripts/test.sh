@@ -14,5 +14,6 @@ ctest --test-dir build --output-on-failure --timeout 900
 CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DQW_SANITIZE=ON -DQW_FUZZ=ON -DQW_BUILD_GUI=OFF -DQW_BENCHMARKS=OFF >/dev/null
 cmake --build build-asan --parallel "$(nproc)"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# LeakSanitizer cannot run in the sandboxed containers CI uses (it needs ptrace).
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-asan --output-on-failure --timeout 900 -L 'unit|fuzz'

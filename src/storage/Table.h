@@ -23,7 +23,8 @@ namespace qw::storage {
 enum class OpenMode { ReadWrite, ReadOnly };
 enum class EditState { Browse, Edit, Insert };
 
-// The text type code that copyToText understands (delimited text, one record a line).
+// The text type code that copyToText understands: delimited text, one record
+// per row (see TextExport.h for the layout).
 inline constexpr int kTextTypeDelimited = 21;
 
 class Table {
@@ -90,13 +91,25 @@ public:
     void appendBlank();
     void edit();
     void setField(std::string_view field, std::string_view text);
-    void post();   // StorageError::notEditing in Browse state
+    void post(); // StorageError::notEditing in Browse state
     void cancel();
     EditState state() const;
 
     // Writes every record of the open table, in physical order, to a text
     // file in the data folder.
     void copyToText(std::string_view fileName, int typeCode);
+
+    // Every post is flushed to disk in its write order (the default). Bulk
+    // loaders may switch this off for the file: the order of the writes is
+    // kept, so a killed process still leaves a sound table, but a power
+    // failure may lose the latest posts.
+    void setDurableWrites(bool durable);
+
+    // The current record as one row of copyToText's layout (no line end).
+    std::string recordAsDelimitedText() const;
+    // Header facts for inspection tools.
+    std::uint16_t headerLength() const;
+    std::uint16_t recordLength() const;
 
 private:
     class Impl;

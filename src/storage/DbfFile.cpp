@@ -1,0 +1,371 @@
+#include "DbfFile.h"
+
+#include "StorageError.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <unistd.h>
+
+namespace qw::storage {
+namespace {
+
+constexpr std::size_t kCacheBytes = 64 * 1024;
+constexpr std::size_t kMaxHeaderBytes = 65535;
+
+std::mutex registryMutex;
+std::map<std::string, std::weak_ptr<DbfFile>>& registry()
+{
+    static std::map<std::string, std::weak_ptr<DbfFile>> files;
+    return files;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::filesystem::path memoPathFor(const std::filesystem::path& table, MemoKind kind)
+{
+    std::filesystem::path stem = table.filename();
+    stem.replace_extension(kind == MemoKind::Fpt ? ".fpt" : ".dbt");
+    return findFileIgnoringCase(table.parent_path(), stem.string());
+}
+
+void syncFolder(const std::filesystem::path& folder)
+{
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::uint32_t parseMemoBlock(std::string_view fieldBytes, const std::string& fileName)
+{
+    if (fieldBytes.size() == 4)
+        return readLe32(fieldBytes.data());
+    std::uint64_t block = 0;
+    bool digits = false;
+    for (const char c : fieldBytes) {
+        if (c == ' ' || c == '\0')
+            continue;
+        if (!std::isdigit(static_cast<unsigned char>(c)) || block > 0xFFFFFFFFull / 10)
+            throw StorageError::badFile(fileName, "memo field holds no block number");
+        block = block * 10 + static_cast<std::uint64_t>(c - '0');
+        digits = true;
+    }
+    if (block > 0xFFFFFFFFull)
+        throw StorageError::badFile(fileName, "memo block number is too large");
+    return digits ? static_cast<std::uint32_t>(block) : 0;
+}
+
+} // namespace
+
+std::filesystem::path findFileIgnoringCase(const std::filesystem::path& folder,
+                                           std::string_view fileName)
+{
+    std::error_code ec;
+    const std::filesystem::path direct = folder / std::filesystem::path(fileName);
+    if (std::filesystem::is_regular_file(direct, ec))
+        return direct;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (equalsIgnoringCase(entry.path().filename().string(), fileName) &&
+            entry.is_regular_file(ec))
+            return entry.path();
+    }
+    return {};
+}
+
+std::shared_ptr<DbfFile> DbfFile::acquire(const std::filesystem::path& path, bool writable)
+{
+    std::error_code ec;
+    std::string key = std::filesystem::canonical(path, ec).string();
+    if (key.empty())
+        key = path.string();
+    {
+        std::lock_guard lock(registryMutex);
+        if (auto shared = registry()[key].lock())
+            return shared;
+    }
+    // Loaded outside the lock: a file that fails to load is destroyed here,
+    // and the destructor takes the lock itself.
+    std::shared_ptr<DbfFile> file(new DbfFile());
+    file->load(path, writable);
+    std::lock_guard lock(registryMutex);
+    auto& slot = registry()[key];
+    if (auto shared = slot.lock())
+        return shared; // another thread was quicker
+    slot = file;
+    return file;
+}
+
+DbfFile::~DbfFile()
+{
+    std::lock_guard lock(registryMutex);
+    for (auto it = registry().begin(); it != registry().end();) {
+        if (it->second.expired())
+            it = registry().erase(it);
+        else
+            ++it;
+    }
+}
+
+void DbfFile::load(const std::filesystem::path& path, bool writable)
+{
+    path_ = path;
+    if (!io_.open(path, writable))
+        throw StorageError::badFile(fileName(), "file cannot be opened");
+    const std::uint64_t size = io_.size();
+    const std::string head = io_.read(0, kMaxHeaderBytes);
+    layout_ = parseDbfHeader(head, size, fileName());
+    const std::uint64_t wholeRecords =
+        layout_.recordLength == 0 ? 0 : (size - layout_.headerLength) / layout_.recordLength;
+    recordCount_ = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(layout_.headerRecordCount, wholeRecords));
+    if (layout_.memoKind != MemoKind::None)
+        openMemo(writable);
+    recoverJournal();
+}
+
+std::filesystem::path DbfFile::journalPath() const
+{
+    return path_.parent_path() / (path_.filename().string() + "-journal");
+}
+
+namespace {
+
+constexpr char kJournalMagic[] = "QWJ1";
+
+std::uint32_t journalChecksum(std::string_view bytes)
+{
+    std::uint32_t h = 2166136261u;
+    for (const char c : bytes)
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
+}
+
+std::string journalImage(std::uint32_t n, std::string_view record)
+{
+    std::string image(kJournalMagic, 4);
+    image.resize(12);
+    writeLe32(image.data() + 4, n);
+    writeLe32(image.data() + 8, static_cast<std::uint32_t>(record.size()));
+    image += record;
+    std::string sum(4, '\0');
+    writeLe32(sum.data(), journalChecksum(image));
+    return image + sum;
+}
+
+} // namespace
+
+void DbfFile::recoverJournal()
+{
+    const std::filesystem::path journal = journalPath();
+    DbfIo in;
+    if (!in.open(journal, false))
+        return;
+    const std::string image = in.read(0, 12 + layout_.recordLength + 4);
+    const bool sound = image.size() == 12u + layout_.recordLength + 4 &&
+                       image.compare(0, 4, kJournalMagic) == 0 &&
+                       readLe32(image.data() + 8) == layout_.recordLength &&
+                       readLe32(image.data() + image.size() - 4) ==
+                           journalChecksum(std::string_view(image).substr(0, image.size() - 4));
+    const std::uint32_t n = sound ? readLe32(image.data() + 4) : 0;
+    const std::string record = sound ? image.substr(12, layout_.recordLength) : std::string();
+    if (sound && (n == 0 || n > recordCount_))
+        throw StorageError::badFile(journal.filename().string(), "journal names no record");
+    if (!io_.isWritable()) {
+        if (sound) {
+            overlayRecord_ = n;
+            overlay_ = record;
+        }
+        return;
+    }
+    if (sound) {
+        io_.write(layout_.headerLength + static_cast<std::uint64_t>(n - 1) * layout_.recordLength,
+                  record);
+        io_.sync();
+    }
+    std::error_code ec;
+    std::filesystem::remove(journal, ec);
+}
+
+void DbfFile::openMemo(bool writable)
+{
+    std::filesystem::path memoPath = memoPathFor(path_, layout_.memoKind);
+    if (memoPath.empty() && layout_.memoKind == MemoKind::Fpt)
+        // Some writers mark a dBase memo table with a FoxPro version byte.
+        if (auto dbt = memoPathFor(path_, MemoKind::Dbt3); !dbt.empty()) {
+            layout_.memoKind = MemoKind::Dbt3;
+            memoPath = dbt;
+        }
+    if (memoPath.empty())
+        throw StorageError::badFile(fileName(), "its memo file is missing");
+    memo_ = std::make_unique<MemoFile>(memoPath, layout_.memoKind, writable);
+}
+
+void DbfFile::create(const std::filesystem::path& path, const DbfLayout& layout)
+{
+    const std::string name = path.filename().string();
+    const std::string header = encodeDbfHeader(layout) + std::string(1, kEndOfFile);
+    if (layout.memoKind == MemoKind::Fpt) {
+        std::filesystem::path memoPath = path;
+        const std::string ext = path.extension().string();
+        const bool upperExt = !ext.empty() && std::isupper(static_cast<unsigned char>(ext.back()));
+        memoPath.replace_extension(upperExt ? ".FPT" : ".fpt");
+        if (!findFileIgnoringCase(path.parent_path(), memoPath.filename().string()).empty())
+            std::filesystem::remove(
+                findFileIgnoringCase(path.parent_path(), memoPath.filename().string()));
+        MemoFile::createFpt(memoPath);
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw StorageError::badFile(name, "cannot create the table file");
+    const bool ok =
+        ::write(fd, header.data(), header.size()) == static_cast<ssize_t>(header.size());
+    ::fsync(fd);
+    ::close(fd);
+    if (!ok)
+        throw StorageError::badFile(name, "cannot write the table file");
+}
+
+// Read-ahead only pays for sequential reading; a positioned read (a seek, a
+// go) fetches just its record.
+void DbfFile::fillCache(std::uint32_t n) const
+{
+    const std::size_t perRecord = layout_.recordLength;
+    const bool sequential = n == lastRead_ + 1;
+    const std::size_t wanted = sequential ? std::max<std::size_t>(1, kCacheBytes / perRecord) : 1;
+    const auto records =
+        static_cast<std::uint32_t>(std::min<std::size_t>(wanted, recordCount_ - n + 1));
+    cache_.resize(static_cast<std::size_t>(records) * perRecord);
+    const std::uint64_t offset =
+        layout_.headerLength + static_cast<std::uint64_t>(n - 1) * perRecord;
+    const std::size_t got = io_.readInto(offset, cache_.data(), cache_.size());
+    cacheFirst_ = n;
+    cacheRecords_ = static_cast<std::uint32_t>(got / perRecord);
+    if (cacheRecords_ == 0) {
+        cacheFirst_ = 0;
+        throw StorageError::badFile(fileName(), "record " + std::to_string(n) +
+                                                    " lies past the end of the file");
+    }
+}
+
+void DbfFile::readRecord(std::uint32_t n, std::string& out) const
+{
+    if (n == 0 || n > recordCount_)
+        throw StorageError::badFile(fileName(), "record " + std::to_string(n) + " does not exist");
+    if (cacheFirst_ == 0 || n < cacheFirst_ || n >= cacheFirst_ + cacheRecords_)
+        fillCache(n);
+    lastRead_ = n;
+    const std::size_t at = static_cast<std::size_t>(n - cacheFirst_) * layout_.recordLength;
+    out.assign(cache_, at, layout_.recordLength);
+    if (n == overlayRecord_)
+        out = overlay_;
+}
+
+std::string DbfFile::readMemo(std::string_view fieldBytes) const
+{
+    if (!memo_)
+        return {};
+    return memo_->read(parseMemoBlock(fieldBytes, fileName()));
+}
+
+std::string DbfFile::writeMemo(std::string_view bytes, std::size_t fieldLength)
+{
+    if (!memo_)
+        throw StorageError::badFile(fileName(), "the table has no memo file");
+    std::uint32_t block = 0;
+    guarded([&] { block = memo_->append(bytes, durable_); });
+    ++generation_;
+    if (fieldLength == 4) {
+        std::string binary(4, '\0');
+        writeLe32(binary.data(), block);
+        return binary;
+    }
+    if (block == 0)
+        return std::string(fieldLength, ' ');
+    std::string digits = std::to_string(block);
+    return std::string(fieldLength - std::min(fieldLength, digits.size()), ' ') + digits;
+}
+
+void DbfFile::requireHealthy() const
+{
+    if (poisoned_)
+        throw StorageError::badFile(fileName(),
+                                    "an earlier write failed; open the table again to go on");
+}
+
+// Runs a write step; any failure in it poisons the file object, the memo
+// file included, so that no later write can build on a half-done one.
+template <typename Step> void DbfFile::guarded(Step step)
+{
+    requireHealthy();
+    try {
+        step();
+    } catch (...) {
+        poisoned_ = true;
+        throw;
+    }
+}
+
+void DbfFile::flush()
+{
+    if (durable_)
+        io_.sync();
+}
+
+void DbfFile::appendRecord(std::string_view record)
+{
+    const std::uint64_t offset =
+        layout_.headerLength + static_cast<std::uint64_t>(recordCount_) * layout_.recordLength;
+    std::string bytes(record);
+    bytes.push_back(kEndOfFile);
+    ++generation_;
+    cacheFirst_ = 0;
+    guarded([&] {
+        io_.write(offset, bytes);
+        flush();
+        io_.write(1, encodeDateAndCount(recordCount_ + 1));
+        flush();
+    });
+    ++recordCount_;
+    // Leftovers of an interrupted append beyond the new end are cut away.
+    const std::uint64_t end = offset + bytes.size();
+    if (io_.size() > end)
+        guarded([&] { io_.truncate(end); });
+}
+
+void DbfFile::rewriteRecord(std::uint32_t n, std::string_view record)
+{
+    if (n == 0 || n > recordCount_)
+        throw StorageError::badFile(fileName(), "record " + std::to_string(n) + " does not exist");
+    ++generation_;
+    cacheFirst_ = 0;
+    guarded([&] {
+        {
+            DbfIo journal;
+            if (!journal.create(journalPath()))
+                throw StorageError::badFile(fileName(), "cannot create its journal file");
+            journal.write(0, journalImage(n, record));
+            if (durable_) {
+                journal.sync();
+                syncFolder(path_.parent_path()); // so that the journal's name survives too
+            }
+        }
+        io_.write(layout_.headerLength + static_cast<std::uint64_t>(n - 1) * layout_.recordLength,
+                  record);
+        flush();
+        std::error_code ec;
+        std::filesystem::remove(journalPath(), ec);
+    });
+}
+
+} // namespace qw::storage

@@ -1,0 +1,137 @@
+// The Table operations that need index code: opening IDX files as orders,
+// rebuilding them, and keeping open orders current after a post. They live
+// apart from Table.cpp so that a program which never opens an index links
+// none of the index code.
+
+#include "DbfTableImpl.h"
+#include "KeyExpression.h"
+
+#include <sys/stat.h>
+
+namespace qw::storage {
+namespace {
+
+void stampOrder(OpenOrder& order)
+{
+    struct stat st {};
+    if (::stat(order.path.c_str(), &st) != 0)
+        return;
+    order.size = static_cast<std::uint64_t>(st.st_size);
+    order.modifiedNs =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    order.inode = static_cast<std::uint64_t>(st.st_ino);
+}
+
+// Another handle (or process) may have rebuilt the file: read it again then.
+void refreshOrder(OpenOrder& order)
+{
+    struct stat st {};
+    if (::stat(order.path.c_str(), &st) != 0)
+        return; // gone meanwhile: keep what was read
+    const std::int64_t modified =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    if (static_cast<std::uint64_t>(st.st_size) == order.size && modified == order.modifiedNs &&
+        static_cast<std::uint64_t>(st.st_ino) == order.inode)
+        return;
+    order.file = IndexFile::open(order.path);
+    stampOrder(order);
+}
+
+KeyExpression::FieldReader readerFor(const DbfLayout& layout, const std::string& record)
+{
+    return [&layout, &record](std::size_t index) -> std::string_view {
+        if (index >= layout.fields.size())
+            return {};
+        return std::string_view(record).substr(layout.offsets[index], layout.fields[index].length);
+    };
+}
+
+std::vector<IndexEntry> keysOf(const DbfFile& file, const KeyExpression& key)
+{
+    std::vector<IndexEntry> entries;
+    entries.reserve(file.recordCount());
+    std::string record;
+    const auto reader = readerFor(file.layout(), record);
+    for (std::uint32_t n = 1; n <= file.recordCount(); ++n) {
+        file.readRecord(n, record);
+        entries.push_back(IndexEntry{key.evaluate(reader), n});
+    }
+    return entries;
+}
+
+void buildIndex(const DbfFile& file, const std::filesystem::path& idxPath,
+                std::string_view expression)
+{
+    const KeyExpression key = KeyExpression::parse(expression, file.layout().fields);
+    IndexFile::writeStandard(idxPath, key.text(), static_cast<std::uint16_t>(key.keyLength()),
+                             keysOf(file, key));
+}
+
+void rebuildOrder(const DbfFile& file, OpenOrder& order)
+{
+    const std::string expression = order.file->expression();
+    buildIndex(file, order.path, expression);
+    order.file = IndexFile::open(order.path);
+    stampOrder(order);
+}
+
+} // namespace
+
+// After a post: an order whose key for the record changed (or gained a
+// record) is rebuilt, so that navigation and seeks see the record at once.
+void Table::Impl::maintainOrdersAfterPost(Impl& d, const std::string& oldRecord, bool inserted)
+{
+    for (OpenOrder& order : d.orders) {
+        if (!inserted) {
+            const KeyExpression key =
+                KeyExpression::parse(order.file->expression(), d.layout().fields);
+            if (key.evaluate(readerFor(d.layout(), oldRecord)) ==
+                key.evaluate(readerFor(d.layout(), d.record)))
+                continue;
+        }
+        rebuildOrder(*d.file, order);
+    }
+    d.entry.reset();
+}
+
+void Table::indexOpen(std::string_view idxFileName)
+{
+    impl_->requireOpen();
+    impl_->checkBrowseMode();
+    const std::filesystem::path path = findFile(impl_->folder, idxFileName);
+    if (path.empty())
+        throw StorageError::indexNotFound(idxFileName);
+    OpenOrder order;
+    order.path = path;
+    order.file = IndexFile::open(path);
+    stampOrder(order);
+    std::erase_if(impl_->orders, [&](const OpenOrder& o) { return o.path == path; });
+    impl_->orders.push_back(std::move(order));
+    impl_->maintainOrders = &Impl::maintainOrdersAfterPost;
+    impl_->refreshOrder = &refreshOrder;
+    goTop();
+}
+
+void Table::reindex()
+{
+    impl_->requireOpen();
+    impl_->checkBrowseMode();
+    for (OpenOrder& order : impl_->orders)
+        rebuildOrder(*impl_->file, order);
+    impl_->entry.reset();
+}
+
+void createIndex(const std::filesystem::path& folder, std::string_view tableFileName,
+                 std::string_view idxFileName, std::string_view keyExpression)
+{
+    const std::filesystem::path tablePath = findFile(folder, tableFileName);
+    if (tablePath.empty())
+        throw StorageError::tableNotFound(tableFileName);
+    const auto file = DbfFile::acquire(tablePath, true);
+    std::filesystem::path idxPath = findFile(folder, idxFileName);
+    if (idxPath.empty())
+        idxPath = folder / std::filesystem::path(idxFileName);
+    buildIndex(*file, idxPath, keyExpression);
+}
+
+} // namespace qw::storage

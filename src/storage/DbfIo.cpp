@@ -1,0 +1,147 @@
+#include "DbfIo.h"
+
+#include "StorageError.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qw::storage {
+namespace {
+
+std::atomic<long> writesLeft{-1};
+std::atomic<bool> tearFailingWrite{false};
+constexpr std::uint64_t kSectorSize = 512;
+
+bool takeWriteAllowance()
+{
+    long left = writesLeft.load();
+    while (left >= 0) {
+        if (left == 0)
+            return false;
+        if (writesLeft.compare_exchange_weak(left, left - 1))
+            return true;
+    }
+    return true;
+}
+
+} // namespace
+
+void stopWritesAfter(long writes, bool tear)
+{
+    tearFailingWrite.store(tear);
+    writesLeft.store(writes);
+}
+
+bool DbfIo::create(const std::filesystem::path& path)
+{
+    fileName_ = path.filename().string();
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    writable_ = fd_ >= 0;
+    return writable_;
+}
+
+bool DbfIo::open(const std::filesystem::path& path, bool writable)
+{
+    fileName_ = path.filename().string();
+    if (writable) {
+        fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        writable_ = fd_ >= 0;
+    }
+    if (fd_ < 0)
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return fd_ >= 0;
+}
+
+DbfIo::~DbfIo()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::uint64_t DbfIo::size() const
+{
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0)
+        throw StorageError::badFile(fileName_, std::string("cannot read: ") + std::strerror(errno));
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::size_t DbfIo::readInto(std::uint64_t offset, char* buffer, std::size_t length) const
+{
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n =
+            ::pread(fd_, buffer + done, length - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw StorageError::badFile(fileName_,
+                                        std::string("cannot read: ") + std::strerror(errno));
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+std::string DbfIo::read(std::uint64_t offset, std::size_t length) const
+{
+    std::string out(length, '\0');
+    out.resize(readInto(offset, out.data(), length));
+    return out;
+}
+
+void DbfIo::fail(const std::string& what)
+{
+    poisoned_ = true;
+    throw StorageError::badFile(fileName_, what);
+}
+
+void DbfIo::write(std::uint64_t offset, std::string_view bytes)
+{
+    if (!writable_)
+        throw StorageError::badFile(fileName_, "the file is open read-only");
+    if (poisoned_)
+        throw StorageError::badFile(fileName_,
+                                    "an earlier write failed; open the table again to go on");
+    if (!takeWriteAllowance()) {
+        const std::uint64_t end = offset + bytes.size();
+        const std::uint64_t torn = end / kSectorSize * kSectorSize;
+        if (tearFailingWrite.load() && torn > offset && torn < end)
+            (void)::pwrite(fd_, bytes.data(), static_cast<std::size_t>(torn - offset),
+                           static_cast<off_t>(offset));
+        fail("write failed: stopped by fault injection");
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
+                                   static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fail(std::string("write failed: ") + std::strerror(n < 0 ? errno : ENOSPC));
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void DbfIo::sync()
+{
+    if (poisoned_)
+        throw StorageError::badFile(fileName_,
+                                    "an earlier write failed; open the table again to go on");
+    if (::fdatasync(fd_) != 0)
+        fail(std::string("flush failed: ") + std::strerror(errno));
+}
+
+void DbfIo::truncate(std::uint64_t length)
+{
+    if (::ftruncate(fd_, static_cast<off_t>(length)) != 0)
+        fail(std::string("cannot truncate: ") + std::strerror(errno));
+}
+
+} // namespace qw::storage

@@ -1,0 +1,32 @@
+#pragma once
+
+// Copy of a whole table to delimited text (text type 21), in physical order.
+//
+// Layout, chosen so that spreadsheet programs and mail-merge tools read it
+// without questions (RFC 4180 comma-separated values):
+// - UTF-8 text, no byte-order mark, no heading row, CRLF after each record;
+// - fields separated by commas, in the table's field order;
+// - character and memo fields enclosed in double quotes, trailing blanks
+//   trimmed, an embedded double quote doubled; a memo's line breaks are kept
+//   inside its quotes (as CRLF), so a record with a multi-line memo spans
+//   several physical lines but remains one row;
+// - numbers without their leading and trailing blanks; dates as stored
+//   (YYYYMMDD); logicals as T or F; a blank value of these types is empty;
+// - records marked deleted are left out.
+// The file is written beside its final name and renamed over it, so a
+// failed copy never leaves half a file and an existing file is replaced.
+
+#include "DbfFile.h"
+
+#include <filesystem>
+#include <string>
+
+namespace qw::storage {
+
+// Throws StorageError naming the target file when it cannot be written.
+void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target);
+
+// One record as a delimited row (without the line end).
+std::string delimitedRow(const DbfFile& file, std::string_view record);
+
+} // namespace qw::storage

@@ -1,0 +1,201 @@
+// Table behaviour through an index: controlling order, seeks, rebuilds,
+// index maintenance on post, and the index failure messages.
+
+#include "storage/StorageError.h"
+#include "storage/Table.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace qw::storage;
+
+namespace {
+
+QString errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const StorageError& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+std::string trimmed(std::string text)
+{
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+void append(Table& t, const std::string& name, const std::string& city)
+{
+    t.appendBlank();
+    t.setField("NAME", name);
+    t.setField("CITY", city);
+    t.post();
+}
+
+// Names in the order the controlling index walks them, from the top.
+QStringList namesInOrder(Table& t)
+{
+    QStringList names;
+    for (t.goTop(); !t.eof(); t.next())
+        names << QString::fromStdString(trimmed(t.getString("NAME")));
+    return names;
+}
+
+QStringList namesBackwards(Table& t)
+{
+    QStringList names;
+    t.goBottom();
+    while (!t.bof()) {
+        names << QString::fromStdString(trimmed(t.getString("NAME")));
+        t.previous();
+    }
+    return names;
+}
+
+} // namespace
+
+class TestTableIndex : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::filesystem::path folder_;
+
+private slots:
+    void init()
+    {
+        folder_ = std::filesystem::path(dir_.path().toStdString()) / QTest::currentTestFunction();
+        std::filesystem::create_directories(folder_);
+        createTable(folder_, "Saveddb.dbf",
+                    {{"NAME", FieldType::Character, 20, 0},
+                     {"CITY", FieldType::Character, 12, 0},
+                     {"COMMENTS", FieldType::Memo, 10, 0}});
+        Table t(folder_);
+        t.open("Saveddb.dbf");
+        append(t, "Miller", "Ames");
+        append(t, "Adams", "Bath");
+        append(t, "Zeller", "Cork");
+        append(t, "Baker", "Derby");
+        append(t, "Mill\u00e9", "Erie");
+        createIndex(folder_, "SAVEDDB.DBF", "Saved.idx", "NAME");
+    }
+
+    void navigationFollowsTheControllingOrder()
+    {
+        Table t(folder_);
+        t.open("Saveddb.DBF");
+        QVERIFY(!t.hasControllingOrder());
+        t.indexOpen("saved.IDX");
+        QVERIFY(t.hasControllingOrder());
+        QCOMPARE(QString::fromStdString(t.orderExpression()), QString("NAME"));
+        QCOMPARE(t.recordNumber(), 2u); // indexOpen goes to the first in order
+        const QStringList forward{"Adams", "Baker", "Miller", "Mill\u00e9", "Zeller"};
+        QCOMPARE(namesInOrder(t), forward);
+        QStringList backward = forward;
+        std::reverse(backward.begin(), backward.end());
+        QCOMPARE(namesBackwards(t), backward);
+        // Going to a physical record keeps the order for the next step.
+        t.go(4); // Baker
+        t.next();
+        QCOMPARE(trimmed(t.getString("NAME")), std::string("Miller"));
+        t.indexCloseAll();
+        QVERIFY(!t.hasControllingOrder());
+        t.goTop();
+        QCOMPARE(trimmed(t.getString("NAME")), std::string("Miller"));
+    }
+
+    void seekFindsTheFirstKeyWithThePrefix()
+    {
+        Table t(folder_);
+        t.open("Saveddb.dbf");
+        QVERIFY(errorOf([&] { t.seek("Mi"); }).contains("index"));
+        t.indexOpen("Saved.idx");
+        QVERIFY(t.seek("Mi"));
+        QCOMPARE(trimmed(t.getString("NAME")), std::string("Miller"));
+        QCOMPARE(t.recordNumber(), 1u);
+        QVERIFY(t.seek("Mill\u00e9"));
+        QCOMPARE(t.recordNumber(), 5u);
+        QVERIFY(t.seek("Z"));
+        QCOMPARE(t.recordNumber(), 3u);
+        QVERIFY(!t.seek("Q"));
+        QVERIFY(t.eof());
+        QVERIFY(!t.seek("Zellerman"));
+        QVERIFY(t.seek(""));
+        QCOMPARE(t.recordNumber(), 2u);
+    }
+
+    void postedRecordsAreInOrderAtOnce()
+    {
+        Table t(folder_);
+        t.open("Saveddb.dbf");
+        t.indexOpen("Saved.idx");
+        append(t, "Carter", "Flint");
+        QVERIFY(t.seek("Car"));
+        QCOMPARE(t.recordNumber(), 6u);
+        // Renaming a customer moves the record in the order.
+        QVERIFY(t.seek("Adams"));
+        t.edit();
+        t.setField("NAME", "Young");
+        t.post();
+        QCOMPARE(namesInOrder(t),
+                 QStringList({"Baker", "Carter", "Miller", "Mill\u00e9", "Young", "Zeller"}));
+
+        // Another handle with the same index open sees the rebuilt file.
+        Table other(folder_);
+        other.open("Saveddb.dbf");
+        other.indexOpen("Saved.idx");
+        append(t, "Abbot", "Gary");
+        other.goTop();
+        QCOMPARE(trimmed(other.getString("NAME")), std::string("Abbot"));
+    }
+
+    void reindexCoversRecordsAppendedWithoutTheIndex()
+    {
+        {
+            Table t(folder_);
+            t.open("Saveddb.dbf");
+            append(t, "Aaron", "Hull");
+            t.indexOpen("Saved.idx");
+            QVERIFY(!t.seek("Aaron")); // the index predates the record
+            t.reindex();
+            QVERIFY(t.seek("Aaron"));
+            QCOMPARE(t.recordNumber(), 6u);
+            t.indexCloseAll();
+        }
+        Table t(folder_);
+        t.open("Saveddb.dbf");
+        t.indexOpen("Saved.idx");
+        QCOMPARE(namesInOrder(t).first(), QString("Aaron"));
+        QCOMPARE(namesInOrder(t).size(), 6);
+    }
+
+    void expressionsWithFunctionsOrderAndSeek()
+    {
+        createIndex(folder_, "Saveddb.dbf", "city.idx", "UPPER(CITY)+NAME");
+        Table t(folder_);
+        t.open("Saveddb.dbf");
+        t.indexOpen("CITY.IDX");
+        QVERIFY(t.seek("DERBY"));
+        QCOMPARE(trimmed(t.getString("NAME")), std::string("Baker"));
+        QVERIFY(!t.seek("derby"));
+    }
+
+    void missingIndexGivesTheExactMessage()
+    {
+        Table t(folder_);
+        t.open("Saveddb.dbf");
+        QCOMPARE(errorOf([&] { t.indexOpen("Nothere.idx"); }),
+                 QString("Index file does not exist.\nFile: Nothere.idx"));
+        QVERIFY(!t.hasControllingOrder());
+        QVERIFY(
+            !errorOf([&] { createIndex(folder_, "Saveddb.dbf", "x.idx", "NOSUCH"); }).isEmpty());
+        QCOMPARE(errorOf([&] { createIndex(folder_, "Gone.dbf", "x.idx", "NAME"); }),
+                 QString("Table does not exist.\nFile or directory does not exist.\nFile: "
+                         "Gone.dbf"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTableIndex)
+#include "tst_table_index.moc"

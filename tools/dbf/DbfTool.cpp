@@ -1,0 +1,123 @@
+#include "DbfTool.h"
+
+#include "storage/StorageError.h"
+#include "storage/Table.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+
+namespace qw::tools {
+namespace {
+
+using namespace qw::storage;
+
+constexpr const char* kUsage = "usage: quiverwise-dbf info FILE\n"
+                               "       quiverwise-dbf dump FILE [--index IDXFILE]\n"
+                               "       quiverwise-dbf seek FILE IDXFILE KEY\n";
+
+std::string hex(unsigned value)
+{
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "0x%02X", value);
+    return buffer;
+}
+
+void openTable(Table& table, const std::filesystem::path& file)
+{
+    table.open(file.filename().string(), OpenMode::ReadOnly);
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& file)
+{
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// An index beside the table is named bare; one elsewhere by its full path.
+std::string indexName(const std::filesystem::path& table, const std::filesystem::path& index)
+{
+    if (folderOf(index) == folderOf(table))
+        return index.filename().string();
+    return std::filesystem::absolute(index).string();
+}
+
+int info(const std::filesystem::path& file, std::ostream& out)
+{
+    Table table(folderOf(file));
+    openTable(table, file);
+    std::uint32_t deleted = 0;
+    for (table.go(1); !table.eof(); table.next())
+        deleted += table.isDeleted() ? 1 : 0;
+    out << "File: " << table.filePath().filename().string() << "\n"
+        << "Version: " << hex(table.versionByte()) << "\n"
+        << "Code page: " << hex(table.codePageByte()) << "\n"
+        << "Header length: " << table.headerLength() << "\n"
+        << "Record length: " << table.recordLength() << "\n"
+        << "Records: " << table.recordCount() << "\n"
+        << "Deleted: " << deleted << "\n"
+        << "Fields: " << table.fields().size() << "\n";
+    for (const FieldDef& field : table.fields())
+        out << "  " << field.name << " " << static_cast<char>(field.type) << " "
+            << static_cast<int>(field.length) << " " << static_cast<int>(field.decimals) << "\n";
+    return 0;
+}
+
+void dumpFrom(Table& table, std::ostream& out)
+{
+    for (; !table.eof(); table.next())
+        if (!table.isDeleted())
+            out << table.recordAsDelimitedText() << "\r\n";
+}
+
+int dump(const std::filesystem::path& file, const std::string* index, std::ostream& out)
+{
+    Table table(folderOf(file));
+    openTable(table, file);
+    if (index)
+        table.indexOpen(indexName(file, *index));
+    table.goTop();
+    dumpFrom(table, out);
+    return 0;
+}
+
+int seek(const std::filesystem::path& file, const std::filesystem::path& index,
+         const std::string& key, std::ostream& out)
+{
+    Table table(folderOf(file));
+    openTable(table, file);
+    table.indexOpen(indexName(file, index));
+    if (!table.seek(key)) {
+        out << "not found: " << key << "\n";
+        return 1;
+    }
+    out << table.recordNumber() << ": " << table.recordAsDelimitedText() << "\r\n";
+    return 0;
+}
+
+int usage(std::ostream& err)
+{
+    err << kUsage;
+    return 2;
+}
+
+} // namespace
+
+int runDbfTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    try {
+        if (args.size() == 2 && args[0] == "info")
+            return info(args[1], out);
+        if (args.size() == 2 && args[0] == "dump")
+            return dump(args[1], nullptr, out);
+        if (args.size() == 4 && args[0] == "dump" && args[2] == "--index")
+            return dump(args[1], &args[3], out);
+        if (args.size() == 4 && args[0] == "seek")
+            return seek(args[1], args[2], args[3], out);
+        return usage(err);
+    } catch (const StorageError& e) {
+        err << e.what() << "\n";
+        return 2;
+    }
+}
+
+} // namespace qw::tools
