@@ -15,7 +15,10 @@ namespace qw::selection {
 
 // 0xRRGGBB
 using Rgb = std::uint32_t;
-constexpr Rgb rgb(int r, int g, int b) { return Rgb((r << 16) | (g << 8) | b); }
+constexpr Rgb rgb(int r, int g, int b)
+{
+    return Rgb((r << 16) | (g << 8) | b);
+}
 
 inline constexpr Rgb kBlack = 0x000000;
 inline constexpr Rgb kWhite = 0xFFFFFF;
@@ -35,15 +38,15 @@ enum class ControlKind {
 
 struct ControlState {
     ControlKind kind = ControlKind::Label;
-    std::string text;         // caption, entry text or label text
-    bool showCaption = true;  // cells: caption drawn or not
+    std::string text;        // caption, entry text or label text
+    bool showCaption = true; // cells: caption drawn or not
     bool visible = true;
     bool enabled = true;
     Rgb fill = kWhite;
     Rgb border = kBlack;
     Rgb font = kBlack;
     std::string hint;
-    int itemIndex = -1;       // radio groups and the page control
+    int itemIndex = -1;             // radio groups and the page control
     std::vector<std::string> items; // radio group items
 };
 

@@ -22,11 +22,12 @@ enum class Page { Hunt = 0, Targ = 1, Youth = 2, Kavl = 3 };
 
 // What the outermost run of FindRec worked out; nullopt where not reached.
 struct RunSummary {
-    bool ran = false;             // the active page's work ran (entry gate passed)
+    bool ran = false; // the active page's work ran (entry gate passed)
     std::optional<int> chartWeight;
     std::optional<int> band;
     std::optional<int> record;
-    bool valid = false;           // record lay in the page's range
+    bool valid = false;  // record lay in the page's range
+    bool failed = false; // an error message ended the run
 };
 
 class SelectionModel {
@@ -61,6 +62,14 @@ public:
     // Size-cell click of row (1-based) on page: writes TmpLbl, SpcLbl, Mods.
     // Returns false when the cell is disabled (nothing happens).
     bool sizeCellClick(Page page, int row);
+
+    // Click on a hunting weight cell of rows 3 to 9 (HWtBtn9Click): shows
+    // CAWTPanel while the cell is enabled (a carbon row). Returns whether it did.
+    bool carbonWeightClick(int row);
+    // "Close" on the carbon panel.
+    void closeCarbonPanel();
+
+    const std::filesystem::path& dataFolder() const;
 
     // Called after every change of the FormState that the window must show
     // (after each run, nested ones included, and after each input change).

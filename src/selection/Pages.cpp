@@ -1,0 +1,58 @@
+#include "Pages.h"
+
+#include <stdexcept>
+
+namespace qw::selection {
+
+namespace {
+
+constexpr std::array<PageInfo, 4> kPages = {{
+    {Page::Hunt, "Hunt", "Hunting", 'H', 16, "BowWeightSpin", "60", "HUNTCHRT.DBF", 2, 20},
+    {Page::Targ, "Targ", "Target", 'T', 13, "BowWeightSpin", "60", "Targchrt.dbf", 2, 19},
+    {Page::Youth, "Youth", "Youth", 'Y', 8, "YouthBowWtSpin", "30", "YouthChrt.dbf", 1, 10},
+    {Page::Kavl, "Kavl", "Kavel", 'K', 6, "BowWeightSpin", "60", "KAVLCHRT.DBF", 1, 19},
+}};
+
+std::string_view kindInfix(CellKind kind)
+{
+    switch (kind) {
+    case CellKind::Size:
+        return "SzBtn";
+    case CellKind::Spine:
+        return "SpBtn";
+    case CellKind::Model:
+        return "MdBtn";
+    case CellKind::Weight:
+        return "WtBtn";
+    }
+    throw std::logic_error("unknown cell kind");
+}
+
+} // namespace
+
+const PageInfo& pageInfo(Page page)
+{
+    return kPages.at(static_cast<std::size_t>(page));
+}
+
+std::string cellName(Page page, CellKind kind, int row)
+{
+    std::string name(1, pageInfo(page).prefix);
+    name += kindInfix(kind);
+    name += std::to_string(row);
+    return name;
+}
+
+std::string pageControlName(Page page, std::string_view suffix)
+{
+    std::string name(1, pageInfo(page).prefix);
+    name += suffix;
+    return name;
+}
+
+std::string targetSpineLabelName(int row)
+{
+    return "TSP" + std::to_string(row) + "LBL";
+}
+
+} // namespace qw::selection

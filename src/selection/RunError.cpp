@@ -1,0 +1,15 @@
+#include "RunError.h"
+
+namespace qw::selection {
+
+ConversionError ConversionError::notInteger(const std::string& text)
+{
+    return ConversionError("'" + text + "' is not a valid integer value");
+}
+
+ConversionError ConversionError::notFloat(const std::string& text)
+{
+    return ConversionError("'" + text + "' is not a valid floating point value");
+}
+
+} // namespace qw::selection

@@ -1,0 +1,128 @@
+// The main window's design state and the status line that explains a run.
+
+#include <selection/MainFormDesign.h>
+#include <selection/Pages.h>
+#include <selection/RunExplanation.h>
+
+#include <QtTest>
+
+using namespace qw::selection;
+
+class TestFormDesign : public QObject {
+    Q_OBJECT
+
+private slots:
+    void inputsAtStart();
+    void radioGroupItems();
+    void gridsAtStart();
+    void handOffAndFurniture();
+    void explanations();
+};
+
+void TestFormDesign::inputsAtStart()
+{
+    const FormState form = mainFormDesign();
+    QCOMPARE(form["BowWeightSpin"].text, std::string("60"));
+    QCOMPARE(form["ArrowLengthSpin"].text, std::string("30"));
+    QCOMPARE(form["PointWtSpin"].text, std::string("100"));
+    QCOMPARE(form["YouthBowWtSpin"].text, std::string("30"));
+    QCOMPARE(form["YouthArrowLenSpin"].text, std::string("25"));
+    for (const char* hidden : {"YouthBowWtSpin", "UpDown3", "YouthArrowLenSpin", "UpDown5",
+                               "TargBowType", "WheelType", "CAWTPanel", "TmpLbl2"})
+        QVERIFY2(!form[hidden].visible, hidden);
+    for (const char* shown : {"BowWeightSpin", "UpDown1", "ArrowLengthSpin", "UpDown2",
+                              "PointWtSpin", "UpDown4", "BowType", "HuntCamType", "Label6"})
+        QVERIFY2(form[shown].visible, shown);
+    QCOMPARE(form["Label6"].text, std::string("Point Weight"));
+    QCOMPARE(form["ShaftsNB"].itemIndex, 0);
+    QCOMPARE(form["ShaftsNB"].items,
+             std::vector<std::string>({"Hunting", "Target", "Youth", "Kavel"}));
+    bool pointRangeFound = false;
+    for (const EntryRange& range : entryRanges())
+        if (range.entry == "PointWtSpin") {
+            pointRangeFound = range.minimum == 65 && range.maximum == 160 && range.step == 5 &&
+                              range.upDown == "UpDown4";
+        }
+    QVERIFY(pointRangeFound);
+}
+
+void TestFormDesign::radioGroupItems()
+{
+    const FormState form = mainFormDesign();
+    QCOMPARE(form["WheelType"].items,
+             std::vector<std::string>({"Single/Hard Cam over 230 ", "Medium Cam        211-230",
+                                       "Soft Cam               under 211"}));
+    QCOMPARE(form["WheelType"].text, std::string("AMO fps"));
+    QCOMPARE(form["OverDraw"].items,
+             std::vector<std::string>({"No", "1\"", "2\"", "3\"", "4\"", "5\""}));
+    QCOMPARE(form["BraceHt"].items, std::vector<std::string>({"Over 6.5\"", "Under 6.5\""}));
+    QCOMPARE(form["BowType"].items.size(), std::size_t(3));
+    for (const char* group : {"BowType", "TargBowType", "HuntCamType", "WheelType", "ReleaseType",
+                              "OverDraw", "BraceHt"})
+        QCOMPARE(form[group].itemIndex, 0);
+}
+
+void TestFormDesign::gridsAtStart()
+{
+    const FormState form = mainFormDesign();
+    for (Page page : kAllPages) {
+        const int rows = pageInfo(page).rows;
+        QVERIFY(form.contains(cellName(page, CellKind::Weight, rows)));
+        QVERIFY(!form.contains(cellName(page, CellKind::Weight, rows + 1)));
+    }
+    QCOMPARE(form["HSzBtn1"].hint, std::string("Click for Weight Calculation and Specs"));
+    QCOMPARE(form["HSzBtn9"].hint, std::string("Click Details Button in Weight Column"));
+    QCOMPARE(form["KSzBtn3"].hint, std::string("Kavel Arrow Size"));
+    QCOMPARE(form["KMdBtn3"].hint, std::string("Kavel Arrow Model"));
+    QCOMPARE(form["TMdBtn3"].hint, std::string("Standard Catagories"));
+    QCOMPARE(form["YSpBtn2"].hint, std::string("Spine Value"));
+    QCOMPARE(form["HWtBtn2"].hint, std::string("Bare Shaft Weight in Grains"));
+    // Target pairs: silver, white, silver ...; Kavel odd and even rows.
+    QCOMPARE(form["TSzBtn2"].fill, rgb(0xC0, 0xC0, 0xC0));
+    QCOMPARE(form["TSzBtn3"].fill, kWhite);
+    QCOMPARE(form["TSzBtn13"].fill, rgb(0xC0, 0xC0, 0xC0));
+    QCOMPARE(form["YWtBtn8"].fill, kWhite);
+    QCOMPARE(form["KSzBtn1"].fill, rgb(0xC2, 0x95, 0x7A));
+    QCOMPARE(form["KSzBtn6"].fill, rgb(0xBC, 0x71, 0x54));
+    QCOMPARE(form["HSzBtn16"].fill, kWhite);
+}
+
+void TestFormDesign::handOffAndFurniture()
+{
+    const FormState form = mainFormDesign();
+    for (const char* name : {"TmpLbl", "TmpLbl2", "SpcLbl", "Mods", "TSP1LBL", "TSP13LBL",
+                             "CAWTSizeHdr", "CAWTWeightHdr"})
+        QVERIFY2(form.contains(name), name);
+    QVERIFY(!form.contains("TSP14LBL"));
+    QCOMPARE(form["HKECalcBtn"].text, std::string("Kinetic Energy && FOC Calculator"));
+    QCOMPARE(form["TModelsBtn"].text, std::string("2011 Shaft Models"));
+    QCOMPARE(form["YGetBtn"].text, std::string("Get Setup"));
+    QCOMPARE(form["KPrintBtn"].font, kKavlRust);
+    QCOMPARE(form["HExitBtn"].font, kHuntGreen);
+    QCOMPARE(form["KSizeHdr"].font, kWhite);
+    QCOMPARE(form["KSizeHdr"].fill, kKavlRust);
+    QCOMPARE(form["TWeightHdr"].text, std::string("Weight"));
+}
+
+void TestFormDesign::explanations()
+{
+    RunSummary shown{true, 65, 7, 14, true, false};
+    QCOMPARE(explainRun(shown, Page::Hunt),
+             std::string("Chart weight 65 lb, band 7, chart position 14"));
+    RunSummary noBand{true, 97, 0, 7, true, false};
+    QCOMPARE(explainRun(noBand, Page::Hunt),
+             std::string("Chart weight 97 lb is outside every band; chart position 7 from the "
+                         "arrow length alone"));
+    RunSummary outside{true, 30, 4, 12, false, false};
+    QCOMPARE(explainRun(outside, Page::Youth),
+             std::string("Chart weight 30 lb, band 4; chart position 12 is out of range (1 to "
+                         "10), bow weight reset to 30"));
+    RunSummary gated{};
+    QVERIFY(explainRun(gated, Page::Targ).rfind("Entries incomplete", 0) == 0);
+    RunSummary failed{};
+    failed.failed = true;
+    QVERIFY(explainRun(failed, Page::Kavl).rfind("No recommendation", 0) == 0);
+}
+
+QTEST_GUILESS_MAIN(TestFormDesign)
+#include "tst_formdesign.moc"

@@ -1,0 +1,570 @@
+// The Hunting page of FindRec on small charts written for each case.
+
+#include "SelectionFixtures.h"
+
+#include <selection/Pages.h>
+#include <selection/SelectionModel.h>
+
+using namespace qw::selection;
+using fixtures::Catalogue;
+using fixtures::RecordingSink;
+
+namespace {
+
+const ControlState& cell(const SelectionModel& model, CellKind kind, int row)
+{
+    return model.form()[cellName(Page::Hunt, kind, row)];
+}
+
+std::string caption(const SelectionModel& model, CellKind kind, int row)
+{
+    return cell(model, kind, row).text;
+}
+
+struct Setup {
+    std::string bow = "60";
+    std::string length = "30";
+    std::string point = "100";
+    int bowType = 0, cam = 0, release = 0, overdraw = 0, brace = 0;
+};
+
+// Sets the inputs without runs, then runs once as an event would.
+void runWith(SelectionModel& model, const Setup& setup)
+{
+    model.setTextQuietly("BowWeightSpin", setup.bow);
+    model.setTextQuietly("ArrowLengthSpin", setup.length);
+    model.setTextQuietly("PointWtSpin", setup.point);
+    model.setItemIndexQuietly("BowType", setup.bowType);
+    model.setItemIndexQuietly("HuntCamType", setup.cam);
+    model.setItemIndexQuietly("ReleaseType", setup.release);
+    model.setItemIndexQuietly("OverDraw", setup.overdraw);
+    model.setItemIndexQuietly("BraceHt", setup.brace);
+    model.findRec();
+}
+
+} // namespace
+
+class TestHunting : public QObject {
+    Q_OBJECT
+
+private slots:
+    void chartWeightBandAndRecord_data();
+    void chartWeightBandAndRecord();
+    void showsTheComputedRecord();
+    void entryGateLeavesTheGridAsItWas_data();
+    void entryGateLeavesTheGridAsItWas();
+    void rowRules();
+    void carbonRows();
+    void twoModelWeights();
+    void specificationNotFound();
+    void invalidSelectionResetsBowWeightWithNestedRun();
+    void invalidSelectionWithDefaultWeightKeepsRecord();
+    void failureInNestedRunReportedOnce();
+    void missingInvalidSelectionText();
+    void conversionAndStorageErrors();
+    void shading();
+    void sizeCellClickAndCarbonPanel();
+    void changePathRunsOnlyOnChange();
+};
+
+void TestHunting::chartWeightBandAndRecord_data()
+{
+    QTest::addColumn<QString>("bow");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("point");
+    QTest::addColumn<int>("bowType");
+    QTest::addColumn<int>("cam");
+    QTest::addColumn<int>("release");
+    QTest::addColumn<int>("overdraw");
+    QTest::addColumn<int>("brace");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<int>("band");
+    QTest::addColumn<int>("record");
+
+    QTest::newRow("compound defaults") << "60"
+                                       << "30"
+                                       << "100" << 0 << 0 << 0 << 0 << 0 << 60 << 6 << 13;
+    QTest::newRow("fingers, brace under") << "60"
+                                          << "30"
+                                          << "100" << 0 << 0 << 1 << 0 << 1 << 70 << 8 << 15;
+    QTest::newRow("then overdraw 1") << "60"
+                                     << "30"
+                                     << "100" << 0 << 0 << 1 << 1 << 1 << 71 << 8 << 15;
+    QTest::newRow("76 lb: overdraw no effect") << "66"
+                                               << "30"
+                                               << "100" << 0 << 0 << 1 << 1 << 1 << 76 << 9 << 16;
+    QTest::newRow("overdraw 5 at 50") << "50"
+                                      << "30"
+                                      << "100" << 0 << 0 << 0 << 5 << 0 << 62 << 7 << 14;
+    QTest::newRow("overdraw at 49 no effect") << "49"
+                                              << "30"
+                                              << "100" << 0 << 0 << 0 << 5 << 0 << 49 << 4 << 11;
+    QTest::newRow("point 125 adds 3") << "60"
+                                      << "30"
+                                      << "125" << 0 << 0 << 0 << 0 << 0 << 63 << 7 << 14;
+    QTest::newRow("point 126 adds 0") << "60"
+                                      << "30"
+                                      << "126" << 0 << 0 << 0 << 0 << 0 << 60 << 6 << 13;
+    QTest::newRow("point 130 adds 6") << "60"
+                                      << "30"
+                                      << "130" << 0 << 0 << 0 << 0 << 0 << 66 << 7 << 14;
+    QTest::newRow("point 160 adds 9") << "60"
+                                      << "30"
+                                      << "160" << 0 << 0 << 0 << 0 << 0 << 69 << 8 << 15;
+    QTest::newRow("medium cam") << "67"
+                                << "30"
+                                << "100" << 0 << 1 << 0 << 0 << 0 << 67 << 7 << 14;
+    QTest::newRow("recurve point 85 -3") << "60"
+                                         << "30"
+                                         << "85" << 1 << 0 << 1 << 3 << 1 << 57 << 6 << 13;
+    QTest::newRow("recurve point 90") << "60"
+                                      << "30"
+                                      << "90" << 1 << 0 << 0 << 0 << 0 << 60 << 6 << 13;
+    QTest::newRow("recurve 96 no band") << "96"
+                                        << "30"
+                                        << "100" << 1 << 0 << 0 << 0 << 0 << 96 << 0 << 7;
+    QTest::newRow("longbow 50 at 28") << "50"
+                                      << "28"
+                                      << "100" << 2 << 0 << 0 << 0 << 0 << 50 << 3 << 6;
+    QTest::newRow("longbow point 155") << "60"
+                                       << "30"
+                                       << "155" << 2 << 0 << 0 << 0 << 0 << 69 << 6 << 11;
+}
+
+void TestHunting::chartWeightBandAndRecord()
+{
+    QFETCH(QString, bow);
+    QFETCH(QString, length);
+    QFETCH(QString, point);
+    QFETCH(int, bowType);
+    QFETCH(int, cam);
+    QFETCH(int, release);
+    QFETCH(int, overdraw);
+    QFETCH(int, brace);
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runWith(model, {bow.toStdString(), length.toStdString(), point.toStdString(), bowType, cam,
+                    release, overdraw, brace});
+    QVERIFY(sink.messages.empty());
+    const RunSummary& run = model.lastRun();
+    QVERIFY(run.ran);
+    QTEST(*run.chartWeight, "weight");
+    QTEST(*run.band, "band");
+    QTEST(*run.record, "record");
+    QVERIFY(run.valid);
+    QFETCH(int, record);
+    QCOMPARE(caption(model, CellKind::Size, 1), fixtures::shaftName(record, 1));
+    // A recurve or longbow disables the compound groups, keeping them visible.
+    const bool compound = bowType == 0;
+    for (const char* group : {"HuntCamType", "ReleaseType", "BraceHt", "OverDraw"}) {
+        QCOMPARE(model.form()[group].enabled, compound);
+        QVERIFY(model.form()[group].visible);
+    }
+}
+
+void TestHunting::showsTheComputedRecord()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runWith(model, {"65", "30", "100"});
+    QCOMPARE(model.form()["TmpLbl2"].text, std::string("Hunt"));
+    for (int row = 1; row <= 16; ++row) {
+        QCOMPARE(caption(model, CellKind::Size, row), fixtures::shaftName(14, row));
+        // SPINE is shown as read, padded to its width of 8.
+        std::string spine = "." + std::to_string(row) + "00";
+        spine.resize(8, ' ');
+        QCOMPARE(caption(model, CellKind::Spine, row), spine);
+        QCOMPARE(caption(model, CellKind::Model, row), std::string("M14"));
+        // 9.20 grains per inch x 30 inches + 0.5 = 276.5
+        QCOMPARE(caption(model, CellKind::Weight, row), std::string("276"));
+        QVERIFY(cell(model, CellKind::Size, row).showCaption);
+        QVERIFY(cell(model, CellKind::Size, row).enabled);
+    }
+    QCOMPARE(model.form()["BowType"].visible, true);
+    QCOMPARE(model.form()["WheelType"].visible, false);
+    QCOMPARE(model.form()["YouthBowWtSpin"].visible, false);
+    QCOMPARE(model.form()["HSzBtn1"].hint, std::string("Click for Weight Calculation"));
+    QCOMPARE(model.form()["HSzBtn9"].hint, std::string("Click Details Button in Weight Column"));
+}
+
+void TestHunting::entryGateLeavesTheGridAsItWas_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("length one character") << "ArrowLengthSpin"
+                                          << "3";
+    QTest::newRow("length three characters") << "ArrowLengthSpin"
+                                             << "300";
+    QTest::newRow("bow weight one character") << "BowWeightSpin"
+                                              << "6";
+    QTest::newRow("point weight one character") << "PointWtSpin"
+                                                << "9";
+    QTest::newRow("empty bow weight") << "BowWeightSpin"
+                                      << "";
+}
+
+void TestHunting::entryGateLeavesTheGridAsItWas()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, text);
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
+    model.changeText(entry.toStdString(), text.toStdString());
+    QVERIFY(!model.lastRun().ran);
+    QVERIFY(!model.lastRun().record);
+    QVERIFY(sink.messages.empty());
+    QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
+    QCOMPARE(caption(model, CellKind::Weight, 16), std::string("276"));
+}
+
+void TestHunting::rowRules()
+{
+    Catalogue catalogue;
+    catalogue.setColumn(fixtures::kHunt, 13, 12, {"", "S"});       // blank size: empty row
+    catalogue.setColumn(fixtures::kHunt, 13, 3, {"   ", "S"});     // blank in column 3 ...
+    catalogue.setColumn(fixtures::kHunt, 13, 2, {"2315 XX", "T"}); // two words
+    catalogue.addSpec({"2315T", "0.340", "XX", "9.20"});
+    catalogue.setColumn(fixtures::kHunt, 13, 7, {"2117 XX", "U"}); // rows 7-9 are trimmed
+    catalogue.addSpec({"2117 XXU", "0.500", "Y", "9.20"});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    QVERIFY(sink.messages.empty());
+
+    for (CellKind kind : {CellKind::Size, CellKind::Spine, CellKind::Model, CellKind::Weight}) {
+        QCOMPARE(caption(model, kind, 12), std::string());
+        QVERIFY(!cell(model, kind, 12).showCaption);
+        QCOMPARE(caption(model, kind, 3), std::string());
+    }
+    QVERIFY(!cell(model, CellKind::Size, 12).enabled);
+    QVERIFY(!cell(model, CellKind::Size, 3).enabled);
+    // ... a filled column 4 still shows in row 4: rows are not closed up.
+    QCOMPARE(caption(model, CellKind::Size, 4), std::string("13-4"));
+    QCOMPARE(caption(model, CellKind::Size, 2), std::string("2315"));
+    QCOMPARE(caption(model, CellKind::Spine, 2), std::string("0.340   "));
+    QCOMPARE(caption(model, CellKind::Size, 7), std::string("2117 XX"));
+    QCOMPARE(caption(model, CellKind::Model, 7), std::string("Y"));
+
+    // The next run switches captions on again where the chart has a shaft.
+    model.changeText("BowWeightSpin", "65");
+    QVERIFY(cell(model, CellKind::Size, 12).showCaption);
+    QVERIFY(cell(model, CellKind::Size, 12).enabled);
+    QCOMPARE(caption(model, CellKind::Size, 12), std::string("14-12"));
+}
+
+void TestHunting::carbonRows()
+{
+    Catalogue catalogue;
+    for (int column : {3, 9, 10, 11})
+        catalogue.setColumn(fixtures::kHunt, 13, column, {"400", "caw"});
+    catalogue.setColumn(fixtures::kHunt, 13, 2, {"350", "caw"}); // row 2: no carbon entries
+    catalogue.addSpec({"350caw", "0.350", "A/C", "8.00"});
+    catalogue.addSpec({"400caw", "<absent>", "", ""});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    QVERIFY(sink.messages.empty());
+    for (int row : {3, 9, 10}) {
+        QCOMPARE(caption(model, CellKind::Size, row), std::string("400"));
+        QCOMPARE(caption(model, CellKind::Spine, row), std::string("0.400"));
+        QCOMPARE(caption(model, CellKind::Model, row), std::string("Carbon"));
+        QCOMPARE(caption(model, CellKind::Weight, row), std::string("Details"));
+        QVERIFY(!cell(model, CellKind::Size, row).enabled);
+    }
+    QVERIFY(cell(model, CellKind::Weight, 3).enabled);
+    QVERIFY(cell(model, CellKind::Weight, 9).enabled);
+    QVERIFY(!cell(model, CellKind::Weight, 4).enabled);
+    // Row 10 shows the carbon entry but its weight cell never opens anything.
+    QVERIFY(!cell(model, CellKind::Weight, 10).enabled);
+    // Rows 2 and 11 take "caw" as an ordinary spine.
+    QCOMPARE(caption(model, CellKind::Model, 2), std::string("A/C"));
+    QCOMPARE(caption(model, CellKind::Weight, 2), std::string("240"));
+    QCOMPARE(caption(model, CellKind::Model, 11), std::string());
+    QVERIFY(!cell(model, CellKind::Size, 11).enabled);
+
+    // The carbon panel opens from an enabled "Details" cell only.
+    QVERIFY(!model.carbonWeightClick(4));
+    QVERIFY(!model.form()["CAWTPanel"].visible);
+    QVERIFY(model.carbonWeightClick(3));
+    QVERIFY(model.carbonWeightClick(9));
+    QVERIFY(model.form()["CAWTPanel"].visible);
+    model.closeCarbonPanel();
+    QVERIFY(!model.form()["CAWTPanel"].visible);
+}
+
+void TestHunting::twoModelWeights()
+{
+    Catalogue catalogue;
+    catalogue.setColumn(fixtures::kHunt, 13, 1, {"2213", "A"});
+    catalogue.addSpec({"2213A", "0.500", "QK,52", "8.91 9.46"});
+    catalogue.setColumn(fixtures::kHunt, 13, 4, {"2213", "A"});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    QVERIFY(sink.messages.empty());
+    // 8.91 x 30 + 0.5 = 267.8, 9.46 x 30 + 0.5 = 284.3
+    QCOMPARE(caption(model, CellKind::Weight, 1), std::string("267,284"));
+    QCOMPARE(caption(model, CellKind::Weight, 4), std::string("267,284"));
+
+    // Row 5 converts the GPI text as one number: the run stops there.
+    Catalogue second;
+    second.setColumn(fixtures::kHunt, 14, 5, {"2213", "A"});
+    second.addSpec({"2213A", "0.500", "QK,52", "8.91 9.46"});
+    second.write();
+    RecordingSink secondSink;
+    SelectionModel failing(second.folder(), secondSink);
+    failing.findRec();                         // record 13
+    failing.changeText("BowWeightSpin", "65"); // record 14
+    QCOMPARE(secondSink.messages.size(), std::size_t(1));
+    QVERIFY(secondSink.messages[0].error);
+    QCOMPARE(secondSink.messages[0].text,
+             std::string("'8.91 9.46' is not a valid floating point value"));
+    QVERIFY(failing.lastRun().failed);
+    // Rows before show the new record, row 5 is partly written, rows after are old.
+    QCOMPARE(caption(failing, CellKind::Size, 4), std::string("14-4"));
+    QCOMPARE(caption(failing, CellKind::Size, 5), std::string("2213"));
+    QCOMPARE(caption(failing, CellKind::Model, 5), std::string("QK,52"));
+    QCOMPARE(caption(failing, CellKind::Weight, 5), std::string("276"));
+    QCOMPARE(caption(failing, CellKind::Size, 6), std::string("13-6"));
+}
+
+void TestHunting::specificationNotFound()
+{
+    Catalogue catalogue;
+    catalogue.setColumn(fixtures::kHunt, 13, 6, {"2419", "Q"});
+    // A longer key that begins with the missing one must not be taken for it.
+    catalogue.addSpec({"2419QX", "0.250", "OTHER", "12.00"});
+    catalogue.addSpec({"2419Q", "<absent>", "", ""});
+    catalogue.addSpec({"1916", "<absent>", "", ""});
+    catalogue.setColumn(fixtures::kHunt, 13, 8, {"1916", ""}); // blank spine
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    QVERIFY(sink.messages.empty());
+    for (int row : {6, 8}) {
+        QVERIFY(cell(model, CellKind::Size, row).showCaption);
+        QVERIFY(!cell(model, CellKind::Size, row).enabled);
+        QCOMPARE(caption(model, CellKind::Spine, row), std::string());
+        QCOMPARE(caption(model, CellKind::Model, row), std::string());
+        QCOMPARE(caption(model, CellKind::Weight, row), std::string());
+    }
+    QCOMPARE(caption(model, CellKind::Size, 6), std::string("2419"));
+    QCOMPARE(caption(model, CellKind::Size, 8), std::string("1916"));
+    QCOMPARE(caption(model, CellKind::Model, 7), std::string("M13"));
+    QVERIFY(!model.sizeCellClick(Page::Hunt, 6));
+}
+
+void TestHunting::invalidSelectionResetsBowWeightWithNestedRun()
+{
+    Catalogue catalogue;
+    catalogue.setInvalidSelectionText(std::string(160, 'x'));
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    int notifications = 0;
+    model.setChangedCallback([&] { ++notifications; });
+    // 91 lb hard cam is band 12; with 33 inches the record would be 22.
+    runWith(model, {"91", "33", "100"});
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QVERIFY(!sink.messages[0].error);
+    QCOMPARE(sink.messages[0].text, std::string(150, 'x'));
+    QCOMPARE(sink.messages[0].helpContext, 165);
+    QCOMPARE(model.form()["BowWeightSpin"].text, std::string("60"));
+    // The summary is the outer run's; the nested run (60 lb, 33 in: record
+    // 16) filled the chart position that the outer run then shows.
+    const RunSummary& run = model.lastRun();
+    QCOMPARE(*run.chartWeight, 91);
+    QCOMPARE(*run.band, 12);
+    QCOMPARE(*run.record, 22);
+    QVERIFY(!run.valid);
+    QCOMPARE(caption(model, CellKind::Size, 1), std::string("16-1"));
+    // Shading follows the outer record 22: only row 1's light grey.
+    QCOMPARE(cell(model, CellKind::Size, 2).fill, kWhite);
+    QCOMPARE(cell(model, CellKind::Size, 1).fill, rgb(219, 217, 217));
+    QVERIFY(notifications >= 10);
+}
+
+void TestHunting::invalidSelectionWithDefaultWeightKeepsRecord()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
+    // 60 lb at 18 inches: record 1, never shown. The weight already is "60",
+    // so nothing starts again and the grid comes from record 13.
+    model.changeText("ArrowLengthSpin", "18");
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QCOMPARE(sink.messages[0].text, std::string("This selection is outside the chart."));
+    QCOMPARE(*model.lastRun().record, 1);
+    QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
+    // 18 inches now: 9.2 x 18 + 0.5 = 166.1
+    QCOMPARE(caption(model, CellKind::Weight, 1), std::string("166"));
+    // Record 1 shades row 2 dark even though it is never shown.
+    QCOMPARE(cell(model, CellKind::Size, 2).fill, rgb(148, 144, 143));
+}
+
+void TestHunting::failureInNestedRunReportedOnce()
+{
+    Catalogue catalogue;
+    // The nested run's record 16 holds a GPI that does not convert.
+    catalogue.setColumn(fixtures::kHunt, 16, 1, {"2512", "B"});
+    catalogue.addSpec({"2512B", "0.300", "X", "n/a"});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runWith(model, {"91", "33", "100"});
+    QCOMPARE(sink.messages.size(), std::size_t(2));
+    QVERIFY(!sink.messages[0].error);
+    QVERIFY(sink.messages[1].error);
+    QCOMPARE(sink.messages[1].text, std::string("'n/a' is not a valid floating point value"));
+    QCOMPARE(sink.errorCount(), 1);
+    QVERIFY(model.lastRun().failed);
+    QCOMPARE(*model.lastRun().record, 22);
+}
+
+void TestHunting::missingInvalidSelectionText()
+{
+    Catalogue catalogue;
+    catalogue.withoutInvalidSelectionText();
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runWith(model, {"91", "33", "100"});
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QVERIFY(sink.messages[0].error);
+    QVERIFY(sink.messages[0].text.find("invsel.txt") != std::string::npos);
+    QCOMPARE(model.form()["BowWeightSpin"].text, std::string("91"));
+}
+
+void TestHunting::conversionAndStorageErrors()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    model.changeText("BowWeightSpin", "6x");
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QCOMPARE(sink.messages[0].text, std::string("'6x' is not a valid integer value"));
+    model.changeText("BowWeightSpin", "65");
+    model.changeText("PointWtSpin", "1 00");
+    QCOMPARE(sink.messages.back().text, std::string("'1 00' is not a valid integer value"));
+    model.changeText("PointWtSpin", "100");
+    model.changeText("ArrowLengthSpin", "3.");
+    QCOMPARE(sink.messages.back().text, std::string("'3.' is not a valid integer value"));
+    QCOMPARE(caption(model, CellKind::Size, 1), std::string("14-1")); // grid kept
+    QCOMPARE(sink.errorCount(), 3);
+
+    std::filesystem::remove(catalogue.folder() / "specs.idx");
+    RecordingSink other;
+    SelectionModel withoutIndex(catalogue.folder(), other);
+    withoutIndex.findRec();
+    QCOMPARE(other.messages.size(), std::size_t(1));
+    QCOMPARE(other.messages[0].text, std::string("Index file does not exist.\nFile: specs.idx"));
+
+    QTemporaryDir empty;
+    RecordingSink none;
+    SelectionModel withoutTables(empty.path().toStdString(), none);
+    withoutTables.findRec();
+    QCOMPARE(none.messages.size(), std::size_t(1));
+    QCOMPARE(none.messages[0].text, std::string("Table does not exist.\nFile or directory does "
+                                                "not exist.\nFile: HUNTCHRT.DBF"));
+}
+
+void TestHunting::shading()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    const Rgb light = rgb(219, 217, 217), mid = rgb(174, 170, 170), dark = rgb(148, 144, 143);
+    const Rgb silver = rgb(192, 192, 192), grey = rgb(128, 128, 128);
+    struct Expect {
+        std::string length; // compound 60 lb is band 6: record = 6 + length - 23
+        Rgb row1, row2, row3, row4;
+    };
+    const Expect cases[] = {
+        {"24", dark, kWhite, kWhite, kWhite},  // 7
+        {"25", light, mid, dark, kWhite},      // 8
+        {"27", light, mid, dark, dark},        // 10
+        {"28", mid, mid, dark, dark},          // 11
+        {"29", light, mid, mid, dark},         // 12
+        {"31", light, light, mid, dark},       // 14
+        {"32", mid, dark, kWhite, kWhite},     // 15
+        {"35", mid, dark, dark, kWhite},       // 18
+        {"36", light, kWhite, kWhite, kWhite}, // 19
+    };
+    for (const Expect& expect : cases) {
+        model.changeText("ArrowLengthSpin", expect.length);
+        QCOMPARE(cell(model, CellKind::Model, 1).fill, expect.row1);
+        QCOMPARE(cell(model, CellKind::Weight, 2).fill, expect.row2);
+        QCOMPARE(cell(model, CellKind::Size, 3).fill, expect.row3);
+        QCOMPARE(cell(model, CellKind::Spine, 4).fill, expect.row4);
+        QCOMPARE(cell(model, CellKind::Size, 5).fill, kWhite);
+    }
+    model.changeText("ArrowLengthSpin", "28"); // 11: silver borders
+    QCOMPARE(cell(model, CellKind::Size, 1).border, silver);
+    QCOMPARE(cell(model, CellKind::Size, 3).border, grey);
+    model.changeText("ArrowLengthSpin", "30"); // 13: light with grey border
+    QCOMPARE(cell(model, CellKind::Size, 2).border, grey);
+    QCOMPARE(cell(model, CellKind::Size, 3).border, silver);
+}
+
+void TestHunting::sizeCellClickAndCarbonPanel()
+{
+    Catalogue catalogue;
+    catalogue.setColumn(fixtures::kHunt, 13, 2, {"2315 XX", " T"});
+    catalogue.addSpec({"2315T", "0.340", "XX", "9.20"});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    QVERIFY(model.sizeCellClick(Page::Hunt, 2));
+    QCOMPARE(model.form()["TmpLbl"].text, std::string("2315T"));
+    QCOMPARE(model.form()["SpcLbl"].text, std::string("2315"));
+    QCOMPARE(model.form()["Mods"].text, std::string("XX"));
+
+    // After another page and back, the click reads the latest hunting run's record.
+    model.changeText("BowWeightSpin", "65");
+    model.changePage(Page::Youth);
+    model.changePage(Page::Hunt);
+    QVERIFY(model.sizeCellClick(Page::Hunt, 2));
+    QCOMPARE(model.form()["TmpLbl"].text, std::string("14-2S"));
+}
+
+void TestHunting::changePathRunsOnlyOnChange()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    std::filesystem::remove(catalogue.folder() / "specs.idx");
+    // No change, no run: a run would now fail on the missing index.
+    model.changeText("BowWeightSpin", "60");
+    model.setItemIndex("BowType", 0);
+    model.changePage(Page::Hunt);
+    QVERIFY(sink.messages.empty());
+    model.clickItem("BowType", 0); // a click runs even on the selected item
+    QCOMPARE(sink.errorCount(), 1);
+    model.setItemIndex("OverDraw", 9); // clamped to the last item, "5\""
+    QCOMPARE(model.form()["OverDraw"].itemIndex, 5);
+    QCOMPARE(sink.errorCount(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestHunting)
+#include "tst_hunting.moc"

@@ -1,0 +1,468 @@
+// The Target, Youth and Kavel pages of FindRec on small charts written for
+// each case.
+
+#include "SelectionFixtures.h"
+
+#include <selection/Pages.h>
+#include <selection/SelectionModel.h>
+#include <selection/TargPage.h>
+
+#include <map>
+
+using namespace qw::selection;
+using fixtures::Catalogue;
+using fixtures::RecordingSink;
+using fixtures::shaftName;
+
+namespace {
+
+using Inputs = std::map<std::string, std::string>; // entry texts and radio indices
+
+const std::map<std::string, std::string> kDefaults = {
+    {"BowWeightSpin", "60"},  {"ArrowLengthSpin", "30"},   {"PointWtSpin", "100"},
+    {"YouthBowWtSpin", "30"}, {"YouthArrowLenSpin", "25"},
+};
+
+// Sets the inputs without runs, shows the page and runs once.
+void runPage(SelectionModel& model, Page page, const Inputs& inputs)
+{
+    for (const auto& [name, value] : inputs) {
+        if (kDefaults.count(name))
+            model.setTextQuietly(name, value);
+        else
+            model.setItemIndexQuietly(name, std::stoi(value));
+    }
+    model.setActivePage(page);
+    model.findRec();
+}
+
+std::string caption(const SelectionModel& model, Page page, CellKind kind, int row)
+{
+    return model.form()[cellName(page, kind, row)].text;
+}
+
+const ControlState& cell(const SelectionModel& model, Page page, CellKind kind, int row)
+{
+    return model.form()[cellName(page, kind, row)];
+}
+
+void verifyEmptyRow(const SelectionModel& model, Page page, int row, bool sizeEnabled)
+{
+    for (CellKind kind : {CellKind::Size, CellKind::Spine, CellKind::Model, CellKind::Weight}) {
+        QVERIFY(!cell(model, page, kind, row).showCaption);
+        QCOMPARE(cell(model, page, kind, row).text, std::string());
+    }
+    QCOMPARE(cell(model, page, CellKind::Size, row).enabled, sizeEnabled);
+}
+
+// Rows first..last show columns from firstColumn on of the given record.
+void verifyColumns(const SelectionModel& model, Page page, int record, int firstRow, int lastRow,
+                   int firstColumn)
+{
+    for (int row = firstRow; row <= lastRow; ++row)
+        QCOMPARE(caption(model, page, CellKind::Size, row),
+                 shaftName(record, firstColumn + row - firstRow));
+}
+
+} // namespace
+
+class TestOtherPages : public QObject {
+    Q_OBJECT
+
+private slots:
+    void targetChartPosition_data();
+    void targetChartPosition();
+    void targetListCaseA();
+    void targetListCaseB();
+    void targetShortArrowFlag();
+    void targetStarCuts();
+    void targetInvalidSelectionEmptiesAllRows();
+    void targetTwoModelWeights();
+    void targetRecurveControls();
+    void youthPage();
+    void youthBandsAndInvalidSelection();
+    void youthErrors();
+    void kavlChartPosition_data();
+    void kavlChartPosition();
+    void kavlRowsAndClick();
+    void kavlWithoutEntryGate();
+};
+
+void TestOtherPages::targetChartPosition_data()
+{
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<int>("band");
+    QTest::addColumn<int>("record");
+    QTest::newRow("defaults") << Inputs{} << 60 << 8 << 15;
+    QTest::newRow("soft cam 40 at 23")
+        << Inputs{{"WheelType", "2"}, {"BowWeightSpin", "40"}, {"ArrowLengthSpin", "23"}} << 40 << 2
+        << 2;
+    QTest::newRow("soft cam 53 at 24")
+        << Inputs{{"WheelType", "2"}, {"BowWeightSpin", "53"}, {"ArrowLengthSpin", "24"}} << 53 << 5
+        << 6;
+    QTest::newRow("medium cam") << Inputs{{"WheelType", "1"}} << 60 << 7 << 14;
+    QTest::newRow("brace, point 105, fingers")
+        << Inputs{{"BraceHt", "1"}, {"PointWtSpin", "105"}, {"ReleaseType", "1"}, {"OverDraw", "3"}}
+        << 73 << 11 << 18;
+    QTest::newRow("point 155 adds 9")
+        << Inputs{{"PointWtSpin", "155"}, {"BowWeightSpin", "40"}} << 49 << 6 << 13;
+    QTest::newRow("overdraw 2 at 50")
+        << Inputs{{"BowWeightSpin", "50"}, {"OverDraw", "2"}} << 53 << 7 << 14;
+    QTest::newRow("recurve ignores the rest") << Inputs{{"TargBowType", "1"},
+                                                        {"BraceHt", "1"},
+                                                        {"PointWtSpin", "160"},
+                                                        {"ReleaseType", "1"},
+                                                        {"BowWeightSpin", "23"}}
+                                              << 23 << 1 << 8;
+    QTest::newRow("no band") << Inputs{{"BowWeightSpin", "28"}} << 28 << 0 << 7;
+}
+
+void TestOtherPages::targetChartPosition()
+{
+    QFETCH(Inputs, inputs);
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, Page::Targ, inputs);
+    QVERIFY(sink.messages.empty());
+    QCOMPARE(model.form()["TmpLbl2"].text, std::string("Targ"));
+    QTEST(*model.lastRun().chartWeight, "weight");
+    QTEST(*model.lastRun().band, "band");
+    QTEST(*model.lastRun().record, "record");
+    QVERIFY(model.lastRun().valid);
+}
+
+void TestOtherPages::targetListCaseA()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, Page::Targ, {});
+    QCOMPARE(caption(model, Page::Targ, CellKind::Size, 1), shaftName(15, 1));
+    verifyColumns(model, Page::Targ, 15, 2, 12, 3); // column 2 left out
+    verifyEmptyRow(model, Page::Targ, 13, false);
+    for (int row = 1; row <= 12; ++row)
+        QCOMPARE(model.form()[targetSpineLabelName(row)].text, std::string("S"));
+    QCOMPARE(caption(model, Page::Targ, CellKind::Model, 2), std::string("M15"));
+    QCOMPARE(caption(model, Page::Targ, CellKind::Weight, 2), std::string("276"));
+    QVERIFY(!model.form()["HuntCamType"].visible);
+    QVERIFY(!model.form()["BowType"].visible);
+    QVERIFY(model.form()["TargBowType"].visible);
+    QVERIFY(model.form()["WheelType"].visible);
+    QCOMPARE(model.form()["TPrintBtn"].font, kTargOrange);
+}
+
+void TestOtherPages::targetListCaseB()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, Page::Targ, {{"ArrowLengthSpin", "31"}});
+    QCOMPARE(*model.lastRun().record, 16);
+    verifyColumns(model, Page::Targ, 16, 1, 11, 2);
+    verifyEmptyRow(model, Page::Targ, 12, false);
+    verifyEmptyRow(model, Page::Targ, 13, false);
+}
+
+void TestOtherPages::targetShortArrowFlag()
+{
+    QVERIFY(TargPage::shortArrow(23, 8));
+    QVERIFY(!TargPage::shortArrow(24, 8));
+    QVERIFY(TargPage::shortArrow(24, 9));
+    QVERIFY(TargPage::shortArrow(25, 11));
+    QVERIFY(!TargPage::shortArrow(26, 11));
+    QVERIFY(TargPage::shortArrow(26, 14));
+    QVERIFY(!TargPage::shortArrow(26, 15));
+
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    // 60 lb hard cam is band 8: 25 inches give record 10 and a short arrow.
+    runPage(model, Page::Targ, {{"ArrowLengthSpin", "25"}});
+    QCOMPARE(*model.lastRun().record, 10);
+    verifyColumns(model, Page::Targ, 10, 1, 11, 4);
+    verifyEmptyRow(model, Page::Targ, 12, false);
+    // 55 lb is band 7: 26 inches give record 10 without the flag.
+    runPage(model, Page::Targ, {{"ArrowLengthSpin", "26"}, {"BowWeightSpin", "55"}});
+    QCOMPARE(*model.lastRun().record, 10);
+    verifyColumns(model, Page::Targ, 10, 1, 13, 1);
+}
+
+void TestOtherPages::targetStarCuts()
+{
+    Catalogue catalogue;
+    for (int record : {10, 15}) {
+        catalogue.setColumn(fixtures::kTarg, record, 1, {"2212*2312", "S"});
+        catalogue.setColumn(fixtures::kTarg, record, 4, {"2213 * 2313", "S"});
+    }
+    catalogue.setColumn(fixtures::kTarg, 15, 5, {"2214*2314", "S"});
+    for (const char* key : {"2212S", "2312S", "2213S", "2313S"})
+        catalogue.addSpec({key, "0.400", "STAR", "9.20"});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    auto size = [&](int row) { return caption(model, Page::Targ, CellKind::Size, row); };
+
+    runPage(model, Page::Targ, {}); // case A: compound cut on entry 1 only
+    QCOMPARE(size(1), std::string("2212"));
+    QCOMPARE(size(3), std::string("2213 * 2313"));
+    runPage(model, Page::Targ, {{"TargBowType", "1"}}); // case F, record 15
+    QCOMPARE(*model.lastRun().record, 15);
+    QCOMPARE(size(1), std::string("2312"));
+    QCOMPARE(size(4), std::string("2313"));
+    QCOMPARE(size(5), std::string("2214*2314")); // column 5: a star means nothing
+    QCOMPARE(caption(model, Page::Targ, CellKind::Model, 4), std::string("STAR"));
+    runPage(model, Page::Targ, {{"ArrowLengthSpin", "25"}}); // case E, record 10
+    QCOMPARE(size(1), std::string("2313"));
+    runPage(model, Page::Targ, {{"TargBowType", "0"}}); // case C, record 10
+    QCOMPARE(size(1), std::string("2213"));
+    runPage(model, Page::Targ, {{"ArrowLengthSpin", "24"}}); // record 9 at 24 inches: short, case C
+    QCOMPARE(size(1), shaftName(9, 4));
+    runPage(model, Page::Targ, {{"ArrowLengthSpin", "27"}, {"BowWeightSpin", "46"}}); // D, 10
+    QCOMPARE(*model.lastRun().record, 10);
+    QCOMPARE(size(1), std::string("2212"));
+    QCOMPARE(size(4), std::string("2213"));
+    QVERIFY(model.sizeCellClick(Page::Targ, 4));
+    QCOMPARE(model.form()["TmpLbl"].text, std::string("2213S"));
+    QCOMPARE(model.form()["Mods"].text, std::string("STAR"));
+}
+
+void TestOtherPages::targetInvalidSelectionEmptiesAllRows()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    // Soft cam 88 lb is band 11: 32 inches give record 20.
+    runPage(model, Page::Targ,
+            {{"WheelType", "2"}, {"BowWeightSpin", "88"}, {"ArrowLengthSpin", "32"}});
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QCOMPARE(sink.messages[0].text, std::string("This selection is outside the chart."));
+    QCOMPARE(model.form()["BowWeightSpin"].text, std::string("60"));
+    QCOMPARE(*model.lastRun().record, 20);
+    QVERIFY(!model.lastRun().valid);
+    verifyEmptyRow(model, Page::Targ, 1, true); // row 1's size cell stays enabled
+    for (int row = 2; row <= 13; ++row)
+        verifyEmptyRow(model, Page::Targ, row, false);
+}
+
+void TestOtherPages::targetTwoModelWeights()
+{
+    Catalogue catalogue;
+    catalogue.setColumn(fixtures::kTarg, 15, 8, {"2114", "Z"}); // case A: row 7
+    catalogue.addSpec({"2114Z", "0.600", "Z4,52", "8.91 9.46"});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, Page::Targ, {});
+    QVERIFY(sink.messages.empty());
+    QCOMPARE(caption(model, Page::Targ, CellKind::Weight, 7), std::string("267,284"));
+    // Case D puts column 8 in row 8 and column 4's "Z4,52" in row 4, where
+    // only one weight is shown: the run stops there.
+    Catalogue second;
+    second.setColumn(fixtures::kTarg, 14, 4, {"2114", "Z"});
+    second.addSpec({"2114Z", "0.600", "Z4,52", "8.91 9.46"});
+    second.write();
+    RecordingSink secondSink;
+    SelectionModel failing(second.folder(), secondSink);
+    runPage(failing, Page::Targ, {{"WheelType", "1"}});
+    QCOMPARE(secondSink.messages.size(), std::size_t(1));
+    QCOMPARE(secondSink.messages[0].text,
+             std::string("'8.91 9.46' is not a valid floating point value"));
+    QCOMPARE(caption(failing, Page::Targ, CellKind::Model, 4), std::string("Z4,52"));
+}
+
+void TestOtherPages::targetRecurveControls()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, Page::Targ, {{"TargBowType", "1"}});
+    for (const char* name : {"BraceHt", "WheelType", "ReleaseType", "OverDraw", "UpDown4"})
+        QVERIFY(!model.form()[name].enabled);
+    QCOMPARE(model.form()["PointWtSpin"].font, rgb(128, 128, 128));
+    runPage(model, Page::Targ, {{"TargBowType", "0"}});
+    for (const char* name : {"BraceHt", "WheelType", "ReleaseType", "OverDraw", "UpDown4"})
+        QVERIFY(model.form()[name].enabled);
+    QCOMPARE(model.form()["PointWtSpin"].font, kBlack);
+}
+
+void TestOtherPages::youthPage()
+{
+    Catalogue catalogue;
+    catalogue.setColumn(fixtures::kYouth, 8, 5, {"", "Y"});
+    catalogue.setColumn(fixtures::kYouth, 8, 2, {"1413", "Y"});
+    catalogue.addSpec({"1413Y", "1.100", "YT", "5.55"});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    model.findRec();
+    model.changePage(Page::Youth);
+    QVERIFY(sink.messages.empty());
+    QCOMPARE(model.form()["TmpLbl2"].text, std::string("Youth"));
+    QCOMPARE(*model.lastRun().band, 4);
+    QCOMPARE(*model.lastRun().record, 8);
+    QCOMPARE(caption(model, Page::Youth, CellKind::Size, 1), shaftName(8, 1));
+    // 5.55 x 25 + 0.5 = 139.25
+    QCOMPARE(caption(model, Page::Youth, CellKind::Weight, 2), std::string("139"));
+    QCOMPARE(caption(model, Page::Youth, CellKind::Model, 2), std::string("YT"));
+    verifyEmptyRow(model, Page::Youth, 5, false);
+    for (const char* hidden :
+         {"BowWeightSpin", "UpDown1", "ArrowLengthSpin", "UpDown2", "WheelType"})
+        QVERIFY(!model.form()[hidden].visible);
+    for (const char* shown :
+         {"YouthBowWtSpin", "UpDown3", "YouthArrowLenSpin", "UpDown5", "HuntCamType"})
+        QVERIFY(model.form()[shown].visible);
+    for (const char* disabled :
+         {"PointWtSpin", "UpDown4", "ReleaseType", "OverDraw", "BraceHt", "HuntCamType", "BowType"})
+        QVERIFY(!model.form()[disabled].enabled);
+    QVERIFY(model.form()["BowType"].visible); // the last bow-type group stays, disabled
+    QVERIFY(model.sizeCellClick(Page::Youth, 2));
+    QCOMPARE(model.form()["TmpLbl"].text, std::string("1413Y"));
+
+    // Back on the Hunting page the adult entries return.
+    model.changePage(Page::Hunt);
+    QVERIFY(model.form()["BowWeightSpin"].visible);
+    QVERIFY(!model.form()["YouthBowWtSpin"].visible);
+    QVERIFY(model.form()["PointWtSpin"].enabled);
+    QVERIFY(model.form()["ReleaseType"].enabled);
+}
+
+void TestOtherPages::youthBandsAndInvalidSelection()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, Page::Youth, {{"YouthBowWtSpin", "40"}, {"YouthArrowLenSpin", "21"}});
+    QCOMPARE(*model.lastRun().band, 6);
+    QCOMPARE(*model.lastRun().record, 6);
+    // 41 lb is in no band: the record comes from the length alone.
+    runPage(model, Page::Youth, {{"YouthBowWtSpin", "41"}, {"YouthArrowLenSpin", "25"}});
+    QCOMPARE(*model.lastRun().band, 0);
+    QCOMPARE(*model.lastRun().record, 4);
+    QCOMPARE(caption(model, Page::Youth, CellKind::Size, 1), shaftName(4, 1));
+    QVERIFY(sink.messages.empty());
+    // 36 lb at 27 inches: record 12, the weight returns to "30" (record 10).
+    runPage(model, Page::Youth, {{"YouthBowWtSpin", "36"}, {"YouthArrowLenSpin", "27"}});
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QCOMPARE(model.form()["YouthBowWtSpin"].text, std::string("30"));
+    QCOMPARE(model.form()["BowWeightSpin"].text, std::string("60"));
+    QCOMPARE(*model.lastRun().record, 12);
+    QVERIFY(!model.lastRun().valid);
+    QCOMPARE(caption(model, Page::Youth, CellKind::Size, 1), shaftName(10, 1));
+}
+
+void TestOtherPages::youthErrors()
+{
+    Catalogue catalogue;
+    catalogue.setColumn(fixtures::kYouth, 8, 3, {"1516", "W"});
+    catalogue.addSpec({"1516W", "0.900", "YT", "5.10 5.40"});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    // The Youth page does not pass the gate of the adult entries.
+    runPage(model, Page::Youth, {{"BowWeightSpin", ""}});
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QCOMPARE(sink.messages[0].text, std::string("'5.10 5.40' is not a valid floating point value"));
+    QCOMPARE(caption(model, Page::Youth, CellKind::Size, 2), shaftName(8, 2));
+    runPage(model, Page::Youth, {{"YouthArrowLenSpin", ""}});
+    QCOMPARE(sink.messages.size(), std::size_t(2));
+    QCOMPARE(sink.messages[1].text, std::string("'' is not a valid integer value"));
+}
+
+void TestOtherPages::kavlChartPosition_data()
+{
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<int>("band");
+    QTest::addColumn<int>("record");
+    QTest::newRow("defaults") << Inputs{} << 60 << 8 << 15;
+    QTest::newRow("point 105 adds 3") << Inputs{{"PointWtSpin", "105"}} << 63 << 9 << 16;
+    QTest::newRow("point 101 adds 3") << Inputs{{"PointWtSpin", "101"}} << 63 << 9 << 16;
+    QTest::newRow("overdraw never counts") << Inputs{{"OverDraw", "5"}} << 60 << 8 << 15;
+    QTest::newRow("fingers and brace")
+        << Inputs{{"ReleaseType", "1"}, {"BraceHt", "1"}} << 70 << 10 << 17;
+    QTest::newRow("medium cam") << Inputs{{"HuntCamType", "1"}} << 60 << 7 << 14;
+    QTest::newRow("recurve: hard column, no adjustment") << Inputs{{"TargBowType", "1"},
+                                                                   {"HuntCamType", "1"},
+                                                                   {"ReleaseType", "1"},
+                                                                   {"PointWtSpin", "150"}}
+                                                         << 60 << 8 << 15;
+    QTest::newRow("below every band") << Inputs{{"BowWeightSpin", "20"}} << 20 << 0 << 7;
+}
+
+void TestOtherPages::kavlChartPosition()
+{
+    QFETCH(Inputs, inputs);
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, Page::Kavl, inputs);
+    QVERIFY(sink.messages.empty());
+    QCOMPARE(model.form()["TmpLbl2"].text, std::string("Kavl"));
+    QTEST(*model.lastRun().chartWeight, "weight");
+    QTEST(*model.lastRun().band, "band");
+    QTEST(*model.lastRun().record, "record");
+    QFETCH(int, record);
+    QCOMPARE(caption(model, Page::Kavl, CellKind::Size, 6), shaftName(record, 6));
+    const bool recurve = inputs.count("TargBowType") && inputs.at("TargBowType") == "1";
+    for (const char* group : {"HuntCamType", "ReleaseType", "OverDraw", "BraceHt"})
+        QCOMPARE(model.form()[group].enabled, !recurve);
+    QVERIFY(!model.form()["WheelType"].visible);
+    QVERIFY(!model.form()["BowType"].visible);
+    QVERIFY(model.form()["TargBowType"].visible);
+}
+
+void TestOtherPages::kavlRowsAndClick()
+{
+    Catalogue catalogue;
+    catalogue.setColumn(fixtures::kKavl, 15, 2, {"300", ""}); // a size without a model code
+    catalogue.setColumn(fixtures::kKavl, 15, 3, {"350", "KX"});
+    catalogue.addSpec({"350KX", "0.350", " KV ", "8.40"});
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, Page::Kavl, {});
+    verifyEmptyRow(model, Page::Kavl, 2, false);
+    QCOMPARE(caption(model, Page::Kavl, CellKind::Model, 3), std::string("KV"));
+    QCOMPARE(caption(model, Page::Kavl, CellKind::Weight, 3), std::string("252"));
+    QVERIFY(model.sizeCellClick(Page::Kavl, 3));
+    QCOMPARE(model.form()["TmpLbl"].text, std::string("350KX"));
+    QCOMPARE(model.form()["SpcLbl"].text, std::string("350"));
+    QVERIFY(!model.sizeCellClick(Page::Kavl, 2));
+}
+
+void TestOtherPages::kavlWithoutEntryGate()
+{
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, Page::Kavl, {});
+    // One digit of arrow length: record 8 + 3 - 23, below the chart.
+    model.changeText("ArrowLengthSpin", "3");
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QVERIFY(!sink.messages[0].error);
+    QCOMPARE(*model.lastRun().record, -12);
+    QCOMPARE(caption(model, Page::Kavl, CellKind::Size, 1), shaftName(15, 1));
+    // 9.2 x 3 + 0.5 = 28.1
+    QCOMPARE(caption(model, Page::Kavl, CellKind::Weight, 1), std::string("28"));
+    model.changeText("ArrowLengthSpin", "30");
+    model.changeText("BowWeightSpin", "");
+    QCOMPARE(sink.messages.size(), std::size_t(2));
+    QCOMPARE(sink.messages[1].text, std::string("'' is not a valid integer value"));
+    model.changeText("BowWeightSpin", "60");
+    model.changeText("PointWtSpin", "");
+    QCOMPARE(sink.messages.back().text, std::string("'' is not a valid integer value"));
+}
+
+QTEST_GUILESS_MAIN(TestOtherPages)
+#include "tst_otherpages.moc"

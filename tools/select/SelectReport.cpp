@@ -1,0 +1,110 @@
+#include "SelectReport.h"
+
+#include <selection/Pages.h>
+#include <selection/RunExplanation.h>
+
+#include <cstdio>
+#include <sstream>
+
+namespace qw::select {
+
+namespace {
+
+using json = nlohmann::ordered_json;
+using selection::CellKind;
+
+json optionalNumber(const std::optional<int>& value)
+{
+    return value ? json(*value) : json(nullptr);
+}
+
+std::string hexColour(selection::Rgb colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(colour & 0xFFFFFF));
+    return text;
+}
+
+json row(const selection::FormState& form, selection::Page page, int number)
+{
+    const auto& size = form[selection::cellName(page, CellKind::Size, number)];
+    const auto& weight = form[selection::cellName(page, CellKind::Weight, number)];
+    return {
+        {"size", size.text},
+        {"spine", form[selection::cellName(page, CellKind::Spine, number)].text},
+        {"model", form[selection::cellName(page, CellKind::Model, number)].text},
+        {"weight", weight.text},
+        {"shown", size.showCaption},
+        {"sizeEnabled", size.enabled},
+        {"weightEnabled", weight.enabled},
+        {"fill", hexColour(size.fill)},
+    };
+}
+
+std::string padded(const std::string& text, std::size_t width)
+{
+    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+} // namespace
+
+nlohmann::ordered_json pageReport(const selection::SelectionModel& model, selection::Page page,
+                                  const std::vector<std::string>& messages)
+{
+    const auto& form = model.form();
+    const auto& run = model.lastRun();
+    json rows = json::array();
+    for (int number = 1; number <= selection::pageInfo(page).rows; ++number)
+        rows.push_back(row(form, page, number));
+    return {
+        {"page", form["TmpLbl2"].text},
+        {"ran", run.ran},
+        {"chartWeight", optionalNumber(run.chartWeight)},
+        {"band", optionalNumber(run.band)},
+        {"record", optionalNumber(run.record)},
+        {"valid", run.valid},
+        {"messages", messages},
+        {"inputs",
+         {
+             {"bowWeight", form["BowWeightSpin"].text},
+             {"arrowLength", form["ArrowLengthSpin"].text},
+             {"pointWeight", form["PointWtSpin"].text},
+             {"youthBowWeight", form["YouthBowWtSpin"].text},
+             {"youthArrowLength", form["YouthArrowLenSpin"].text},
+         }},
+        {"rows", rows},
+    };
+}
+
+std::string pageTable(const nlohmann::ordered_json& report)
+{
+    std::ostringstream out;
+    out << "Page " << report["page"].get<std::string>() << "\n";
+    const auto& inputs = report["inputs"];
+    out << "Bow weight " << inputs["bowWeight"].get<std::string>() << ", arrow length "
+        << inputs["arrowLength"].get<std::string>() << ", point weight "
+        << inputs["pointWeight"].get<std::string>() << ", youth bow weight "
+        << inputs["youthBowWeight"].get<std::string>() << ", youth arrow length "
+        << inputs["youthArrowLength"].get<std::string>() << "\n";
+    for (const auto& message : report["messages"])
+        out << "Message: " << message.get<std::string>() << "\n";
+    out << "\n"
+        << padded("Row", 5) << padded("Size", 12) << padded("Spine", 12) << padded("Models", 16)
+        << padded("Weight", 12) << "\n";
+    int number = 0;
+    for (const auto& row : report["rows"]) {
+        ++number;
+        const bool shown = row["shown"].get<bool>();
+        const auto cell = [&](const char* key) {
+            return shown ? row[key].get<std::string>() : std::string();
+        };
+        out << padded(std::to_string(number), 5) << padded(cell("size"), 12)
+            << padded(cell("spine"), 12) << padded(cell("model"), 16) << padded(cell("weight"), 12)
+            << (shown && !row["sizeEnabled"].get<bool>() && cell("model").empty() ? "(no specs)"
+                                                                                  : "")
+            << "\n";
+    }
+    return out.str();
+}
+
+} // namespace qw::select
