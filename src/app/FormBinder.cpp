@@ -1,0 +1,129 @@
+#include "FormBinder.h"
+
+#include "widgets/CaptionButton.h"
+#include "widgets/NumberEntry.h"
+#include "widgets/RadioGroup.h"
+
+#include <QLabel>
+#include <QTabWidget>
+
+namespace qw::app {
+
+using selection::ControlKind;
+using selection::ControlState;
+
+namespace {
+
+QColor colour(selection::Rgb rgb)
+{
+    return QColor::fromRgb(QRgb(rgb) | 0xFF000000u);
+}
+
+void setVisibility(QWidget* widget, bool visible)
+{
+    // The page-level visibility of a widget, not whether its page is shown.
+    if (widget->isVisibleTo(widget->parentWidget()) != visible)
+        widget->setVisible(visible);
+}
+
+void applyCell(widgets::CaptionButton* cell, const ControlState& state)
+{
+    const QString caption = QString::fromStdString(state.text);
+    if (cell->text() != caption)
+        cell->setText(caption);
+    cell->setShowCaption(state.showCaption);
+    cell->setFillColour(colour(state.fill));
+    cell->setBorderColour(colour(state.border));
+    cell->setFontColour(colour(state.font));
+    const QString hint = QString::fromStdString(state.hint);
+    if (cell->toolTip() != hint)
+        cell->setToolTip(hint);
+}
+
+void applyEntry(widgets::NumberEntry* entry, const ControlState& state)
+{
+    const QString text = QString::fromStdString(state.text);
+    if (entry->text() != text)
+        entry->setText(text);
+    entry->setFontColour(colour(state.font));
+}
+
+void applyRadioGroup(widgets::RadioGroup* group, const ControlState& state)
+{
+    group->setItemIndex(state.itemIndex);
+    group->setFontColour(colour(state.font));
+}
+
+void applyLabel(QLabel* label, const ControlState& state)
+{
+    const QString text = QString::fromStdString(state.text);
+    if (label->text() != text)
+        label->setText(text);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour(state.font));
+    if (label->autoFillBackground())
+        p.setColor(QPalette::Window, colour(state.fill));
+    if (p != label->palette())
+        label->setPalette(p);
+}
+
+} // namespace
+
+FormBinder::FormBinder(selection::FormState& form, QWidget* root) : form_(form)
+{
+    for (const auto& [name, state] : form.all()) {
+        const QString objectName = QString::fromStdString(name);
+        QWidget* widget =
+            root->objectName() == objectName ? root : root->findChild<QWidget*>(objectName);
+        if (widget)
+            bindings_.emplace_back(&name, widget);
+        else
+            missing_ << objectName;
+    }
+}
+
+void FormBinder::apply()
+{
+    const bool outer = !applying_;
+    applying_ = true;
+    for (const auto& [name, widget] : bindings_)
+        applyOne(QString::fromStdString(*name), form_[*name], widget);
+    if (outer)
+        applying_ = false;
+}
+
+void FormBinder::applyOne(const QString& name, const ControlState& state, QWidget* widget)
+{
+    switch (state.kind) {
+    case ControlKind::Cell:
+    case ControlKind::Button:
+        if (auto* button = qobject_cast<widgets::CaptionButton*>(widget))
+            applyCell(button, state);
+        break;
+    case ControlKind::Entry:
+        if (auto* entry = qobject_cast<widgets::NumberEntry*>(widget))
+            applyEntry(entry, state);
+        break;
+    case ControlKind::RadioGroup:
+        if (auto* group = qobject_cast<widgets::RadioGroup*>(widget))
+            applyRadioGroup(group, state);
+        break;
+    case ControlKind::Label:
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            applyLabel(label, state);
+        break;
+    case ControlKind::PageControl:
+        if (auto* pages = qobject_cast<QTabWidget*>(widget);
+            pages && pages->currentIndex() != state.itemIndex)
+            pages->setCurrentIndex(state.itemIndex);
+        return; // the page control itself is always shown and enabled
+    case ControlKind::UpDown:
+        break;
+    }
+    const bool enabled = state.enabled && !unavailable_.contains(name);
+    if (widget->isEnabled() != enabled)
+        widget->setEnabled(enabled);
+    setVisibility(widget, state.visible);
+}
+
+} // namespace qw::app

@@ -1,0 +1,23 @@
+#pragma once
+
+class QAction;
+class QMenuBar;
+
+namespace qw::app {
+
+// The actions of MainMenu1, for the window to connect. No item has a
+// keyboard shortcut.
+struct MainMenu {
+    QAction* getSetup;
+    QAction* saveSetup;
+    QAction* shopInformation;
+    QAction* exit;
+    QAction* keCalculator;
+    QAction* tuningInformation;
+    QAction* exportCustomers;
+    QAction* about;
+};
+
+MainMenu buildMainMenu(QMenuBar* bar);
+
+} // namespace qw::app

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+
+namespace qw::widgets {
+
+// A flat caption button as the result grids and the page furniture use it:
+// a filled rectangle with a one-pixel border and a centred caption, whose
+// fill and text change while the mouse is over it. The caption can be
+// switched off without losing its text (the engine blanks a cell that way),
+// and "&&" in a caption shows as one ampersand.
+class CaptionButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit CaptionButton(QWidget* parent = nullptr);
+
+    QColor fillColour() const { return fill_; }
+    QColor borderColour() const { return border_; }
+    QColor fontColour() const { return font_; }
+    QColor hoverFillColour() const { return hoverFill_; }
+    QColor hoverFontColour() const { return hoverFont_; }
+    bool showCaption() const { return showCaption_; }
+    bool isHovered() const { return hovered_; }
+
+    void setFillColour(const QColor& colour);
+    void setBorderColour(const QColor& colour);
+    void setFontColour(const QColor& colour);
+    void setHoverColours(const QColor& fill, const QColor& font);
+    void setShowCaption(bool show);
+    // Command buttons show that they are off; grid cells, most of which
+    // never take clicks, keep their colours.
+    void setDimWhenDisabled(bool dim);
+
+    // The colours actually painted now (hover applied), for the eye and for tests.
+    QColor paintedFill() const;
+    QColor paintedFont() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void setColour(QColor& member, const QColor& colour);
+
+    QColor fill_{Qt::white};
+    QColor border_{Qt::black};
+    QColor font_{Qt::black};
+    QColor hoverFill_;
+    QColor hoverFont_;
+    bool showCaption_ = true;
+    bool dimWhenDisabled_ = false;
+    bool hovered_ = false;
+};
+
+} // namespace qw::widgets

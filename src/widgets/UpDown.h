@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+namespace qw::widgets {
+
+// The up/down arrows attached to a number entry. A step starts from the
+// entry's number (or, when the text is no number, from the last position the
+// arrows knew), moves by the step and stays within the range: at an end the
+// arrow does nothing, so the entry's text and its change event stay quiet.
+class UpDown : public QWidget {
+    Q_OBJECT
+public:
+    UpDown(QLineEdit* entry, int minimum, int maximum, int step, QWidget* parent = nullptr);
+
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    int step() const { return step_; }
+    int position() const { return position_; }
+    QToolButton* upButton() const { return up_; }
+    QToolButton* downButton() const { return down_; }
+
+public slots:
+    void stepUp() { stepBy(+1); }
+    void stepDown() { stepBy(-1); }
+
+private:
+    void stepBy(int direction);
+    int startingPosition() const;
+
+    QLineEdit* entry_;
+    QToolButton* up_;
+    QToolButton* down_;
+    int minimum_;
+    int maximum_;
+    int step_;
+    int position_;
+};
+
+} // namespace qw::widgets

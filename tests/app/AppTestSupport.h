@@ -1,0 +1,61 @@
+#pragma once
+
+// Shared by the window tests: a copy of the shipped tables in a temporary
+// folder, a message sink that records instead of showing boxes, and a
+// findChild that fails loudly.
+
+#include "selection/MessageSink.h"
+
+#include <QDir>
+#include <QFile>
+#include <QObject>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qw::test {
+
+struct RecordedMessage {
+    bool error;
+    std::string text;
+};
+
+class RecordingSink : public selection::MessageSink {
+public:
+    void information(const std::string& text, int) override { messages.push_back({false, text}); }
+    void error(const std::string& text) override { messages.push_back({true, text}); }
+    std::vector<RecordedMessage> messages;
+};
+
+template <typename T> T* child(QObject* root, const QString& name)
+{
+    T* found = root->findChild<T*>(name);
+    if (!found)
+        throw std::runtime_error("no control named " + name.toStdString() + " of the wanted type");
+    return found;
+}
+
+// The program's tables and texts, copied so that a test may change them.
+class ProgramFolderCopy {
+public:
+    ProgramFolderCopy()
+    {
+        const QDir source(QStringLiteral(QW_PROGRAM_DIR));
+        const QStringList files = source.entryList(
+            {"*.dbf", "*.DBF", "*.idx", "*.IDX", "*.fpt", "*.FPT", "*.txt"}, QDir::Files);
+        if (files.isEmpty())
+            throw std::runtime_error("no tables in " + source.path().toStdString());
+        for (const QString& file : files)
+            QFile::copy(source.filePath(file), dir_.filePath(file));
+    }
+    std::filesystem::path path() const { return dir_.path().toStdString(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace qw::test

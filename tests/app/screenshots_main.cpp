@@ -1,0 +1,65 @@
+// Saves what the user sees: the splash, each page of the main window (and
+// the carbon panel open), and the help viewer, as PNG files in the folder
+// given on the command line. Grabs the whole screen, window frame included.
+
+#include "app/AppConfig.h"
+#include "app/HelpViewer.h"
+#include "app/TArrowSel.h"
+#include "app/TSplashV.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTabWidget>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(25);
+    }
+}
+
+void shoot(const QDir& folder, const QString& name)
+{
+    settle();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(folder.filePath(name + ".png"));
+    std::printf("%s\n", qPrintable(folder.filePath(name + ".png")));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const QDir folder(argc > 1 ? argv[1] : ".");
+    QDir().mkpath(folder.path());
+    {
+        qw::app::TSplashV splash(qw::app::kSplashPicture);
+        splash.showAndPaint();
+        shoot(folder, "splash");
+    }
+    qw::app::TArrowSel window(QW_PROGRAM_DIR);
+    window.show();
+    auto* pages = window.findChild<QTabWidget*>("ShaftsNB");
+    const char* names[] = {"page-hunting", "page-target", "page-youth", "page-kavel"};
+    for (int page = 0; page < 4; ++page) {
+        pages->setCurrentIndex(page);
+        shoot(folder, names[page]);
+    }
+    pages->setCurrentIndex(0);
+    window.findChild<QWidget*>("ArrowLengthSpin")->setProperty("text", "24");
+    settle();
+    window.findChild<QAbstractButton*>("HWtBtn3")->click();
+    shoot(folder, "page-hunting-carbon");
+    window.findChild<QAction*>("Contents1")->trigger();
+    shoot(folder, "help");
+    return 0;
+}

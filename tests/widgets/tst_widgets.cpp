@@ -1,0 +1,247 @@
+#include "widgets/CaptionButton.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/NumberEntry.h"
+#include "widgets/PictureAnimator.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/UpDown.h"
+#include "widgets/UrlOpener.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace qw::widgets;
+
+class TestWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void arrowsStepWithinRangeAndStopAtTheEnds();
+    void arrowsStartFromTheTypedNumber();
+    void arrowsKeepTheirPositionOverUnreadableText();
+    void entryAcceptsAnyTypedText();
+    void radioClickFiresEvenOnTheSelectedItem();
+    void radioProgramSelectionIsSilent();
+    void radioTwoColumnsFillDownFirst();
+    void captionButtonHoverAndCaptionSwitch();
+    void disabledCaptionButtonNeverLightsUp();
+    void animatorCyclesFramesOnItsTimer();
+    void animatorReadsFrameFilesWhenShown();
+    void linkLabelOpensItsAddress();
+};
+
+void TestWidgets::animatorReadsFrameFilesWhenShown()
+{
+    QTemporaryDir folder;
+    QStringList files;
+    for (int i = 0; i < 4; ++i) {
+        QPixmap frame(8, 8);
+        frame.fill(QColor(0, i * 60, 0));
+        files << folder.filePath(QString("f_%1.png").arg(i));
+        QVERIFY(frame.save(files.last()));
+    }
+    PictureAnimator animator(files, 1000);
+    QCOMPARE(animator.frameCount(), 4);
+    QCOMPARE(animator.framesLoaded(), 0);
+    animator.resize(8, 8);
+    animator.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&animator));
+    QTRY_COMPARE(animator.framesLoaded(), 1);
+    QCOMPARE(animator.grab().toImage().pixelColor(4, 4), QColor(0, 0, 0));
+    animator.advance();
+    animator.advance();
+    QTRY_COMPARE(animator.framesLoaded(), 2); // frame 1 was never shown
+    QCOMPARE(animator.grab().toImage().pixelColor(4, 4), QColor(0, 120, 0));
+}
+
+void TestWidgets::arrowsStepWithinRangeAndStopAtTheEnds()
+{
+    NumberEntry entry("160");
+    UpDown arrows(&entry, 65, 160, 5);
+    QSignalSpy changes(&entry, &QLineEdit::textChanged);
+    QTest::mouseClick(arrows.upButton(), Qt::LeftButton);
+    QCOMPARE(entry.text(), QString("160"));
+    QCOMPARE(changes.count(), 0); // at the end: no change event, so no run
+    QTest::mouseClick(arrows.downButton(), Qt::LeftButton);
+    QCOMPARE(entry.text(), QString("155"));
+    entry.setText("70");
+    arrows.stepDown();
+    QCOMPARE(entry.text(), QString("65"));
+    arrows.stepDown();
+    QCOMPARE(entry.text(), QString("65"));
+}
+
+void TestWidgets::arrowsStartFromTheTypedNumber()
+{
+    NumberEntry entry("60");
+    UpDown arrows(&entry, 17, 124, 1);
+    entry.setText("123");
+    arrows.stepUp();
+    QCOMPARE(entry.text(), QString("124"));
+    arrows.stepUp();
+    QCOMPARE(entry.text(), QString("124"));
+    // A typed number beyond the range steps back into it.
+    entry.setText("300");
+    arrows.stepDown();
+    QCOMPARE(entry.text(), QString("123"));
+    entry.setText("5");
+    arrows.stepUp();
+    QCOMPARE(entry.text(), QString("18"));
+}
+
+void TestWidgets::arrowsKeepTheirPositionOverUnreadableText()
+{
+    NumberEntry entry("30");
+    UpDown arrows(&entry, 23, 33, 1);
+    arrows.stepUp();
+    QCOMPARE(arrows.position(), 31);
+    entry.setText("3x");
+    arrows.stepUp();
+    QCOMPARE(entry.text(), QString("32"));
+}
+
+void TestWidgets::entryAcceptsAnyTypedText()
+{
+    NumberEntry entry("60");
+    entry.selectAll();
+    QTest::keyClicks(&entry, "6a.5");
+    QCOMPARE(entry.text(), QString("6a.5"));
+    QVERIFY(!entry.hasFrame());
+}
+
+void TestWidgets::radioClickFiresEvenOnTheSelectedItem()
+{
+    RadioGroup group("Brace Height", {"Over 6.5\"", "Under 6.5\""});
+    group.setItemIndex(0);
+    QSignalSpy clicks(&group, &RadioGroup::itemClicked);
+    QTest::mouseClick(group.item(0), Qt::LeftButton);
+    QTest::mouseClick(group.item(1), Qt::LeftButton);
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(clicks.at(0).at(0).toInt(), 0);
+    QCOMPARE(clicks.at(1).at(0).toInt(), 1);
+    QCOMPARE(group.itemIndex(), 1);
+}
+
+void TestWidgets::radioProgramSelectionIsSilent()
+{
+    RadioGroup group("", {"Mechanical Release", "Fingers Release"});
+    QCOMPARE(group.itemIndex(), -1);
+    QSignalSpy clicks(&group, &RadioGroup::itemClicked);
+    group.setItemIndex(1);
+    QCOMPARE(group.itemIndex(), 1);
+    group.setItemIndex(-1);
+    QCOMPARE(group.itemIndex(), -1);
+    QCOMPARE(clicks.count(), 0);
+}
+
+void TestWidgets::radioTwoColumnsFillDownFirst()
+{
+    RadioGroup group("OverDraw", {"No", "1\"", "2\"", "3\"", "4\"", "5\""}, 2);
+    group.resize(160, 90);
+    group.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&group));
+    QCOMPARE(group.item(1)->x(), group.item(0)->x());
+    QVERIFY(group.item(3)->x() > group.item(2)->x());
+    QCOMPARE(group.item(3)->y(), group.item(0)->y());
+    QCOMPARE(group.items().at(5), QString("5\""));
+}
+
+void TestWidgets::captionButtonHoverAndCaptionSwitch()
+{
+    CaptionButton button;
+    button.setText("Kinetic Energy && FOC Calculator");
+    button.setFillColour(Qt::black);
+    button.setFontColour(QColor(0x88BF3D));
+    button.setHoverColours(QColor(0x008080), Qt::white);
+    button.resize(120, 30);
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    QEvent away(QEvent::Leave); // the offscreen cursor may start over the button
+    QApplication::sendEvent(&button, &away);
+    QCOMPARE(button.paintedFill(), QColor(Qt::black));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&button, &enter);
+    QCOMPARE(button.paintedFill(), QColor(0x008080));
+    QCOMPARE(button.paintedFont(), QColor(Qt::white));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&button, &leave);
+    QCOMPARE(button.paintedFont(), QColor(0x88BF3D));
+    // Switching the caption off keeps the text for whoever reads it.
+    button.setShowCaption(false);
+    QCOMPARE(button.text(), QString("Kinetic Energy && FOC Calculator"));
+    QSignalSpy clicks(&button, &CaptionButton::clicked);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1);
+}
+
+void TestWidgets::disabledCaptionButtonNeverLightsUp()
+{
+    CaptionButton button;
+    button.setFillColour(QColor(0xC0C0C0));
+    button.setHoverColours(Qt::black, QColor(0xF57B20));
+    button.setEnabled(false);
+    button.resize(60, 20);
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&button, &enter);
+    QCOMPARE(button.paintedFill(), QColor(0xC0C0C0));
+    QSignalSpy clicks(&button, &CaptionButton::clicked);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 0);
+    // A grid cell keeps its text colour; a command button dims it.
+    button.setFontColour(QColor(0x88BF3D));
+    QCOMPARE(button.paintedFont(), QColor(0x88BF3D));
+    button.setFillColour(Qt::black);
+    button.setDimWhenDisabled(true);
+    QCOMPARE(button.paintedFont(), QColor(0x44, 0x5F, 0x1E));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&button, &leave);
+    button.setEnabled(true);
+    QCOMPARE(button.paintedFont(), QColor(0x88BF3D));
+}
+
+void TestWidgets::animatorCyclesFramesOnItsTimer()
+{
+    QList<QPixmap> frames;
+    for (int i = 0; i < 3; ++i) {
+        QPixmap frame(10, 10);
+        frame.fill(QColor(i * 80, 0, 0));
+        frames << frame;
+    }
+    PictureAnimator animator(frames, 30);
+    QCOMPARE(animator.frameCount(), 3);
+    QCOMPARE(animator.interval(), 30);
+    animator.advance();
+    animator.advance();
+    QCOMPARE(animator.frameIndex(), 2);
+    animator.advance();
+    QCOMPARE(animator.frameIndex(), 0);
+    animator.start();
+    QTRY_COMPARE_WITH_TIMEOUT(animator.frameIndex(), 1, 2000);
+    animator.stop();
+    QSignalSpy clicks(&animator, &PictureAnimator::clicked);
+    animator.resize(10, 10);
+    QTest::mouseClick(&animator, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1);
+}
+
+void TestWidgets::linkLabelOpensItsAddress()
+{
+    QList<QUrl> opened;
+    UrlOpener::setHandler([&](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    LinkLabel link("Email Tech Support", QUrl("mailto:techsupport@norvane.example"));
+    link.resize(150, 20);
+    link.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&link));
+    QTest::mouseClick(&link, Qt::LeftButton);
+    UrlOpener::setHandler({});
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.first().toString(), QString("mailto:techsupport@norvane.example"));
+}
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"
