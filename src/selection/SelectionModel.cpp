@@ -100,6 +100,9 @@ void SelectionModel::Impl::runOnce(RunSummary& summary)
     const Page page = static_cast<Page>(form_["ShaftsNB"].itemIndex);
     RunContext run{form_, grid_, tables_, summary, [this](Page p) { invalidSelection(p); }};
     const bool gate = entryGatePasses();
+    // "ran" says whether the entry gate let the page's work start; a
+    // conversion error inside that work does not make it a skipped run.
+    summary.ran = gate || page == Page::Youth || page == Page::Kavl;
     if (gate) {
         parseWholeNumber(form_["BowWeightSpin"].text); // only a check here
         resetSharedControls();
@@ -107,19 +110,15 @@ void SelectionModel::Impl::runOnce(RunSummary& summary)
     }
     // The Youth and Kavel pages do not depend on the gated entries.
     if (page == Page::Hunt && gate) {
-        summary.ran = true;
         HuntPage::run(run);
     }
     if (page == Page::Targ && gate) {
-        summary.ran = true;
         TargPage::run(run);
     }
     if (page == Page::Youth) {
-        summary.ran = true;
         YouthPage::run(run);
     }
     if (page == Page::Kavl) {
-        summary.ran = true;
         KavlPage::run(run);
     }
 }
