@@ -132,6 +132,38 @@ std::string decodeBinary(char type, std::string_view bytes)
 
 } // namespace
 
+namespace {
+
+bool isBinaryField(const FieldDef& field)
+{
+    switch (static_cast<char>(field.type)) {
+    case 'M':
+    case 'G':
+    case 'P':
+        return field.length == 4;
+    case 'I':
+    case 'B':
+    case 'Y':
+    case 'T':
+    case '0':
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+std::string blankRecord(const DbfLayout& layout)
+{
+    std::string record(layout.recordLength, ' ');
+    for (std::size_t i = 0; i < layout.fields.size(); ++i)
+        if (isBinaryField(layout.fields[i]))
+            record.replace(layout.offsets[i], layout.fields[i].length, layout.fields[i].length,
+                           '\0');
+    return record;
+}
+
 std::string_view trimRight(std::string_view text)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))

@@ -19,6 +19,11 @@ std::string fieldBytesAsText(const DbfFile& file, std::string_view record, std::
 // StorageError naming the field when the text is no value of its type.
 std::string encodeFieldText(const FieldDef& field, std::string_view utf8, std::uint8_t codePage);
 
+// A new record: blanks, except binary fields (Visual FoxPro's four-byte
+// memo numbers, integers, doubles, currency, date-times, null flags), which
+// start as zero bytes; a blank there would read as a huge number.
+std::string blankRecord(const DbfLayout& layout);
+
 // Trims blanks at the end (and for numbers also at the start).
 std::string_view trimRight(std::string_view text);
 std::string_view trimBoth(std::string_view text);

@@ -49,8 +49,8 @@ void syncFolder(const std::filesystem::path& folder)
 
 std::uint32_t parseMemoBlock(std::string_view fieldBytes, const std::string& fileName)
 {
-    if (fieldBytes.size() == 4)
-        return readLe32(fieldBytes.data());
+    if (fieldBytes.size() == 4) // Visual FoxPro; blanks are written by some tools for "none"
+        return fieldBytes == "    " ? 0 : readLe32(fieldBytes.data());
     std::uint64_t block = 0;
     bool digits = false;
     for (const char c : fieldBytes) {

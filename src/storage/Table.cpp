@@ -61,7 +61,7 @@ void Table::Impl::loadRecord()
     if (state != EditState::Browse)
         return; // the edit buffer is the record
     if (atEof || recno == 0 || recno > file->recordCount()) {
-        record.assign(layout().recordLength, ' ');
+        record = blankRecord(layout());
         recordGeneration = ~0ull;
         return;
     }
@@ -369,13 +369,19 @@ bool Table::seek(std::string_view keyPrefix)
                            impl_->file->fileName());
     impl_->atBof = false;
     const std::string prefix = fromUtf8(keyPrefix, impl_->layout().codePage);
-    const auto found = order->seekPrefix(prefix.substr(0, order->keyLength()));
+    // A prefix longer than the key can begin no key.
+    const auto found =
+        prefix.size() > order->keyLength() ? std::nullopt : order->seekPrefix(prefix);
     impl_->positionOnEntry(found, true);
     if (impl_->atEof)
         return false;
-    // A damaged index may point at a record whose key it no longer matches;
-    // stepping over stale entries must not turn a miss into a hit.
-    return impl_->entry && impl_->entry->key.compare(0, prefix.size(), prefix) == 0;
+    // Stepping over entries that point past the table may land on a key
+    // without the prefix: that is still a miss, and a miss ends at eof.
+    if (!impl_->entry || impl_->entry->key.compare(0, prefix.size(), prefix) != 0) {
+        impl_->setPhantom();
+        return false;
+    }
+    return true;
 }
 
 std::string Table::getString(std::string_view field) const
@@ -409,7 +415,7 @@ void Table::appendBlank()
     impl_->state = EditState::Insert;
     impl_->modified = false;
     const DbfLayout& layout = impl_->layout();
-    impl_->record.assign(layout.recordLength, ' ');
+    impl_->record = blankRecord(layout);
     // Fixed-width non-text types start blank too; memo fields start empty.
     impl_->pendingMemos.assign(layout.fields.size(), std::nullopt);
     impl_->entry.reset();

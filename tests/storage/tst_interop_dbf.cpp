@@ -194,12 +194,25 @@ private slots:
         t.setField("NAME", "B\u00f8");
         t.setField("NOTE", "added by us");
         t.post();
+        // A record appended without a memo refers to no memo, in either
+        // memo number form (ten digits, or four binary bytes).
+        t.appendBlank();
+        t.setField("NAME", "New");
+        t.post();
+        QCOMPARE(t.getString("NOTE"), std::string());
         t.close();
         const QJsonValue rows = runJson(kPython, {script("dbfread_dump.py"), path("PYTABLE.DBF")});
         QVERIFY(rows.isArray());
         QCOMPARE(rows.toArray().at(1).toArray().at(0).toString(), QString("B\u00f8"));
         QCOMPARE(rows.toArray().at(1).toArray().at(5).toString(), QString("added by us"));
         QCOMPARE(rows.toArray().at(2).toArray().at(5).toString(), QString(700, 'x'));
+        QCOMPARE(rows.toArray().at(3).toArray().at(0).toString(), QString("New"));
+        QVERIFY(rows.toArray().at(3).toArray().at(5).isNull());
+        Table again(folder_);
+        again.open("PYTABLE.DBF");
+        again.goBottom();
+        QCOMPARE(again.getString("NOTE"), std::string());
+        QCOMPARE(again.recordAsDelimitedText(), std::string("\"New\",,,,,\"\""));
     }
 
     void weReadTablesWrittenByPerlXBase()

@@ -122,6 +122,9 @@ private slots:
         QVERIFY(!t.seek("Q"));
         QVERIFY(t.eof());
         QVERIFY(!t.seek("Zellerman"));
+        QVERIFY(t.eof());
+        QVERIFY(!t.seek("Zeller" + std::string(30, ' ')));
+        QVERIFY(t.eof());
         QVERIFY(t.seek(""));
         QCOMPARE(t.recordNumber(), 2u);
     }
@@ -180,6 +183,36 @@ private slots:
         QVERIFY(t.seek("DERBY"));
         QCOMPARE(trimmed(t.getString("NAME")), std::string("Baker"));
         QVERIFY(!t.seek("derby"));
+    }
+
+    void entriesPastTheTableAreSteppedOver()
+    {
+        // An index built for five records over a table that holds three
+        // (restored from an older copy): entries 4 and 5 lead nowhere.
+        const auto older = folder_ / "older";
+        std::filesystem::create_directories(older);
+        createTable(older, "Saveddb.dbf",
+                    {{"NAME", FieldType::Character, 20, 0},
+                     {"CITY", FieldType::Character, 12, 0},
+                     {"COMMENTS", FieldType::Memo, 10, 0}});
+        {
+            Table t(older);
+            t.open("Saveddb.dbf");
+            append(t, "Miller", "Ames");
+            append(t, "Adams", "Bath");
+            append(t, "Zeller", "Cork");
+        }
+        std::filesystem::copy_file(older / "Saveddb.dbf", folder_ / "Saveddb.dbf",
+                                   std::filesystem::copy_options::overwrite_existing);
+        Table t(folder_);
+        t.open("Saveddb.dbf");
+        t.indexOpen("Saved.idx");
+        QCOMPARE(namesInOrder(t), QStringList({"Adams", "Miller", "Zeller"}));
+        QCOMPARE(namesBackwards(t), QStringList({"Zeller", "Miller", "Adams"}));
+        QVERIFY(!t.seek("Baker")); // record 4: past the end
+        QVERIFY(t.eof());
+        QVERIFY(t.seek("Mil"));
+        QCOMPARE(t.recordNumber(), 1u);
     }
 
     void missingIndexGivesTheExactMessage()
