@@ -1,7 +1,8 @@
 # One complete FindRec run per page on the shipped tables (already open, as
 # in the window), against the storage work such a run cannot do without.
 add_executable(bench_selection ${CMAKE_CURRENT_SOURCE_DIR}/bench_selection.cpp)
-set_target_properties(bench_selection PROPERTIES AUTOMOC OFF)
+set_target_properties(bench_selection PROPERTIES AUTOMOC OFF
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 target_link_libraries(bench_selection PRIVATE qw_selection benchmark::benchmark)
 target_compile_definitions(bench_selection PRIVATE QW_PROGRAM_DIR="${QW_PROGRAM_DIR}")
 if(TARGET qw_data)

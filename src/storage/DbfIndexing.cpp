@@ -20,11 +20,14 @@ void stampOrder(OpenOrder& order)
     order.modifiedNs =
         static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     order.inode = static_cast<std::uint64_t>(st.st_ino);
+    order.changeCheck.markChecked();
 }
 
 // Another handle (or process) may have rebuilt the file: read it again then.
 void refreshOrder(OpenOrder& order)
 {
+    if (!order.changeCheck.due())
+        return;
     struct stat st {};
     if (::stat(order.path.c_str(), &st) != 0)
         return; // gone meanwhile: keep what was read

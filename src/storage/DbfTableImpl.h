@@ -5,6 +5,7 @@
 // files), so that a program that never opens an index links no index code.
 
 #include "DbfFile.h"
+#include "ChangeCheck.h"
 #include "IndexFile.h"
 #include "Table.h"
 
@@ -24,6 +25,7 @@ struct OpenOrder {
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0;
     std::uint64_t inode = 0;
+    ChangeCheck changeCheck;
 };
 
 class Table::Impl {

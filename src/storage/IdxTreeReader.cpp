@@ -18,6 +18,8 @@ using namespace idx;
 
 namespace {
 
+constexpr std::size_t kWholeFileReadLimit = 64 * 1024;
+
 bool sameTime(const timespec& a, const timespec& b)
 {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
@@ -113,6 +115,13 @@ void IdxTreeReader::openFile() const
         ::close(fd_);
     fd_ = fd;
     identity_ = {status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+    changeCheck_.markChecked();
+    image_.clear();
+    if (status.st_size <= off_t(kWholeFileReadLimit)) {
+        image_.resize(std::size_t(status.st_size));
+        if (!readFully(fd_, reinterpret_cast<unsigned char*>(image_.data()), image_.size(), 0))
+            image_.clear(); // read node by node instead
+    }
     header_ = std::move(header);
     nodes_.clear();
     placements_.clear();
@@ -124,6 +133,8 @@ void IdxTreeReader::openFile() const
 
 void IdxTreeReader::refresh() const
 {
+    if (!changeCheck_.due())
+        return;
     struct stat status {};
     // A file removed since opening stays readable through the open handle.
     if (::stat(path_.c_str(), &status) != 0)
@@ -254,7 +265,9 @@ const IdxNode& IdxTreeReader::node(std::uint32_t offset) const
         throw StorageError::badFile(fileName(), "node pointer " + std::to_string(offset) +
                                                     " outside the index nodes");
     std::array<unsigned char, kNodeSize> raw{};
-    if (!readFully(fd_, raw.data(), raw.size(), off_t(offset)))
+    if (!image_.empty())
+        std::memcpy(raw.data(), image_.data() + offset, raw.size());
+    else if (!readFully(fd_, raw.data(), raw.size(), off_t(offset)))
         throw StorageError::badFile(fileName(), "index file ends inside a node");
     IdxNode decoded = header_.compact
                           ? CompactIdxNode::decode(raw.data(), header_.keyLength, fileName())

@@ -21,6 +21,7 @@
 //   thread (the program has only the user-interface thread).
 
 #include "IdxNode.h"
+#include "ChangeCheck.h"
 #include "IndexFile.h"
 
 #include <sys/stat.h>
@@ -106,7 +107,12 @@ private:
 
     std::filesystem::path path_;
     mutable int fd_ = -1;
+    // A small index (a specification index, say) is read whole when opened:
+    // the recommendation opens it afresh on every run and seeks it up to
+    // sixteen times, and one read costs less than a read per node.
+    mutable std::string image_;
     mutable FileIdentity identity_;
+    mutable ChangeCheck changeCheck_;
     mutable Header header_;
     mutable std::unordered_map<std::uint32_t, IdxNode> nodes_;
     mutable std::unordered_map<std::uint32_t, Placement> placements_;

@@ -1,5 +1,6 @@
 #include "StandardIdxWriter.h"
 
+#include "ChangeCheck.h"
 #include "IdxFormat.h"
 #include "StandardIdxNode.h"
 #include "StorageError.h"
@@ -212,6 +213,8 @@ void StandardIdxWriter::write(const std::filesystem::path& path,
         throw writeError(path, error);
     }
     syncFolder(path);
+    // Only now, with the new file in place, may other handles look again.
+    ChangeCheck::noteWrite();
 }
 
 } // namespace qw::storage

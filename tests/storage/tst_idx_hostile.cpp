@@ -2,13 +2,16 @@
 // StorageError::badFile naming the file, never in a crash, a hang or a read
 // outside the file (run under AddressSanitizer in CI).
 
+#include "storage/ChangeCheck.h"
 #include "storage/IndexFile.h"
 #include "tst_idx_support.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 using namespace qw::storage;
 using namespace idxtest;
@@ -204,6 +207,8 @@ private slots:
         const auto index = IndexFile::open(file("later.idx"));
         QVERIFY(index->seekPrefix("K1"));
         writeBytes(file("later.idx"), base_.substr(0, 1024));
+        // Another program's change is noticed within the recheck interval.
+        std::this_thread::sleep_for(ChangeCheck::kRecheckInterval + std::chrono::milliseconds(50));
         QVERIFY_THROWS_EXCEPTION(StorageError, index->seekPrefix("K1"));
     }
 };
