@@ -74,8 +74,7 @@ TArrowSel::TArrowSel(std::filesystem::path dataFolder, selection::MessageSink* m
     connectCommands();
     model_->setChangedCallback([this] { showModel(); });
     showModel();
-    model_->findRec();
-    showModel();
+    model_->findRec(); // its change notification shows the filled grid
     creationErrors_ = messages_->errorCount();
 }
 
