@@ -6,39 +6,8 @@
 #include "DbfTableImpl.h"
 #include "KeyExpression.h"
 
-#include <sys/stat.h>
-
 namespace qw::storage {
 namespace {
-
-void stampOrder(OpenOrder& order)
-{
-    struct stat st {};
-    if (::stat(order.path.c_str(), &st) != 0)
-        return;
-    order.size = static_cast<std::uint64_t>(st.st_size);
-    order.modifiedNs =
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    order.inode = static_cast<std::uint64_t>(st.st_ino);
-    order.changeCheck.markChecked();
-}
-
-// Another handle (or process) may have rebuilt the file: read it again then.
-void refreshOrder(OpenOrder& order)
-{
-    if (!order.changeCheck.due())
-        return;
-    struct stat st {};
-    if (::stat(order.path.c_str(), &st) != 0)
-        return; // gone meanwhile: keep what was read
-    const std::int64_t modified =
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    if (static_cast<std::uint64_t>(st.st_size) == order.size && modified == order.modifiedNs &&
-        static_cast<std::uint64_t>(st.st_ino) == order.inode)
-        return;
-    order.file = IndexFile::open(order.path);
-    stampOrder(order);
-}
 
 KeyExpression::FieldReader readerFor(const DbfLayout& layout, const std::string& record)
 {
@@ -75,7 +44,6 @@ void rebuildOrder(const DbfFile& file, OpenOrder& order)
     const std::string expression = order.file->expression();
     buildIndex(file, order.path, expression);
     order.file = IndexFile::open(order.path);
-    stampOrder(order);
 }
 
 } // namespace
@@ -107,11 +75,9 @@ void Table::indexOpen(std::string_view idxFileName)
     OpenOrder order;
     order.path = path;
     order.file = IndexFile::open(path);
-    stampOrder(order);
     std::erase_if(impl_->orders, [&](const OpenOrder& o) { return o.path == path; });
     impl_->orders.push_back(std::move(order));
     impl_->maintainOrders = &Impl::maintainOrdersAfterPost;
-    impl_->refreshOrder = &refreshOrder;
     goTop();
 }
 

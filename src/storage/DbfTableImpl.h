@@ -5,7 +5,6 @@
 // files), so that a program that never opens an index links no index code.
 
 #include "DbfFile.h"
-#include "ChangeCheck.h"
 #include "IndexFile.h"
 #include "Table.h"
 
@@ -18,14 +17,11 @@
 
 namespace qw::storage {
 
+// An open index file. The reader notices by itself when the file has been
+// rebuilt (by another handle or program) and reads it again.
 struct OpenOrder {
     std::unique_ptr<IndexFile> file;
     std::filesystem::path path;
-    // What the file looked like when read, to notice a rebuild by another handle.
-    std::uint64_t size = 0;
-    std::int64_t modifiedNs = 0;
-    std::uint64_t inode = 0;
-    ChangeCheck changeCheck;
 };
 
 class Table::Impl {
@@ -65,7 +61,6 @@ public:
 
     // Set by indexOpen; absent when no index code is linked.
     void (*maintainOrders)(Impl&, const std::string& oldRecord, bool inserted) = nullptr;
-    void (*refreshOrder)(OpenOrder&) = nullptr;
 
     const DbfLayout& layout() const { return file->layout(); }
     std::size_t fieldIndexOrThrow(std::string_view name) const;

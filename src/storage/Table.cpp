@@ -92,8 +92,6 @@ IndexFile* Table::Impl::controlling()
 {
     if (orders.empty())
         return nullptr;
-    if (refreshOrder)
-        refreshOrder(orders.back());
     return orders.back().file.get();
 }
 
