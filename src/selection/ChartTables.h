@@ -4,7 +4,7 @@
 // the specification table. Each is opened on first use and stays open; the
 // specification index is reopened for every run.
 
-#include "SelectionModel.h"
+#include "Page.h"
 
 #include <storage/KeyExpression.h>
 #include <storage/Table.h>

@@ -8,7 +8,8 @@
 #include "FormState.h"
 #include "GridCells.h"
 #include "NumberText.h"
-#include "SelectionModel.h"
+#include "Page.h"
+#include "RunSummary.h"
 
 #include <functional>
 #include <string>

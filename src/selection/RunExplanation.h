@@ -2,7 +2,8 @@
 
 // The status line under the grid: what the last run worked out, in words.
 
-#include "SelectionModel.h"
+#include "Page.h"
+#include "RunSummary.h"
 
 #include <string>
 

@@ -8,27 +8,16 @@
 
 #include "FormState.h"
 #include "MessageSink.h"
+#include "Page.h"
+#include "RunSummary.h"
 
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace qw::selection {
-
-enum class Page { Hunt = 0, Targ = 1, Youth = 2, Kavl = 3 };
-
-// What the outermost run of FindRec worked out; nullopt where not reached.
-struct RunSummary {
-    bool ran = false; // the active page's work ran (entry gate passed)
-    std::optional<int> chartWeight;
-    std::optional<int> band;
-    std::optional<int> record;
-    bool valid = false;  // record lay in the page's range
-    bool failed = false; // an error message ended the run
-};
 
 class SelectionModel {
 public:
