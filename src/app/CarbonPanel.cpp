@@ -1,5 +1,6 @@
 #include "CarbonPanel.h"
 
+#include "PageFurniture.h"
 #include "ResultGrid.h"
 #include "widgets/CaptionButton.h"
 
@@ -23,7 +24,7 @@ void buildCarbonPanel(QWidget* huntPage)
     panel->setAutoFillBackground(true);
     QPalette p = panel->palette();
     p.setColor(QPalette::Window, QColor(0x30, 0x36, 0x2A));
-    p.setColor(QPalette::WindowText, QColor(136, 191, 61));
+    p.setColor(QPalette::WindowText, accentOf(selection::Page::Hunt));
     panel->setPalette(p);
 
     auto* title = new QLabel("Carbon Shafts", panel);
@@ -38,8 +39,8 @@ void buildCarbonPanel(QWidget* huntPage)
     close->setObjectName("CAWTCloseBtn");
     close->setText("Close");
     close->setFillColour(Qt::black);
-    close->setFontColour(QColor(136, 191, 61));
-    close->setHoverColours(QColor(136, 191, 61), Qt::black);
+    close->setFontColour(accentOf(selection::Page::Hunt));
+    close->setHoverColours(accentOf(selection::Page::Hunt), Qt::black);
     close->setGeometry(kGridWidth + 4 - 64, 4, 60, 20);
 
     const int bottom = buildResultGrid(panel, selection::Page::Hunt,

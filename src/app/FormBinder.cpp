@@ -4,7 +4,9 @@
 #include "widgets/NumberEntry.h"
 #include "widgets/RadioGroup.h"
 
+#include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 
 namespace qw::app {
@@ -40,12 +42,13 @@ void applyCell(widgets::CaptionButton* cell, const ControlState& state)
         cell->setToolTip(hint);
 }
 
-void applyEntry(widgets::NumberEntry* entry, const ControlState& state)
+void applyEntry(QLineEdit* entry, const ControlState& state)
 {
     const QString text = QString::fromStdString(state.text);
     if (entry->text() != text)
         entry->setText(text);
-    entry->setFontColour(colour(state.font));
+    if (auto* number = qobject_cast<widgets::NumberEntry*>(entry))
+        number->setFontColour(colour(state.font));
 }
 
 void applyRadioGroup(widgets::RadioGroup* group, const ControlState& state)
@@ -69,7 +72,7 @@ void applyLabel(QLabel* label, const ControlState& state)
 
 } // namespace
 
-FormBinder::FormBinder(selection::FormState& form, QWidget* root) : form_(form)
+FormBinder::FormBinder(const selection::FormState& form, QWidget* root) : form_(form), root_(root)
 {
     for (const auto& [name, state] : form.all()) {
         const QString objectName = QString::fromStdString(name);
@@ -101,7 +104,7 @@ void FormBinder::applyOne(const QString& name, const ControlState& state, QWidge
             applyCell(button, state);
         break;
     case ControlKind::Entry:
-        if (auto* entry = qobject_cast<widgets::NumberEntry*>(widget))
+        if (auto* entry = qobject_cast<QLineEdit*>(widget))
             applyEntry(entry, state);
         break;
     case ControlKind::RadioGroup:
@@ -124,6 +127,47 @@ void FormBinder::applyOne(const QString& name, const ControlState& state, QWidge
     if (widget->isEnabled() != enabled)
         widget->setEnabled(enabled);
     setVisibility(widget, state.visible);
+}
+
+void FormBinder::forwardTextChanges(const QString& name, std::function<void(std::string)> handler)
+{
+    auto* entry = require<QLineEdit>(name);
+    QObject::connect(entry, &QLineEdit::textChanged, entry,
+                     [call = guarded(std::move(handler))](const QString& text) {
+                         call(text.toStdString());
+                     });
+}
+
+void FormBinder::forwardTextEdits(const QString& name, std::function<void(std::string)> handler)
+{
+    auto* entry = require<QLineEdit>(name);
+    QObject::connect(entry, &QLineEdit::textEdited, entry,
+                     [call = guarded(std::move(handler))](const QString& text) {
+                         call(text.toStdString());
+                     });
+}
+
+void FormBinder::forwardItemClicks(const QString& name, std::function<void(int)> handler)
+{
+    auto* group = require<widgets::RadioGroup>(name);
+    QObject::connect(group, &widgets::RadioGroup::itemClicked, group,
+                     guarded(std::move(handler)));
+}
+
+void FormBinder::forwardClicks(const QString& name, std::function<void()> handler)
+{
+    auto* button = require<QAbstractButton>(name);
+    QObject::connect(button, &QAbstractButton::clicked, button, guarded(std::move(handler)));
+}
+
+void FormBinder::forwardPageChanges(const QString& name, std::function<void(int)> handler)
+{
+    auto* pages = require<QTabWidget>(name);
+    QObject::connect(pages, &QTabWidget::currentChanged, pages,
+                     [call = guarded(std::move(handler))](int index) {
+                         if (index >= 0)
+                             call(index);
+                     });
 }
 
 } // namespace qw::app

@@ -1,41 +1,85 @@
 #pragma once
 
-// Shows the presentation model's FormState on the window's widgets, found
-// once by objectName. While it writes a widget, widget events must not turn
-// back into model calls (an entry reset by the engine would otherwise start
-// a second run): handlers ask isApplying() first.
+// Binds a window's widgets to its model's FormState, found once by
+// objectName: apply() shows the state on the widgets, and the forward*
+// calls turn widget events into model calls. While apply() writes a widget,
+// that widget's events must not turn back into model calls (an entry reset
+// by the model would otherwise start a second run), so every forwarded
+// event is dropped while the binder is applying.
 
 #include "selection/FormState.h"
 
+#include <QObject>
+#include <QWidget>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
-class QWidget;
+
 
 namespace qw::app {
 
 class FormBinder {
 public:
-    FormBinder(selection::FormState& form, QWidget* root);
+    FormBinder(const selection::FormState& form, QWidget* root);
 
     void apply();
     bool isApplying() const { return applying_; }
 
+    // The named control under the root (or the root itself); a missing
+    // control is a programming error and throws.
+    template <typename T> T* require(const QString& name) const
+    {
+        T* found = find<T>(name);
+        if (!found)
+            throw std::logic_error(root_->objectName().toStdString() + " has no control " +
+                                   name.toStdString());
+        return found;
+    }
+
+    // Widget events forwarded to the model by control name. Entries report
+    // every change of their text (typed, stepped or set by the program);
+    // edits report only what the user typed.
+    void forwardTextChanges(const QString& name, std::function<void(std::string)> handler);
+    void forwardTextEdits(const QString& name, std::function<void(std::string)> handler);
+    void forwardItemClicks(const QString& name, std::function<void(int)> handler);
+    void forwardClicks(const QString& name, std::function<void()> handler);
+    void forwardPageChanges(const QString& name, std::function<void(int)> handler);
+
     // Commands whose window is not part of the program yet stay disabled
-    // whatever the design says.
+    // whatever the model says.
     void keepDisabled(const QString& name) { unavailable_.insert(name); }
 
     // Controls of the FormState that no widget carries (should be empty).
     const QStringList& missingWidgets() const { return missing_; }
 
 private:
+    template <typename T> T* find(const QString& name) const
+    {
+        if (root_->objectName() == name)
+            if (auto* self = qobject_cast<T*>(root_))
+                return self;
+        return root_->template findChild<T*>(name);
+    }
     void applyOne(const QString& name, const selection::ControlState& state, QWidget* widget);
+    // Calls handler unless the binder itself caused the event.
+    template <typename... Args>
+    auto guarded(std::function<void(Args...)> handler)
+    {
+        return [this, handler = std::move(handler)](Args... args) {
+            if (!applying_)
+                handler(std::move(args)...);
+        };
+    }
 
-    selection::FormState& form_;
+    const selection::FormState& form_;
+    QWidget* root_;
     std::vector<std::pair<const std::string*, QWidget*>> bindings_;
     QSet<QString> unavailable_;
     QStringList missing_;

@@ -1,7 +1,10 @@
 #pragma once
 
-// One builder per page of ShaftsNB: each makes the page widget with its
-// grid, legend and furniture, every control named as the engine names it.
+// The pages of ShaftsNB: each page widget with its grid, legend and
+// furniture (and, on Hunting, the colour key and the carbon panel), every
+// control named as the engine names it.
+
+#include "selection/Page.h"
 
 #include <filesystem>
 
@@ -9,12 +12,6 @@ class QWidget;
 
 namespace qw::app {
 
-QWidget* buildHuntPage(const std::filesystem::path& dataFolder);
-QWidget* buildTargPage(const std::filesystem::path& dataFolder);
-QWidget* buildYouthPage(const std::filesystem::path& dataFolder);
-QWidget* buildKavlPage(const std::filesystem::path& dataFolder);
-
-// The page widget itself, in the page's background colour.
-QWidget* newPageWidget(const char* sheetName);
+QWidget* buildChartPage(selection::Page page, const std::filesystem::path& dataFolder);
 
 } // namespace qw::app

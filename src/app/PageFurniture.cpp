@@ -11,6 +11,7 @@
 #include <QLabel>
 
 #include <array>
+#include <utility>
 
 namespace qw::app {
 
@@ -68,30 +69,46 @@ void buildBanner(QWidget* page, const PageLook& look, int y)
 
 } // namespace
 
+QColor accentOf(Page page)
+{
+    return QColor::fromRgb(QRgb(selection::pageInfo(page).accent) | 0xFF000000u);
+}
+
 const PageLook& pageLook(Page page)
 {
     static const std::array<PageLook, 4> looks = {{
-        {Page::Hunt, QColor(136, 191, 61), QColor(0x1E, 0x24, 0x1A), "hunt", kHuntingProductsUrl},
-        {Page::Targ, QColor(245, 123, 32), QColor(0x24, 0x1F, 0x1A), "targ", kTargetProductsUrl},
-        {Page::Youth, QColor(245, 123, 32), QColor(0x24, 0x1F, 0x1A), "youth", kYouthProductsUrl},
-        {Page::Kavl, QColor(164, 78, 45), QColor(0x2A, 0x1C, 0x17), "kavl", kKavelProductsUrl},
+        {Page::Hunt, accentOf(Page::Hunt), QColor(0x1E, 0x24, 0x1A), "hunt", kHuntingProductsUrl},
+        {Page::Targ, accentOf(Page::Targ), QColor(0x24, 0x1F, 0x1A), "targ", kTargetProductsUrl},
+        {Page::Youth, accentOf(Page::Youth), QColor(0x24, 0x1F, 0x1A), "youth", kYouthProductsUrl},
+        {Page::Kavl, accentOf(Page::Kavl), QColor(0x2A, 0x1C, 0x17), "kavl", kKavelProductsUrl},
     }};
     return looks.at(static_cast<std::size_t>(page));
 }
 
 void buildPageFurniture(QWidget* page, const PageLook& look)
 {
-    const int half = (kColumnWidth - 6) / 2;
-    commandButton(page, look, "PrintBtn", "Print", {kColumnX, 6, half, 26});
-    commandButton(page, look, "SaveBtn", "Save Setup", {kColumnX + half + 6, 6, half, 26});
-    commandButton(page, look, "GetBtn", "Get Setup", {kColumnX, 36, half, 26});
-    commandButton(page, look, "ExitBtn", "Exit", {kColumnX + half + 6, 36, half, 26});
-    commandButton(page, look, "ModelsBtn", "2011 Shaft Models", {kColumnX, 72, kColumnWidth, 32});
+    // One column of commands, top to bottom.
+    static const std::array<std::pair<const char*, const char*>, 4> commands = {{
+        {"PrintBtn", "Print"},
+        {"SaveBtn", "Save Setup"},
+        {"GetBtn", "Get Setup"},
+        {"ExitBtn", "Exit"},
+    }};
+    int y = 6;
+    for (const auto& [suffix, caption] : commands) {
+        commandButton(page, look, suffix, caption, {kColumnX, y, kColumnWidth, 25});
+        y += 29;
+    }
+    y += 4;
+    commandButton(page, look, "ModelsBtn", "2011 Shaft Models", {kColumnX, y, kColumnWidth, 30});
+    y += 36;
     commandButton(page, look, "KECalcBtn", "Kinetic Energy && FOC Calculator",
-                  {kColumnX, 110, kColumnWidth, 32});
-    buildBanner(page, look, 152);
+                  {kColumnX, y, kColumnWidth, 30});
+    y += 38;
+    buildBanner(page, look, y);
+    y += kBannerHeight + 8;
 
-    auto* guide = commandButton(page, look, "Models2011Btn", "2011", {kColumnX, 280, 70, 28});
+    auto* guide = commandButton(page, look, "Models2011Btn", "2011", {kColumnX, y, 70, 28});
     QFont large = guide->font();
     large.setPointSize(large.pointSize() + 3);
     guide->setFont(large);
@@ -99,7 +116,7 @@ void buildPageFurniture(QWidget* page, const PageLook& look)
     auto* mail = new widgets::LinkLabel("Email Tech Support", QUrl(kSupportMailUrl), page);
     mail->setObjectName(prefixOf(look.page) + "EmailLbl");
     mail->setLinkColour(look.accent);
-    mail->setGeometry(kColumnX + 84, 284, kColumnWidth - 84, 20);
+    mail->setGeometry(kColumnX + 84, y + 4, kColumnWidth - 84, 20);
 }
 
 void buildModelLegend(QWidget* page, Page which, const std::filesystem::path& folder, int top,

@@ -20,6 +20,8 @@ struct PageLook {
 };
 
 const PageLook& pageLook(selection::Page page);
+// The page's accent colour, as the engine colours the page's buttons.
+QColor accentOf(selection::Page page);
 
 // The column at the right of every page: Print, Save Setup, Get Setup,
 // Exit, the two larger buttons, the banner, the "2011" button and the

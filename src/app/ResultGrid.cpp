@@ -1,5 +1,6 @@
 #include "ResultGrid.h"
 
+#include "PageFurniture.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/HeaderBar.h"
 
@@ -17,8 +18,6 @@ const QList<int> kColumnWidths = {70, 60, 144, 86};
 
 const QColor kHoverBlack(0, 0, 0);
 const QColor kHoverWhite(255, 255, 255);
-const QColor kHuntGreen(0x88, 0xBF, 0x3D);
-const QColor kTargOrange(0xF5, 0x7B, 0x20);
 const QColor kTan(0xCC, 0xB7, 0x76);
 const QColor kTeal(0x00, 0x80, 0x80);
 const QColor kMaroon(0x80, 0x00, 0x00);
@@ -68,23 +67,23 @@ int buildResultGrid(QWidget* parent, selection::Page page, const GridPlacement& 
 HoverColours huntHover(CellKind kind, int row)
 {
     if (kind == CellKind::Size)
-        return {kHoverBlack, kHuntGreen};
+        return {kHoverBlack, accentOf(selection::Page::Hunt)};
     if (row >= 10) // the carbon panel's rows
         return {kHoverBlack, kHoverWhite};
     if (kind == CellKind::Weight)
-        return {kHoverBlack, kHuntGreen};
+        return {kHoverBlack, accentOf(selection::Page::Hunt)};
     return {kTeal, kHoverWhite};
 }
 
 HoverColours targHover(CellKind kind, int)
 {
-    return kind == CellKind::Size ? HoverColours{kHoverBlack, kTargOrange}
+    return kind == CellKind::Size ? HoverColours{kHoverBlack, accentOf(selection::Page::Targ)}
                                   : HoverColours{kHoverBlack, kTan};
 }
 
 HoverColours youthHover(CellKind kind, int)
 {
-    return kind == CellKind::Size ? HoverColours{kHoverBlack, kTargOrange}
+    return kind == CellKind::Size ? HoverColours{kHoverBlack, accentOf(selection::Page::Targ)}
                                   : HoverColours{kHoverBlack, kHoverWhite};
 }
 

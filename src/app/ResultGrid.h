@@ -28,6 +28,8 @@ struct GridPlacement {
 };
 
 inline constexpr int kGridWidth = 360;
+// The left part of a page: the grid, the carbon panel and the legend.
+inline constexpr int kGridAreaWidth = kGridWidth + 8;
 
 // Builds a header bar and rows of four caption cells, each named as the
 // engine names it; returns the y just below the last row.

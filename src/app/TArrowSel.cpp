@@ -5,11 +5,13 @@
 #include "InputColumn.h"
 #include "MainMenu.h"
 #include "PageBuilders.h"
+#include "ResultGrid.h"
 #include "RunStatus.h"
 #include "ShaftsNB.h"
+#include "StaleOverlay.h"
+#include "customers/SavedSetups.h"
 #include "selection/MainFormDesign.h"
 #include "selection/Pages.h"
-#include "storage/Table.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/NumberEntry.h"
 #include "widgets/RadioGroup.h"
@@ -21,6 +23,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace qw::app {
 
@@ -33,26 +36,18 @@ constexpr int kClientWidth = 788;
 constexpr int kClientHeight = 542;
 constexpr int kStatusHeight = 20;
 
-const char* const kEntries[] = {"BowWeightSpin", "YouthBowWtSpin", "ArrowLengthSpin",
-                                "YouthArrowLenSpin", "PointWtSpin"};
-const char* const kRadioGroups[] = {"BowType",     "TargBowType", "HuntCamType", "WheelType",
-                                    "ReleaseType", "OverDraw",    "BraceHt"};
-
 // Page commands whose windows are not part of the program yet.
 const char* const kUnbuiltPageCommands[] = {"PrintBtn", "SaveBtn", "ModelsBtn", "KECalcBtn",
                                             "Models2011Btn"};
 
-template <typename T> T* require(QObject* root, const QString& name)
+QString name(std::string_view text)
 {
-    T* found = root->findChild<T*>(name);
-    if (!found)
-        throw std::logic_error("main window has no control " + name.toStdString());
-    return found;
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString name(const std::string& text)
+QString overlayName(Page page)
 {
-    return QString::fromStdString(text);
+    return name(selection::pageControlName(page, "StaleOverlay"));
 }
 
 } // namespace
@@ -65,9 +60,9 @@ TArrowSel::TArrowSel(std::filesystem::path dataFolder, selection::MessageSink* m
     setWindowTitle(kApplicationTitle);
     messages_ = std::make_unique<CountingSink>(messages ? *messages : boxes_);
     model_ = std::make_unique<selection::SelectionModel>(dataFolder_, *messages_);
-    preCustDB_ = std::make_unique<storage::Table>(dataFolder_);
+    savedSetups_ = std::make_unique<customers::SavedSetups>(dataFolder_);
     buildWindow();
-    binder_ = std::make_unique<FormBinder>(model_->form(), this);
+    binder_ = std::make_unique<FormBinder>(std::as_const(*model_).form(), this);
     disableUnavailableCommands();
     connectInputs();
     connectGrids();
@@ -91,10 +86,12 @@ void TArrowSel::buildWindow()
     pages_ = new ShaftsNB(client);
     pages_->setGeometry(kInputColumnWidth + 2, 2, kClientWidth - kInputColumnWidth - 4,
                         kClientHeight - kStatusHeight - 4);
-    pages_->addTab(buildHuntPage(dataFolder_), "Hunting");
-    pages_->addTab(buildTargPage(dataFolder_), "Target");
-    pages_->addTab(buildYouthPage(dataFolder_), "Youth");
-    pages_->addTab(buildKavlPage(dataFolder_), "Kavel");
+    for (Page page : selection::kAllPages) {
+        QWidget* sheet = buildChartPage(page, dataFolder_);
+        pages_->addTab(sheet, name(selection::pageInfo(page).tabCaption));
+        auto* overlay = new StaleOverlay(sheet, {0, 0, kGridAreaWidth, pages_->height()});
+        overlay->setObjectName(overlayName(page));
+    }
 
     status_ = new QLabel(client);
     status_->setObjectName("RunStatusLbl");
@@ -108,6 +105,12 @@ void TArrowSel::buildWindow()
             hidden->setObjectName(name(control));
             hidden->hide();
         }
+
+    typingPause_ = new QTimer(this);
+    typingPause_->setObjectName("TypingPauseTimer");
+    typingPause_->setSingleShot(true);
+    typingPause_->setInterval(kTypingPauseMs);
+    connect(typingPause_, &QTimer::timeout, this, [this] { model_->releaseHeldBack(); });
 
     buildMenu();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -135,85 +138,107 @@ void TArrowSel::disableUnavailableCommands()
         for (const char* suffix : kUnbuiltPageCommands) {
             const QString command = name(selection::pageControlName(page, suffix));
             binder_->keepDisabled(command);
-            require<QWidget>(this, command)->setEnabled(false);
+            binder_->require<QWidget>(command)->setEnabled(false);
         }
     // With saved setups on file, Get Setup would open the retrieval window,
     // which is not part of the program yet; the empty-table notice is.
     bool hasSavedSetups = false;
     try {
-        preCustDB_->open("Saveddb.dbf", storage::OpenMode::ReadOnly);
-        hasSavedSetups = preCustDB_->recordCount() > 0;
-        preCustDB_->close();
+        hasSavedSetups = savedSetups_->countSavedSetups() > 0;
     } catch (const std::exception&) {
         // Reported when the command is given.
     }
     if (!hasSavedSetups)
         return;
-    for (Page page : selection::kAllPages) {
-        const QString command = name(selection::pageControlName(page, "GetBtn"));
-        binder_->keepDisabled(command);
-    }
-    require<QAction>(this, "GetSetup1")->setEnabled(false);
+    for (Page page : selection::kAllPages)
+        binder_->keepDisabled(name(selection::pageControlName(page, "GetBtn")));
+    binder_->require<QAction>("GetSetup1")->setEnabled(false);
 }
 
 void TArrowSel::connectInputs()
 {
-    for (const char* entryName : kEntries) {
-        auto* entry = require<widgets::NumberEntry>(this, entryName);
-        const std::string control = entryName;
-        connect(entry, &QLineEdit::textChanged, this, [this, control](const QString& text) {
-            if (!binder_->isApplying())
-                model_->changeText(control, text.toStdString());
+    for (selection::SetupEntry entry : selection::kAllSetupEntries) {
+        const std::string control(selection::controlName(entry));
+        // A keystroke reaches the model as typing; the change that the entry
+        // reports right after it then finds the model's text already equal.
+        binder_->forwardTextEdits(name(control), [this, control](std::string text) {
+            model_->typeText(control, std::move(text));
+            typingPause_->start();
         });
-    }
-    for (const char* groupName : kRadioGroups) {
-        auto* group = require<widgets::RadioGroup>(this, groupName);
-        const std::string control = groupName;
-        connect(group, &widgets::RadioGroup::itemClicked, this, [this, control](int index) {
-            if (!binder_->isApplying())
-                model_->clickItem(control, index);
+        binder_->forwardTextChanges(name(control), [this, control](std::string text) {
+            model_->changeText(control, std::move(text));
         });
+        watchTyping(name(control));
     }
-    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
-        if (!binder_->isApplying() && index >= 0)
-            model_->changePage(static_cast<Page>(index));
+    for (selection::SetupGroup group : selection::kAllSetupGroups)
+        binder_->forwardItemClicks(name(selection::controlName(group)),
+                                   [this, group](int index) { model_->clickItem(group, index); });
+    binder_->forwardPageChanges("ShaftsNB", [this](int index) {
+        model_->changePage(static_cast<Page>(index));
     });
+}
+
+// A message held back while the user types shows once the entry loses focus.
+void TArrowSel::watchTyping(const QString& entry)
+{
+    binder_->require<QWidget>(entry)->installEventFilter(this);
+}
+
+bool TArrowSel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && model_->messageHeldBack()) {
+        typingPause_->stop();
+        // After the focus change has finished, not in the middle of it.
+        QTimer::singleShot(0, this, [this] { model_->releaseHeldBack(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TArrowSel::connectGrids()
 {
     for (Page page : selection::kAllPages)
-        for (int row = 1; row <= selection::pageInfo(page).rows; ++row) {
-            auto* size = require<widgets::CaptionButton>(
-                this, name(selection::cellName(page, CellKind::Size, row)));
-            connect(size, &QAbstractButton::clicked, this,
-                    [this, page, row] { TSzBtnClick(page, row); });
-        }
-    for (int row = 3; row <= 9; ++row) {
-        auto* weight = require<widgets::CaptionButton>(
-            this, name(selection::cellName(Page::Hunt, CellKind::Weight, row)));
-        connect(weight, &QAbstractButton::clicked, this, [this, row] { HWtBtn9Click(row); });
-    }
-    connect(require<widgets::CaptionButton>(this, "CAWTCloseBtn"), &QAbstractButton::clicked, this,
-            &TArrowSel::loseCarbonBtn);
+        for (int row = 1; row <= selection::pageInfo(page).rows; ++row)
+            binder_->forwardClicks(name(selection::cellName(page, CellKind::Size, row)),
+                                   [this, page, row] { TSzBtnClick(page, row); });
+    for (int row = 3; row <= 9; ++row)
+        binder_->forwardClicks(name(selection::cellName(Page::Hunt, CellKind::Weight, row)),
+                               [this, row] { HWtBtn9Click(row); });
+    binder_->forwardClicks("CAWTCloseBtn", [this] { loseCarbonBtn(); });
 }
 
 void TArrowSel::connectCommands()
 {
     for (Page page : selection::kAllPages) {
-        connect(
-            require<widgets::CaptionButton>(this, name(selection::pageControlName(page, "GetBtn"))),
-            &QAbstractButton::clicked, this, &TArrowSel::SpeedButton3Click);
-        connect(require<widgets::CaptionButton>(this,
-                                                name(selection::pageControlName(page, "ExitBtn"))),
-                &QAbstractButton::clicked, this, &TArrowSel::ExitBtn1Click);
+        binder_->forwardClicks(name(selection::pageControlName(page, "GetBtn")),
+                               [this] { SpeedButton3Click(); });
+        binder_->forwardClicks(name(selection::pageControlName(page, "ExitBtn")),
+                               [this] { ExitBtn1Click(); });
     }
 }
 
 void TArrowSel::showModel()
 {
     binder_->apply();
-    status_->setText(runStatusText(*model_));
+    const bool outOfDate = model_->gridOutOfDate();
+    for (Page page : selection::kAllPages) {
+        auto* overlay = binder_->require<StaleOverlay>(overlayName(page));
+        if (outOfDate) {
+            overlay->resize(kGridAreaWidth, overlay->parentWidget()->height());
+            overlay->raise();
+        }
+        overlay->setVisible(outOfDate);
+    }
+    showStatus();
+}
+
+// A long status is cut with an ellipsis; the whole text stays in its tip.
+void TArrowSel::showStatus()
+{
+    const QString text = runStatusText(*model_);
+    const QString shown =
+        status_->fontMetrics().elidedText(text, Qt::ElideRight, status_->width() - 2);
+    status_->setText(shown);
+    status_->setToolTip(shown == text ? QString() : text);
 }
 
 // The specifications window reads the hand-off texts; until it is part of
@@ -239,14 +264,10 @@ void TArrowSel::loseCarbonBtn()
 void TArrowSel::SpeedButton3Click()
 {
     try {
-        preCustDB_->open("Saveddb.dbf");
-        const auto records = preCustDB_->recordCount();
-        preCustDB_->close();
-        if (records == 0)
+        if (savedSetups_->countSavedSetups() == 0)
             messages_->information("There are no records on file currently, use Save Setup first.",
                                    0);
     } catch (const std::exception& failure) {
-        preCustDB_->close();
         messages_->error(failure.what());
     }
 }

@@ -19,8 +19,10 @@
 class QLabel;
 class QTabWidget;
 
-namespace qw::storage {
-class Table;
+class QTimer;
+
+namespace qw::customers {
+class SavedSetups;
 }
 
 namespace qw::app {
@@ -36,6 +38,8 @@ public:
 
     selection::SelectionModel& model() { return *model_; }
     const FormBinder& binder() const { return *binder_; }
+    // How long typing must pause before a held-back message shows.
+    static constexpr int kTypingPauseMs = 800;
     // True when the first run at creation reported an error (a table that
     // cannot be opened): start-up must not go on.
     bool creationFailed() const { return creationErrors_ > 0; }
@@ -50,6 +54,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -59,16 +64,19 @@ private:
     void connectCommands();
     void disableUnavailableCommands();
     void showModel();
+    void showStatus();
     void TSzBtnClick(selection::Page page, int row);
+    void watchTyping(const QString& entry);
 
     std::filesystem::path dataFolder_;
     MessageBoxSink boxes_;
     std::unique_ptr<CountingSink> messages_;
     std::unique_ptr<selection::SelectionModel> model_;
-    std::unique_ptr<storage::Table> preCustDB_;
+    std::unique_ptr<customers::SavedSetups> savedSetups_;
     std::unique_ptr<FormBinder> binder_;
     QTabWidget* pages_ = nullptr;
     QLabel* status_ = nullptr;
+    QTimer* typingPause_ = nullptr;
     QPointer<HelpViewer> helpViewer_;
     int creationErrors_ = 0;
 };

@@ -58,14 +58,7 @@ ControlState commandButton(std::string caption, Rgb accent)
 
 Rgb accentColour(Page page)
 {
-    switch (page) {
-    case Page::Hunt:
-        return kHuntGreen;
-    case Page::Kavl:
-        return kKavlRust;
-    default:
-        return kTargOrange;
-    }
+    return pageInfo(page).accent;
 }
 
 void addInputs(FormState& form)
@@ -163,7 +156,7 @@ void addGrid(FormState& form, Page page)
 ControlState heading(std::string text, Page page)
 {
     ControlState state = label(std::move(text), true);
-    state.fill = page == Page::Kavl ? kKavlRust : kBlack;
+    state.fill = page == Page::Kavl ? accentColour(Page::Kavl) : kBlack;
     state.font = page == Page::Kavl ? kWhite : kGrey;
     return state;
 }
@@ -193,7 +186,7 @@ void addPageFurniture(FormState& form, Page page)
 void addCarbonPanel(FormState& form)
 {
     form.add("CAWTPanel", label("Carbon Shafts", false));
-    form.add("CAWTCloseBtn", commandButton("Close", kHuntGreen));
+    form.add("CAWTCloseBtn", commandButton("Close", accentColour(Page::Hunt)));
     addHeadings(form, "CAWT", Page::Hunt);
 }
 

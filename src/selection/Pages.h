@@ -3,6 +3,7 @@
 // The four chart pages as data: page keys, grid sizes, cell names and the
 // bow weight entry that the invalid-selection step resets.
 
+#include "FormState.h"
 #include "Page.h"
 
 #include <array>
@@ -24,6 +25,7 @@ struct PageInfo {
     std::string_view chartFile;
     int firstValidRecord;
     int lastValidRecord;
+    Rgb accent; // the page's colour on its black buttons and headings
 };
 
 const PageInfo& pageInfo(Page page);

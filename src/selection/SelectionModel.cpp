@@ -8,6 +8,7 @@
 #include "MainFormDesign.h"
 #include "Pages.h"
 #include "RunContext.h"
+#include "RunError.h"
 #include "TargPage.h"
 #include "YouthPage.h"
 
@@ -26,6 +27,8 @@ public:
 
     void findRec();
     void changeText(std::string_view entry, std::string text);
+    void typeText(std::string_view entry, std::string text);
+    void applySetup(const SetupInputs& setup);
     void selectItem(std::string_view group, int index, bool runEvenIfSame);
     void setItemQuietly(std::string_view group, int index);
     void changePage(Page page);
@@ -45,6 +48,7 @@ public:
     GridCells grid_;
     ChartTables tables_;
     RunSummary lastRun_;
+    bool heldBack_ = false;
     std::function<void()> changed_;
 
 private:
@@ -56,8 +60,17 @@ private:
     int clampedIndex(std::string_view group, int index) const;
     std::string keySuffix(Page page, int row);
 
-    int depth_ = 0; // runs in progress: more than one while a nested run works
+    int depth_ = 0;      // runs in progress: more than one while a nested run works
+    bool typing_ = false; // the run comes from a keystroke: hold messages back
 };
+
+namespace {
+
+// Unwinds a run started by a keystroke at the point where it would show a
+// message.
+struct MessageHeldBack {};
+
+} // namespace
 
 // A run's failure unwinds every run it is nested in and is reported once,
 // by the outermost run, as the window's message box would show it.
@@ -65,6 +78,7 @@ void SelectionModel::Impl::findRec()
 {
     const bool outermost = depth_ == 0;
     RunSummary summary;
+    bool heldBack = false;
     std::string failure;
     {
         struct DepthGuard {
@@ -74,6 +88,19 @@ void SelectionModel::Impl::findRec()
         } guard(depth_);
         try {
             runOnce(summary);
+        } catch (const MessageHeldBack&) {
+            if (!outermost)
+                throw;
+            heldBack = true;
+        } catch (const ConversionError& error) {
+            if (!outermost)
+                throw;
+            if (typing_) {
+                heldBack = true;
+            } else {
+                summary.failed = true;
+                failure = error.what();
+            }
         } catch (const std::runtime_error& error) {
             if (!outermost)
                 throw;
@@ -81,8 +108,10 @@ void SelectionModel::Impl::findRec()
             failure = error.what();
         }
     }
-    if (outermost)
+    if (outermost) {
         lastRun_ = summary;
+        heldBack_ = heldBack;
+    }
     notify();
     if (summary.failed)
         messages_.error(failure);
@@ -153,6 +182,8 @@ void SelectionModel::Impl::resetGrids()
 // nested run exactly when the window's entry would report a change.
 void SelectionModel::Impl::invalidSelection(Page page)
 {
+    if (typing_)
+        throw MessageHeldBack{};
     const std::string text = readInvalidSelectionText(dataFolder_);
     messages_.information(text, kInvalidSelectionHelpContext);
     const PageInfo& info = pageInfo(page);
@@ -165,6 +196,35 @@ void SelectionModel::Impl::changeText(std::string_view entry, std::string text)
     if (control.text == text)
         return;
     control.text = std::move(text);
+    notify();
+    findRec();
+}
+
+void SelectionModel::Impl::typeText(std::string_view entry, std::string text)
+{
+    ControlState& control = form_[entry];
+    if (control.text == text)
+        return;
+    control.text = std::move(text);
+    notify();
+    typing_ = true;
+    try {
+        findRec();
+    } catch (...) {
+        typing_ = false;
+        throw;
+    }
+    typing_ = false;
+}
+
+void SelectionModel::Impl::applySetup(const SetupInputs& setup)
+{
+    for (SetupEntry entry : kAllSetupEntries)
+        form_[controlName(entry)].text = setup.text(entry);
+    for (SetupGroup group : kAllSetupGroups)
+        form_[controlName(group)].itemIndex =
+            clampedIndex(controlName(group), setup.item(group));
+    form_["ShaftsNB"].itemIndex = static_cast<int>(setup.page);
     notify();
     findRec();
 }
@@ -278,12 +338,58 @@ const FormState& SelectionModel::form() const
 
 Page SelectionModel::activePage() const
 {
-    return static_cast<Page>(impl_->form_["ShaftsNB"].itemIndex);
+    return selection::activePage(impl_->form_);
 }
 
 void SelectionModel::changeText(std::string_view entry, std::string text)
 {
     impl_->changeText(entry, std::move(text));
+}
+
+void SelectionModel::changeText(SetupEntry entry, std::string text)
+{
+    impl_->changeText(controlName(entry), std::move(text));
+}
+
+void SelectionModel::typeText(std::string_view entry, std::string text)
+{
+    impl_->typeText(entry, std::move(text));
+}
+
+void SelectionModel::releaseHeldBack()
+{
+    if (impl_->heldBack_)
+        impl_->findRec();
+}
+
+bool SelectionModel::messageHeldBack() const
+{
+    return impl_->heldBack_;
+}
+
+bool SelectionModel::gridOutOfDate() const
+{
+    return impl_->heldBack_ || impl_->lastRun_.failed || !impl_->lastRun_.ran;
+}
+
+void SelectionModel::setItemIndex(SetupGroup group, int index)
+{
+    impl_->selectItem(controlName(group), index, false);
+}
+
+void SelectionModel::clickItem(SetupGroup group, int index)
+{
+    impl_->selectItem(controlName(group), index, true);
+}
+
+SetupInputs SelectionModel::setup() const
+{
+    return readSetup(impl_->form_);
+}
+
+void SelectionModel::applySetup(const SetupInputs& setup)
+{
+    impl_->applySetup(setup);
 }
 
 void SelectionModel::setItemIndex(std::string_view radioGroup, int index)

@@ -10,6 +10,7 @@
 #include "MessageSink.h"
 #include "Page.h"
 #include "RunSummary.h"
+#include "SetupInputs.h"
 
 #include <filesystem>
 #include <functional>
@@ -32,9 +33,30 @@ public:
     // when the value changed, runs FindRec (an entry's text change, a radio
     // group's new item). A failure of the run goes to the message sink.
     void changeText(std::string_view entry, std::string text);
+    void changeText(SetupEntry entry, std::string text);
+    // The user typing into an entry: as changeText, except that a run that
+    // would end in a message (the invalid-selection step or a conversion
+    // error) stops there and holds its message back, so that the next
+    // keystroke can still make the entry valid. The window calls
+    // releaseHeldBack() when typing pauses or the entry loses focus.
+    void typeText(std::string_view entry, std::string text);
+    // Runs FindRec again, messages and all, when a message is held back.
+    void releaseHeldBack();
+    bool messageHeldBack() const;
+    // The grid no longer matches the inputs: the last run ended in an
+    // error, was skipped by the entry gate, or held its message back.
+    bool gridOutOfDate() const;
     void setItemIndex(std::string_view radioGroup, int index); // clamped to the items
     // A user's click on a radio item runs FindRec even when the item was selected.
     void clickItem(std::string_view radioGroup, int index);
+    void setItemIndex(SetupGroup group, int index);
+    void clickItem(SetupGroup group, int index);
+
+    // Every setup input as the window holds it now.
+    SetupInputs setup() const;
+    // Sets every input and the page as one change, then runs FindRec once
+    // (setup recall): no intermediate combination is ever run.
+    void applySetup(const SetupInputs& setup);
     // The user choosing a tab: the page changes and FindRec runs.
     void changePage(Page page);
     // A page set by a program (setup recall): no run.

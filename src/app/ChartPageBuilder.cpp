@@ -6,6 +6,7 @@
 #include <QLabel>
 
 #include <array>
+#include <stdexcept>
 
 namespace qw::app {
 
@@ -55,16 +56,61 @@ void buildColourKey(QWidget* page)
     }
 }
 
+// Where each page's grid stands: the hunting page shows rows 1 to 9 (the
+// carbon panel holds the rest), the others their whole grid.
+struct PageLayout {
+    int lastRowOnPage;
+    int rowHeight;
+    const char* headerPrefix;
+    HoverRule hover;
+};
+
+PageLayout layoutOf(Page page)
+{
+    switch (page) {
+    case Page::Hunt:
+        return {9, 22, "H", huntHover};
+    case Page::Targ:
+        return {13, 20, "T", targHover};
+    case Page::Youth:
+        return {8, 24, "Y", youthHover};
+    case Page::Kavl:
+        return {6, 26, "K", kavlHover};
+    }
+    throw std::logic_error("unknown page");
+}
+
+QWidget* newPageWidget(Page which)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromUtf8(selection::pageInfo(which).key.data(),
+                                          qsizetype(selection::pageInfo(which).key.size())));
+    page->setAutoFillBackground(true);
+    QPalette p = page->palette();
+    p.setColor(QPalette::Window, pageLook(which).background);
+    p.setColor(QPalette::WindowText, QColor(0xE8, 0xE8, 0xE0));
+    page->setPalette(p);
+    return page;
+}
+
 } // namespace
 
-QWidget* buildHuntPage(const std::filesystem::path& dataFolder)
+QWidget* buildChartPage(Page which, const std::filesystem::path& dataFolder)
 {
-    QWidget* page = newPageWidget("Hunt");
-    buildResultGrid(page, Page::Hunt, {{6, 6}, 1, 9, 22, "H"}, huntHover);
-    buildColourKey(page);
-    buildModelLegend(page, Page::Hunt, dataFolder, kKeyTop + 90, 478);
-    buildPageFurniture(page, pageLook(Page::Hunt));
-    buildCarbonPanel(page);
+    QWidget* page = newPageWidget(which);
+    const PageLayout layout = layoutOf(which);
+    const int gridBottom = buildResultGrid(
+        page, which, {{6, 6}, 1, layout.lastRowOnPage, layout.rowHeight, layout.headerPrefix},
+        layout.hover);
+    int legendTop = gridBottom + 10;
+    if (which == Page::Hunt) {
+        buildColourKey(page);
+        legendTop = kKeyTop + 90;
+    }
+    buildModelLegend(page, which, dataFolder, legendTop, 478);
+    buildPageFurniture(page, pageLook(which));
+    if (which == Page::Hunt)
+        buildCarbonPanel(page);
     return page;
 }
 

@@ -1,0 +1,20 @@
+#include "SavedSetups.h"
+
+namespace qw::customers {
+
+SavedSetups::SavedSetups(const std::filesystem::path& dataFolder)
+    : preCustDB_(dataFolder), exportTbl_(dataFolder)
+{
+}
+
+std::uint32_t SavedSetups::countSavedSetups()
+{
+    struct CloseOnExit {
+        storage::Table& table;
+        ~CloseOnExit() { table.close(); }
+    } closer{preCustDB_};
+    preCustDB_.open(kSavedSetupsFile);
+    return preCustDB_.recordCount();
+}
+
+} // namespace qw::customers
