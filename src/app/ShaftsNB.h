@@ -17,6 +17,7 @@ public:
 protected:
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class ShaftsNB : public QTabWidget {

@@ -48,6 +48,9 @@ private slots:
     void commandsWithoutTheirWindowAreDisabled();
     void getSetupOnAnEmptyTableSaysSo();
     void getSetupWaitsForTheRetrievalWindowWhenSetupsAreSaved();
+    void typingHoldsTheMessageUntilAPauseOrFocusLeaves();
+    void staleGridIsDimmedAndTheStatusSaysSo();
+    void commandsStandInOneColumnAndTabsLightUp();
 
 private:
     void typeInto(const char* entryName, const QString& text);
@@ -500,6 +503,74 @@ void TestMainWindow::getSetupWaitsForTheRetrievalWindowWhenSetupsAreSaved()
     typeInto("BowWeightSpin", "62"); // a run does not bring it back
     QVERIFY(!child<QWidget>(window_.get(), "HGetBtn")->isEnabled());
     QVERIFY(sink_->messages.empty());
+}
+
+void TestMainWindow::typingHoldsTheMessageUntilAPauseOrFocusLeaves()
+{
+    clickTab(3); // Kavel has no entry gate: one digit of a length is off the chart
+    sink_->messages.clear();
+    typeInto("ArrowLengthSpin", "2");
+    QVERIFY(sink_->messages.empty());
+    QTest::keyClicks(child<QLineEdit>(window_.get(), "ArrowLengthSpin"), "8");
+    QTest::qWait(app::TArrowSel::kTypingPauseMs + 200);
+    QVERIFY(sink_->messages.empty()); // 28 is on the chart: never shown
+    QCOMPARE(window_->model().lastRun().record, std::optional<int>(13));
+
+    typeInto("ArrowLengthSpin", "2");
+    QVERIFY(sink_->messages.empty());
+    QTRY_COMPARE_WITH_TIMEOUT(sink_->messages.size(), std::size_t(1), 3000);
+    QVERIFY(!sink_->messages[0].error);
+
+    // Leaving the entry shows it at once.
+    typeInto("ArrowLengthSpin", "30");
+    clickTab(0);
+    sink_->messages.clear();
+    typeInto("BowWeightSpin", "ab");
+    QVERIFY(sink_->messages.empty());
+    child<QLineEdit>(window_.get(), "PointWtSpin")->setFocus();
+    QTRY_COMPARE_WITH_TIMEOUT(sink_->messages.size(), std::size_t(1), 500);
+    QCOMPARE(sink_->messages[0].text, std::string("'ab' is not a valid integer value"));
+}
+
+void TestMainWindow::staleGridIsDimmedAndTheStatusSaysSo()
+{
+    auto* overlay = child<QWidget>(window_.get(), "HStaleOverlay");
+    auto* status = child<QLabel>(window_.get(), "RunStatusLbl");
+    QVERIFY(!overlay->isVisible());
+    QVERIFY(!status->text().startsWith("Out of date"));
+    typeInto("BowWeightSpin", "6"); // the entry gate skips the run: the grid is for 60 lb
+    QVERIFY(overlay->isVisible());
+    QVERIFY(status->text().startsWith("Out of date"));
+    // The status fits its line; a cut text keeps the whole in its tip.
+    QVERIFY(status->fontMetrics().horizontalAdvance(status->text()) <= status->width());
+    if (status->text().endsWith(QChar(0x2026)))
+        QVERIFY(status->toolTip().startsWith("Out of date: Entries incomplete"));
+    QTest::keyClicks(child<QLineEdit>(window_.get(), "BowWeightSpin"), "5");
+    QVERIFY(!overlay->isVisible());
+    QCOMPARE(window_->model().lastRun().chartWeight, std::optional<int>(65));
+    QVERIFY(!status->text().startsWith("Out of date"));
+}
+
+void TestMainWindow::commandsStandInOneColumnAndTabsLightUp()
+{
+    for (const char* prefix : {"H", "T", "Y", "K"}) {
+        QRect previous;
+        for (const char* command : {"PrintBtn", "SaveBtn", "GetBtn", "ExitBtn"}) {
+            const QRect here = child<QWidget>(window_.get(), QString(prefix) + command)->geometry();
+            if (previous.isValid()) {
+                QCOMPARE(here.x(), previous.x());
+                QCOMPARE(here.width(), previous.width());
+                QVERIFY2(here.top() > previous.bottom(), command);
+            }
+            previous = here;
+        }
+    }
+    QTabBar* tabs = child<QTabWidget>(window_.get(), "ShaftsNB")->tabBar();
+    const QPoint inside = tabs->tabRect(2).topLeft() + QPoint(10, 10);
+    QTest::mouseMove(tabs, tabs->tabRect(0).center());
+    const QColor cold = tabs->grab().toImage().pixelColor(inside);
+    QTest::mouseMove(tabs, tabs->tabRect(2).center());
+    QTRY_VERIFY(tabs->grab().toImage().pixelColor(inside) != cold);
 }
 
 QTEST_MAIN(TestMainWindow)
