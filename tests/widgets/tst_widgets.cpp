@@ -6,6 +6,8 @@
 #include "widgets/UpDown.h"
 #include "widgets/UrlOpener.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +21,9 @@ private slots:
     void arrowsStepWithinRangeAndStopAtTheEnds();
     void arrowsStartFromTheTypedNumber();
     void arrowsKeepTheirPositionOverUnreadableText();
+    void heldArrowLetsGoWhenAModalWindowOpens();
+    void keysAndWheelStepLikeTheArrows_data();
+    void keysAndWheelStepLikeTheArrows();
     void entryAcceptsAnyTypedText();
     void radioClickFiresEvenOnTheSelectedItem();
     void radioProgramSelectionIsSilent();
@@ -98,6 +103,90 @@ void TestWidgets::arrowsKeepTheirPositionOverUnreadableText()
     entry.setText("3x");
     arrows.stepUp();
     QCOMPARE(entry.text(), QString("32"));
+}
+
+void TestWidgets::heldArrowLetsGoWhenAModalWindowOpens()
+{
+    QWidget window;
+    auto* entry = new NumberEntry("60", &window);
+    auto* arrows = new UpDown(entry, 17, 124, 1, &window);
+    auto* layout = new QHBoxLayout(&window);
+    layout->addWidget(entry);
+    layout->addWidget(arrows);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The first step opens a message, as the engine does for a setup outside
+    // the chart; the message takes the mouse release.
+    int steps = 0;
+    bool arrowDownBehindMessage = true;
+    QObject::connect(entry, &QLineEdit::textChanged, &window, [&] {
+        if (++steps > 1)
+            return;
+        QDialog message(&window);
+        message.setModal(true);
+        QTimer::singleShot(400, &message, [&] {
+            arrowDownBehindMessage = arrows->upButton()->isDown();
+            message.accept();
+        });
+        message.exec();
+    });
+    QTest::mousePress(arrows->upButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(steps, 1, 2000);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QTest::qWait(400); // several repeat intervals
+    QCOMPARE(steps, 1);
+    QCOMPARE(entry->text(), QString("61"));
+    QVERIFY(!arrowDownBehindMessage);
+    QVERIFY(!arrows->upButton()->isDown());
+    QTest::mouseRelease(arrows->upButton(), Qt::LeftButton);
+    QCOMPARE(entry->text(), QString("61")); // the late release is no click
+}
+
+void TestWidgets::keysAndWheelStepLikeTheArrows_data()
+{
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("wheel");
+    QTest::addColumn<int>("notches"); // positive: up
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("changes");
+    QTest::newRow("key up to the top") << 17 << 124 << 1 << "122" << false << 3 << "124" << 2;
+    QTest::newRow("key down to the bottom") << 17 << 124 << 1 << "18" << false << -3 << "17" << 1;
+    QTest::newRow("key from a number beyond the range") << 17 << 124 << 1 << "300" << false << -1
+                                                        << "123" << 1;
+    QTest::newRow("wheel up by five") << 65 << 160 << 5 << "150" << true << 3 << "160" << 2;
+    QTest::newRow("wheel down by five") << 65 << 160 << 5 << "75" << true << -4 << "65" << 2;
+    QTest::newRow("wheel from the typed number") << 65 << 160 << 5 << "101" << true << 1 << "106"
+                                                 << 1;
+}
+
+void TestWidgets::keysAndWheelStepLikeTheArrows()
+{
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    QFETCH(int, step);
+    QFETCH(QString, start);
+    QFETCH(bool, wheel);
+    QFETCH(int, notches);
+    NumberEntry entry(start);
+    UpDown arrows(&entry, minimum, maximum, step);
+    entry.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&entry));
+    QSignalSpy changes(&entry, &QLineEdit::textChanged);
+    for (int i = 0; i < std::abs(notches); ++i) {
+        if (wheel) {
+            const QPointF at(5, 5);
+            QWheelEvent turn(at, entry.mapToGlobal(at), {}, {0, notches > 0 ? 120 : -120},
+                             Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&entry, &turn);
+        } else {
+            QTest::keyClick(&entry, notches > 0 ? Qt::Key_Up : Qt::Key_Down);
+        }
+    }
+    QTEST(entry.text(), "expected");
+    QTEST(int(changes.count()), "changes");
 }
 
 void TestWidgets::entryAcceptsAnyTypedText()
