@@ -8,6 +8,9 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <QRegularExpression>
+#include <QStyleOptionButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +31,9 @@ private slots:
     void radioClickFiresEvenOnTheSelectedItem();
     void radioProgramSelectionIsSilent();
     void radioTwoColumnsFillDownFirst();
+    void disabledRadioGroupKeepsTheDisabledColour();
+    void tabStopsOnTheSelectedItemAndArrowsChoose();
+    void radioFiguresLineUpInAColumn();
     void captionButtonHoverAndCaptionSwitch();
     void disabledCaptionButtonNeverLightsUp();
     void animatorCyclesFramesOnItsTimer();
@@ -233,6 +239,126 @@ void TestWidgets::radioTwoColumnsFillDownFirst()
     QVERIFY(group.item(3)->x() > group.item(2)->x());
     QCOMPARE(group.item(3)->y(), group.item(0)->y());
     QCOMPARE(group.items().at(5), QString("5\""));
+}
+
+void TestWidgets::disabledRadioGroupKeepsTheDisabledColour()
+{
+    RadioGroup group("", {"Single or Hard Cam", "Medium Cam"});
+    const QColor greyedOut = group.item(0)->palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QColor navy(0x1F, 0x2A, 0x60);
+    QVERIFY(greyedOut != navy);
+    group.setEnabled(false);
+    group.setFontColour(navy);
+    QCOMPARE(group.fontColour(), navy);
+    QStyleOptionButton drawn; // the palette the style paints an item with
+    drawn.initFrom(group.item(1));
+    QCOMPARE(drawn.palette.color(QPalette::WindowText), greyedOut);
+    group.setEnabled(true);
+    drawn.initFrom(group.item(1));
+    QCOMPARE(drawn.palette.color(QPalette::WindowText), navy);
+}
+
+void TestWidgets::tabStopsOnTheSelectedItemAndArrowsChoose()
+{
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* group = new RadioGroup("OverDraw", {"No", "1\"", "2\""}, 1, &window);
+    auto* after = new QLineEdit(&window);
+    auto* layout = new QVBoxLayout(&window);
+    for (QWidget* widget : {static_cast<QWidget*>(before), static_cast<QWidget*>(group),
+                            static_cast<QWidget*>(after)})
+        layout->addWidget(widget);
+    group->setItemIndex(1);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy clicks(group, &RadioGroup::itemClicked);
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), group->item(1));
+    QTest::keyClick(group->item(1), Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), group->item(2));
+    QCOMPARE(group->itemIndex(), 2);
+    QTest::keyClick(group->item(2), Qt::Key_Left);
+    QTest::keyClick(group->item(1), Qt::Key_Up);
+    QCOMPARE(group->itemIndex(), 0);
+    QCOMPARE(clicks.count(), 3);
+    QCOMPARE(clicks.at(0).at(0).toInt(), 2);
+    QCOMPARE(clicks.at(2).at(0).toInt(), 0);
+    QTest::keyClick(group->item(0), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), after);
+    // Set by the program while elsewhere: Tab back in lands on the new choice.
+    group->setItemIndex(2);
+    QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), group->item(2));
+    QCOMPARE(clicks.count(), 3);
+}
+
+// Inked columns of an item's label: where the figures start (after the
+// widest gap) and where the text ends, as fractions of the text's extent.
+struct LabelInk {
+    int figureStart = 0;
+    double figureShare = 0; // of the text's width, taken by the figures
+};
+
+static LabelInk labelInk(QRadioButton* item)
+{
+    const QImage image = item->grab().toImage();
+    const int paper = qGray(image.pixel(image.width() - 1, 0));
+    QStyleOptionButton option;
+    option.initFrom(item);
+    const int left =
+        item->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, item).left();
+    QList<int> inked;
+    for (int x = left; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (qGray(image.pixel(x, y)) < paper - 96) {
+                inked << x;
+                break;
+            }
+    LabelInk ink;
+    int widestGap = 0;
+    for (int k = 1; k < inked.size(); ++k)
+        if (inked[k] - inked[k - 1] > widestGap) {
+            widestGap = inked[k] - inked[k - 1];
+            ink.figureStart = inked[k];
+        }
+    if (inked.size() > 1)
+        ink.figureShare =
+            double(inked.last() - ink.figureStart) / double(inked.last() - inked.first());
+    return ink;
+}
+
+void TestWidgets::radioFiguresLineUpInAColumn()
+{
+    const QStringList texts = {"Single/Hard Cam over 230 ", "Medium Cam        211-230",
+                               "Soft Cam               under 211"};
+    RadioGroup group("AMO fps", texts);
+    group.setFigureColumn(QRegularExpression("((over|under) )?[0-9]+(-[0-9]+)? *$"));
+    QCOMPARE(group.items(), texts);
+    const int natural = group.sizeHint().width();
+    group.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&group));
+    // In a column narrower than the text needs, the text narrows as a whole
+    // (the figures keep their share of it) rather than being cut off.
+    QList<double> naturalShares;
+    for (int width : {natural, natural * 4 / 5}) {
+        group.setFixedWidth(width);
+        QTRY_VERIFY(group.item(0)->geometry().right() < width);
+        const int firstStart = labelInk(group.item(0)).figureStart;
+        QVERIFY(firstStart > 0);
+        for (int i = 0; i < group.count(); ++i) {
+            const LabelInk ink = labelInk(group.item(i));
+            QVERIFY2(std::abs(ink.figureStart - firstStart) <= 1,
+                     qPrintable(QString("width %1, item %2 starts at %3, item 0 at %4")
+                                    .arg(width).arg(i).arg(ink.figureStart).arg(firstStart)));
+            if (width == natural)
+                naturalShares << ink.figureShare;
+            else
+                QVERIFY2(std::abs(ink.figureShare - naturalShares[i]) < 0.05,
+                         qPrintable(QString("item %1: %2 of the text, %3 at full width")
+                                        .arg(i).arg(ink.figureShare).arg(naturalShares[i])));
+        }
+    }
 }
 
 void TestWidgets::captionButtonHoverAndCaptionSwitch()
