@@ -35,7 +35,8 @@ private slots:
     void tabStopsOnTheSelectedItemAndArrowsChoose();
     void radioFiguresLineUpInAColumn();
     void captionButtonHoverAndCaptionSwitch();
-    void disabledCaptionButtonNeverLightsUp();
+    void disabledCommandButtonDimsAndNeverLightsUp();
+    void gridCellLightsUpUnderTheMouseWhetherOrNotItClicks();
     void animatorCyclesFramesOnItsTimer();
     void animatorReadsFrameFilesWhenShown();
     void linkLabelOpensItsAddress();
@@ -389,31 +390,60 @@ void TestWidgets::captionButtonHoverAndCaptionSwitch()
     QCOMPARE(clicks.count(), 1);
 }
 
-void TestWidgets::disabledCaptionButtonNeverLightsUp()
+void TestWidgets::disabledCommandButtonDimsAndNeverLightsUp()
 {
     CaptionButton button;
-    button.setFillColour(QColor(0xC0C0C0));
-    button.setHoverColours(Qt::black, QColor(0xF57B20));
+    button.setFillColour(Qt::black);
+    button.setFontColour(QColor(0x88BF3D));
+    button.setHoverColours(QColor(0x88BF3D), Qt::black);
+    button.setDimWhenDisabled(true);
     button.setEnabled(false);
     button.resize(60, 20);
     button.show();
     QVERIFY(QTest::qWaitForWindowExposed(&button));
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(&button, &enter);
-    QCOMPARE(button.paintedFill(), QColor(0xC0C0C0));
+    QCOMPARE(button.paintedFill(), QColor(Qt::black));
+    QCOMPARE(button.paintedFont(), QColor(0x44, 0x5F, 0x1E));
     QSignalSpy clicks(&button, &CaptionButton::clicked);
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(clicks.count(), 0);
-    // A grid cell keeps its text colour; a command button dims it.
-    button.setFontColour(QColor(0x88BF3D));
-    QCOMPARE(button.paintedFont(), QColor(0x88BF3D));
-    button.setFillColour(Qt::black);
-    button.setDimWhenDisabled(true);
-    QCOMPARE(button.paintedFont(), QColor(0x44, 0x5F, 0x1E));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&button, &leave);
     button.setEnabled(true);
     QCOMPARE(button.paintedFont(), QColor(0x88BF3D));
+}
+
+void TestWidgets::gridCellLightsUpUnderTheMouseWhetherOrNotItClicks()
+{
+    QWidget window;
+    CaptionButton* cells[2];
+    for (int i = 0; i < 2; ++i) {
+        cells[i] = new CaptionButton(&window);
+        cells[i]->setFillColour(QColor(0xC0C0C0));
+        cells[i]->setFontColour(Qt::black);
+        cells[i]->setHoverColours(Qt::black, QColor(0xCCB776));
+        cells[i]->setGeometry(i * 60, 0, 60, 20);
+    }
+    CaptionButton* spine = cells[0]; // takes no clicks
+    spine->setEnabled(false);
+    window.resize(120, 40);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy clicks(spine, &CaptionButton::clicked);
+    QTest::mouseMove(&window, QPoint(30, 30)); // below both cells
+    QTest::mouseMove(&window, QPoint(30, 10));
+    QTRY_VERIFY(spine->isHovered());
+    QCOMPARE(spine->paintedFill(), QColor(Qt::black));
+    QCOMPARE(spine->paintedFont(), QColor(0xCCB776));
+    QTest::mouseClick(spine, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 0);
+    QTest::mouseMove(&window, QPoint(90, 10));
+    QTRY_VERIFY(!spine->isHovered());
+    QCOMPARE(spine->paintedFill(), QColor(0xC0C0C0));
+    QCOMPARE(spine->paintedFont(), QColor(Qt::black)); // not dimmed
+    QVERIFY(cells[1]->isHovered());
+    QCOMPARE(cells[1]->paintedFill(), QColor(Qt::black));
 }
 
 void TestWidgets::animatorCyclesFramesOnItsTimer()
