@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QVBoxLayout>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
@@ -40,6 +41,8 @@ private slots:
     void animatorCyclesFramesOnItsTimer();
     void animatorReadsFrameFilesWhenShown();
     void linkLabelOpensItsAddress();
+    void failedLinkNamesTheAddress_data();
+    void failedLinkNamesTheAddress();
 };
 
 void TestWidgets::animatorReadsFrameFilesWhenShown()
@@ -486,6 +489,52 @@ void TestWidgets::linkLabelOpensItsAddress()
     UrlOpener::setHandler({});
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened.first().toString(), QString("mailto:techsupport@norvane.example"));
+}
+
+void TestWidgets::failedLinkNamesTheAddress_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("mail") << "mailto:techsupport@norvane.example" << "techsupport@norvane.example";
+    QTest::newRow("web") << "https://www.norvane.example/products/youth"
+                         << "https://www.norvane.example/products/youth";
+}
+
+void TestWidgets::failedLinkNamesTheAddress()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, shown);
+    UrlOpener::setHandler([](const QUrl&) { return false; });
+    QWidget window;
+    window.setWindowTitle("Quiverwise 2011");
+    auto* link = new LinkLabel("link", QUrl(url), &window);
+    link->resize(150, 20);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QString text, title;
+    QWidget* messageParent = nullptr;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            title = box->windowTitle();
+            messageParent = box->parentWidget();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    QTest::mouseClick(link, Qt::LeftButton);
+    UrlOpener::setHandler({});
+    QVERIFY2(text.contains(shown), qPrintable(text));
+    QCOMPARE(title, QString("Quiverwise 2011"));
+    QCOMPARE(messageParent, &window);
+    // An address the desktop opens shows nothing.
+    UrlOpener::setHandler([](const QUrl&) { return true; });
+    text.clear();
+    QVERIFY(UrlOpener::open(QUrl(url), link));
+    QTest::qWait(30);
+    UrlOpener::setHandler({});
+    QVERIFY(text.isEmpty());
 }
 
 QTEST_MAIN(TestWidgets)
