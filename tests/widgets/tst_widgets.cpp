@@ -9,13 +9,13 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QMessageBox>
-#include <QVBoxLayout>
 #include <QRegularExpression>
-#include <QStyleOptionButton>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 using namespace qw::widgets;
 
@@ -164,12 +164,12 @@ void TestWidgets::keysAndWheelStepLikeTheArrows_data()
     QTest::addColumn<int>("changes");
     QTest::newRow("key up to the top") << 17 << 124 << 1 << "122" << false << 3 << "124" << 2;
     QTest::newRow("key down to the bottom") << 17 << 124 << 1 << "18" << false << -3 << "17" << 1;
-    QTest::newRow("key from a number beyond the range") << 17 << 124 << 1 << "300" << false << -1
-                                                        << "123" << 1;
+    QTest::newRow("key from a number beyond the range")
+        << 17 << 124 << 1 << "300" << false << -1 << "123" << 1;
     QTest::newRow("wheel up by five") << 65 << 160 << 5 << "150" << true << 3 << "160" << 2;
     QTest::newRow("wheel down by five") << 65 << 160 << 5 << "75" << true << -4 << "65" << 2;
-    QTest::newRow("wheel from the typed number") << 65 << 160 << 5 << "101" << true << 1 << "106"
-                                                 << 1;
+    QTest::newRow("wheel from the typed number")
+        << 65 << 160 << 5 << "101" << true << 1 << "106" << 1;
 }
 
 void TestWidgets::keysAndWheelStepLikeTheArrows()
@@ -248,7 +248,8 @@ void TestWidgets::radioTwoColumnsFillDownFirst()
 void TestWidgets::disabledRadioGroupKeepsTheDisabledColour()
 {
     RadioGroup group("", {"Single or Hard Cam", "Medium Cam"});
-    const QColor greyedOut = group.item(0)->palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QColor greyedOut =
+        group.item(0)->palette().color(QPalette::Disabled, QPalette::WindowText);
     const QColor navy(0x1F, 0x2A, 0x60);
     QVERIFY(greyedOut != navy);
     group.setEnabled(false);
@@ -354,13 +355,18 @@ void TestWidgets::radioFiguresLineUpInAColumn()
             const LabelInk ink = labelInk(group.item(i));
             QVERIFY2(std::abs(ink.figureStart - firstStart) <= 1,
                      qPrintable(QString("width %1, item %2 starts at %3, item 0 at %4")
-                                    .arg(width).arg(i).arg(ink.figureStart).arg(firstStart)));
+                                    .arg(width)
+                                    .arg(i)
+                                    .arg(ink.figureStart)
+                                    .arg(firstStart)));
             if (width == natural)
                 naturalShares << ink.figureShare;
             else
                 QVERIFY2(std::abs(ink.figureShare - naturalShares[i]) < 0.05,
                          qPrintable(QString("item %1: %2 of the text, %3 at full width")
-                                        .arg(i).arg(ink.figureShare).arg(naturalShares[i])));
+                                        .arg(i)
+                                        .arg(ink.figureShare)
+                                        .arg(naturalShares[i])));
         }
     }
 }
@@ -495,7 +501,8 @@ void TestWidgets::failedLinkNamesTheAddress_data()
 {
     QTest::addColumn<QString>("url");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("mail") << "mailto:techsupport@norvane.example" << "techsupport@norvane.example";
+    QTest::newRow("mail") << "mailto:techsupport@norvane.example"
+                          << "techsupport@norvane.example";
     QTest::newRow("web") << "https://www.norvane.example/products/youth"
                          << "https://www.norvane.example/products/youth";
 }
