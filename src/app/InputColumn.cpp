@@ -10,6 +10,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QRegularExpression>
 
 namespace qw::app {
 
@@ -95,13 +96,10 @@ void buildRadioGroups(QWidget* column)
     radioGroup(column, "BowType", 140, 66);
     radioGroup(column, "TargBowType", 140, 66);
     radioGroup(column, "HuntCamType", 210, 70);
-    // Its items line their numbers up with runs of blanks; a smaller type
-    // keeps the whole text inside the column.
+    // Its items separate the speeds from the cam names with runs of blanks,
+    // which line up in no font; the group draws the speeds in a column.
     auto* wheel = radioGroup(column, "WheelType", 210, 70);
-    QFont small = wheel->font();
-    small.setPointSizeF(small.pointSizeF() * 0.74);
-    for (int i = 0; i < wheel->count(); ++i)
-        wheel->item(i)->setFont(small);
+    wheel->setFigureColumn(QRegularExpression("((over|under) )?[0-9]+(-[0-9]+)? *$"));
     radioGroup(column, "ReleaseType", 284, 48);
     radioGroup(column, "OverDraw", 336, 74, 2);
     radioGroup(column, "BraceHt", 414, 58);

@@ -63,7 +63,7 @@ void buildBanner(QWidget* page, const PageLook& look, int y)
     banner->setToolTip(look.productUrl);
     const QUrl url(look.productUrl);
     QObject::connect(banner, &widgets::PictureAnimator::clicked, banner,
-                     [url] { widgets::UrlOpener::open(url); });
+                     [banner, url] { widgets::UrlOpener::open(url, banner); });
     banner->start();
 }
 

@@ -47,11 +47,17 @@ void CaptionButton::setShowCaption(bool show)
     update();
 }
 
-// A disabled button keeps its colours (the grid shades by row, not by
-// state) and never lights up under the mouse.
+// A grid cell keeps its colours when disabled (the grid shades by row, not
+// by state) and lights up under the mouse whether or not it takes clicks:
+// most cells never do. A command button that is off stays dark.
+bool CaptionButton::showsHover() const
+{
+    return hovered_ && (isEnabled() || !dimWhenDisabled_);
+}
+
 QColor CaptionButton::paintedFill() const
 {
-    return hovered_ && isEnabled() && hoverFill_.isValid() ? hoverFill_ : fill_;
+    return showsHover() && hoverFill_.isValid() ? hoverFill_ : fill_;
 }
 
 void CaptionButton::setDimWhenDisabled(bool dim)
@@ -70,7 +76,7 @@ QColor CaptionButton::paintedFont() const
         return QColor((font_.red() + fill.red()) / 2, (font_.green() + fill.green()) / 2,
                       (font_.blue() + fill.blue()) / 2);
     }
-    return hovered_ && isEnabled() && hoverFont_.isValid() ? hoverFont_ : font_;
+    return showsHover() && hoverFont_.isValid() ? hoverFont_ : font_;
 }
 
 QSize CaptionButton::sizeHint() const

@@ -28,8 +28,9 @@ public:
     void setFontColour(const QColor& colour);
     void setHoverColours(const QColor& fill, const QColor& font);
     void setShowCaption(bool show);
-    // Command buttons show that they are off; grid cells, most of which
-    // never take clicks, keep their colours.
+    // Command buttons show that they are off: dimmed text, no hover. Grid
+    // cells (the default), most of which never take clicks, keep their
+    // colours and still light up under the mouse; disabled, they never click.
     void setDimWhenDisabled(bool dim);
 
     // The colours actually painted now (hover applied), for the eye and for tests.
@@ -45,6 +46,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    bool showsHover() const;
     void setColour(QColor& member, const QColor& colour);
 
     QColor fill_{Qt::white};

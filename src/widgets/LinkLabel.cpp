@@ -28,7 +28,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
         return;
     emit activated(url_);
-    UrlOpener::open(url_);
+    UrlOpener::open(url_, this);
 }
 
 } // namespace qw::widgets

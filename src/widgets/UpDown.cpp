@@ -1,12 +1,19 @@
 #include "UpDown.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 
 namespace qw::widgets {
+
+namespace {
+// One notch of an ordinary mouse wheel, in the units of QWheelEvent::angleDelta.
+constexpr int kWheelNotch = 120;
+} // namespace
 
 UpDown::UpDown(QLineEdit* entry, int minimum, int maximum, int step, QWidget* parent)
     : QWidget(parent), entry_(entry), up_(new QToolButton(this)), down_(new QToolButton(this)),
@@ -28,6 +35,7 @@ UpDown::UpDown(QLineEdit* entry, int minimum, int maximum, int step, QWidget* pa
     down_->setObjectName("down");
     connect(up_, &QToolButton::clicked, this, &UpDown::stepUp);
     connect(down_, &QToolButton::clicked, this, &UpDown::stepDown);
+    entry_->installEventFilter(this);
 }
 
 int UpDown::startingPosition() const
@@ -45,6 +53,69 @@ void UpDown::stepBy(int direction)
     const QString text = QString::number(to);
     if (text != entry_->text())
         entry_->setText(text);
+}
+
+// A step can open a message (the engine reports a setup outside the chart).
+// The message box then takes the mouse release, so a held arrow would keep
+// repeating behind it, stepping to the end of the range and stacking up
+// messages. Any modal window blocking ours therefore lets the arrows go.
+void UpDown::releaseArrows()
+{
+    for (auto* button : {up_, down_})
+        button->setDown(false); // also stops the button's repeat timer
+}
+
+bool UpDown::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowBlocked)
+        releaseArrows();
+    return QWidget::event(event);
+}
+
+bool UpDown::acceptsInput() const
+{
+    return isEnabled() && entry_->isEnabled() && !entry_->isReadOnly();
+}
+
+bool UpDown::wheel(QWheelEvent* event)
+{
+    if (!acceptsInput())
+        return false;
+    wheelRemainder_ += event->angleDelta().y();
+    const int notches = wheelRemainder_ / kWheelNotch;
+    wheelRemainder_ %= kWheelNotch;
+    for (int i = 0; i < std::abs(notches); ++i)
+        stepBy(notches > 0 ? +1 : -1);
+    event->accept();
+    return true;
+}
+
+void UpDown::wheelEvent(QWheelEvent* event)
+{
+    if (!wheel(event))
+        QWidget::wheelEvent(event);
+}
+
+bool UpDown::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != entry_)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::Wheel)
+        return wheel(static_cast<QWheelEvent*>(event));
+    if (event->type() == QEvent::KeyPress && acceptsInput()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        if (key->key() == Qt::Key_Up) {
+            stepUp();
+            return true;
+        }
+        if (key->key() == Qt::Key_Down) {
+            stepDown();
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace qw::widgets

@@ -11,6 +11,8 @@ namespace qw::widgets {
 // entry's number (or, when the text is no number, from the last position the
 // arrows knew), moves by the step and stays within the range: at an end the
 // arrow does nothing, so the entry's text and its change event stay quiet.
+// The Up and Down keys and the mouse wheel over the entry (or the arrows)
+// step it the same way.
 class UpDown : public QWidget {
     Q_OBJECT
 public:
@@ -27,9 +29,17 @@ public slots:
     void stepUp() { stepBy(+1); }
     void stepDown() { stepBy(-1); }
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
     void stepBy(int direction);
     int startingPosition() const;
+    void releaseArrows();
+    bool acceptsInput() const;
+    bool wheel(QWheelEvent* event);
 
     QLineEdit* entry_;
     QToolButton* up_;
@@ -38,6 +48,7 @@ private:
     int maximum_;
     int step_;
     int position_;
+    int wheelRemainder_ = 0; // part of a notch left over from fine-grained wheels
 };
 
 } // namespace qw::widgets

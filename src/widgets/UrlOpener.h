@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace qw::widgets {
 
 // Every web and mail address the program hands to the desktop goes through
@@ -12,7 +14,10 @@ namespace qw::widgets {
 class UrlOpener {
 public:
     using Handler = std::function<bool(const QUrl&)>;
-    static bool open(const QUrl& url);
+    // Opens the address; when the desktop cannot, tells the user so in a
+    // message over the window of `asker` (the control that was clicked),
+    // naming the address so that it can be copied. Returns whether it opened.
+    static bool open(const QUrl& url, QWidget* asker);
     // Replaces the desktop's handler; an empty handler restores it.
     static void setHandler(Handler handler);
 };
