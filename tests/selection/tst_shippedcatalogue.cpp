@@ -69,6 +69,7 @@ private slots:
     void toolExitCodes();
     void toolInvalidSelection();
     void toolEntryGate();
+    void toolOutsideEveryBand();
     void toolReadableTable();
 };
 
@@ -264,8 +265,8 @@ void TestShippedCatalogue::toolJsonShape()
 {
     const ToolRun run = runTool({"--json", "--bow-weight", "65"});
     QCOMPARE(run.exitCode, 0);
-    const QStringList keys = {"page",  "ran",      "chartWeight", "band", "record",
-                              "valid", "messages", "inputs",      "rows"};
+    const QStringList keys = {"page",  "ran",    "chartWeight", "band",   "record",
+                              "valid", "status", "messages",    "inputs", "rows"};
     QCOMPARE(run.json.keys().size(), keys.size());
     for (const QString& key : keys)
         QVERIFY2(run.json.contains(key), qPrintable(key));
@@ -275,6 +276,8 @@ void TestShippedCatalogue::toolJsonShape()
     QCOMPARE(run.json["band"].toInt(), 7);
     QCOMPARE(run.json["record"].toInt(), 14);
     QCOMPARE(run.json["valid"].toBool(), true);
+    QCOMPARE(run.json["status"].toString(),
+             QString("Chart weight 65 lb, band 7, chart position 14"));
     QCOMPARE(run.json["messages"].toArray().size(), 0);
     const QJsonObject inputs = run.json["inputs"].toObject();
     QCOMPARE(inputs.keys(), QStringList({"arrowLength", "bowWeight", "pointWeight",
@@ -364,6 +367,32 @@ void TestShippedCatalogue::toolEntryGate()
     // The grid still shows the start-up run's record 13.
     const ToolRun start = runTool({"--json"});
     QCOMPARE(run.json["rows"], start.json["rows"]);
+}
+
+void TestShippedCatalogue::toolOutsideEveryBand()
+{
+    // Fingers add 5: a 110 lb chart weight, past the hard-cam bands.
+    const ToolRun run = runTool({"--json", "--bow-weight", "105", "--release", "1"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.json["chartWeight"].toInt(), 110);
+    QCOMPARE(run.json["band"].toInt(), 0);
+    QVERIFY(run.json["record"].isNull());
+    QCOMPARE(run.json["valid"].toBool(), false);
+    QCOMPARE(run.json["messages"].toArray().size(), 0);
+    QCOMPARE(run.json["inputs"].toObject()["bowWeight"].toString(), QString("105"));
+    QCOMPARE(run.json["status"].toString(),
+             QString("No shaft on the Hunting chart suits a chart weight of 110 lb: for a compound "
+                     "bow with a hard cam the chart covers 32 to 96 lb"));
+    const QJsonArray rows = run.json["rows"].toArray();
+    QCOMPARE(rows.size(), 16);
+    for (const auto& value : rows) {
+        const QJsonObject row = value.toObject();
+        for (const char* key : {"size", "spine", "model", "weight"})
+            QCOMPARE(row[key].toString(), QString());
+        QCOMPARE(row["shown"].toBool(), false);
+        QCOMPARE(row["sizeEnabled"].toBool(), false);
+        QCOMPARE(row["fill"].toString(), QString("#ffffff"));
+    }
 }
 
 void TestShippedCatalogue::toolReadableTable()
