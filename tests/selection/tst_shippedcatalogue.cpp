@@ -313,7 +313,10 @@ void TestShippedCatalogue::toolExitCodes_data()
     QTest::newRow("index not a number") << QStringList{"--overdraw", "two"} << 2;
     QTest::newRow("index with junk") << QStringList{"--brace", "1x"} << 2;
     QTest::newRow("unknown page") << QStringList{"--page", "field"} << 2;
-    QTest::newRow("index out of range is clamped") << QStringList{"--overdraw", "9", "--json"} << 0;
+    // The window cannot select an item the group does not have.
+    QTest::newRow("index past the items") << QStringList{"--overdraw", "99", "--json"} << 2;
+    QTest::newRow("negative index") << QStringList{"--brace", "-1", "--json"} << 2;
+    QTest::newRow("last item") << QStringList{"--overdraw", "5", "--json"} << 0;
     QTest::newRow("conversion error") << QStringList{"--json", "--bow-weight", "6x"} << 1;
     QTest::newRow("missing tables") << QStringList{"--json", "--data", "/nonexistent"} << 1;
     QTest::newRow("invalid selection is no error")
