@@ -19,12 +19,17 @@ std::vector<WeightRange> slice(const std::vector<WeightRange>& ranges, int from,
 
 } // namespace
 
-int bandOf(const BandTable& table, int chartWeight)
+int bandOf(const BandTable& table, long long chartWeight)
 {
     for (std::size_t i = 0; i < table.ranges.size(); ++i)
         if (chartWeight >= table.ranges[i].lowest && chartWeight <= table.ranges[i].highest)
             return table.firstBand + static_cast<int>(i);
     return 0;
+}
+
+WeightRange coveredWeights(const BandTable& table)
+{
+    return {table.ranges.front().lowest, table.ranges.back().highest};
 }
 
 const BandTable& huntCompoundBands(int camIndex)
@@ -146,7 +151,7 @@ const std::vector<PointWeightStep>& targCompoundPointSteps()
     return huntLongbowPointSteps(); // the same steps: 105-125, 130-150, 155-160
 }
 
-int overdrawAdjustment(int overdrawIndex, int chartWeight)
+int overdrawAdjustment(int overdrawIndex, long long chartWeight)
 {
     static constexpr std::array<int, 6> pounds = {0, 1, 3, 6, 9, 12};
     if (chartWeight < 50 || chartWeight > 70)

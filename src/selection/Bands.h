@@ -18,7 +18,10 @@ struct BandTable {
     std::vector<WeightRange> ranges;
 };
 
-int bandOf(const BandTable& table, int chartWeight);
+// Any chart weight of a run, however far outside the bands.
+int bandOf(const BandTable& table, long long chartWeight);
+// The lowest and the highest chart weight the table's bands cover.
+WeightRange coveredWeights(const BandTable& table);
 
 const BandTable& huntCompoundBands(int camIndex); // 0 hard, 1 medium
 const BandTable& huntRecurveBands();
@@ -43,6 +46,6 @@ const std::vector<PointWeightStep>& huntLongbowPointSteps();
 const std::vector<PointWeightStep>& targCompoundPointSteps();
 
 // Overdraw only counts for chart weights from 50 to 70 pounds.
-int overdrawAdjustment(int overdrawIndex, int chartWeight);
+int overdrawAdjustment(int overdrawIndex, long long chartWeight);
 
 } // namespace qw::selection

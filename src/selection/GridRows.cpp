@@ -44,14 +44,15 @@ void fillRowWithoutSpec(GridCells& grid, Page page, int row, const std::string& 
 
 std::string singleModelWeight(const std::string& gpiText, const DecimalNumber& length)
 {
-    return bareShaftWeight(parseRealField(gpiText), length);
+    const DecimalNumber grainsPerInch = parseRealField(gpiText);
+    return length.mantissa < 0 ? std::string() : bareShaftWeight(grainsPerInch, length);
 }
 
 std::string twoModelWeights(const std::string& gpiText, const DecimalNumber& length)
 {
     const std::string first = singleModelWeight(part(gpiText, 0, 4), length);
     const std::string second = singleModelWeight(part(gpiText, 5, 4), length);
-    return first + "," + second;
+    return length.mantissa < 0 ? std::string() : first + "," + second;
 }
 
 } // namespace qw::selection

@@ -25,7 +25,10 @@ void fillEmptyRow(GridCells& grid, Page page, int row, bool disableSize = true);
 // the size cell is disabled because there are no specs to open.
 void fillRowWithoutSpec(GridCells& grid, Page page, int row, const std::string& size);
 
-// The weight cell caption from a GPI text holding one number.
+// The weight cell caption from a GPI text holding one number. A negative
+// arrow length (possible on the pages without the entry gate, where it is
+// always off the chart) gives no weight: the caption stays empty rather
+// than show a shaft weighing less than nothing.
 std::string singleModelWeight(const std::string& gpiText, const DecimalNumber& length);
 // Two models in one cell: characters 1-4 and 6-9 of the GPI text are the
 // grains per inch of each; the caption is "<first>,<second>".

@@ -32,7 +32,7 @@ const Shade kLightGrey{kLight, kGrey};
 
 // The grey of rows 1 to 4 tells the weight class of the aluminium shafts
 // that the chart position lists there.
-RowShades shadesFor(int record)
+RowShades shadesFor(ChartNumber record)
 {
     if (record >= 1 && record <= 6)
         return {std::nullopt, kDarkShade, std::nullopt, std::nullopt};
@@ -119,33 +119,46 @@ void fillCarbonRow(GridCells& grid, int row, const std::string& size, const RowR
 
 void HuntPage::run(RunContext& run)
 {
+    keepingFailure(run, [&run] { work(run); });
+}
+
+void HuntPage::work(RunContext& run)
+{
     setControls(run);
     const int bowWeight = run.wholeNumber("BowWeightSpin");
     const int pointWeight = run.wholeNumber("PointWtSpin");
     const int length = run.wholeNumber("ArrowLengthSpin");
 
-    ChartPosition position{};
+    int band = 0;
+    int lengthOffset = 23;
     switch (run.item("BowType")) {
     case 1:
-        position = recurve(run, bowWeight, pointWeight, length);
+        band = recurve(run, bowWeight, pointWeight);
         break;
     case 2:
-        position = longbow(run, bowWeight, pointWeight, length);
+        band = longbow(run, bowWeight, pointWeight);
+        // Longbow arrows are two inches longer for the same chart position.
+        lengthOffset = 25;
         break;
     default:
-        position = compound(run, bowWeight, pointWeight, length);
+        band = compound(run, bowWeight, pointWeight);
         break;
     }
-    run.summary.chartWeight = position.chartWeight;
-    run.summary.band = position.band;
-    run.summary.record = position.record;
 
     run.tables.openChart(kPage);
     run.tables.openSpecs();
-    goToChartRecord(run, kPage, position.record);
+    if (band == 0) {
+        setFrameColours(run);
+        // No chart row is used, so no weight class is marked either.
+        for (int row = 1; row <= kRows; ++row)
+            shadeRow(run.grid, row, kWhite, std::nullopt);
+        showNoShafts(run, kPage);
+        return;
+    }
+    goToChartRecord(run, kPage, band, length, lengthOffset);
 
     setFrameColours(run);
-    shadeRows(run, position.record);
+    shadeRows(run, *run.summary.record);
     for (int row = 3; row <= 9; ++row)
         gridCell(run.grid, kPage, CellKind::Weight, row).enabled = false;
     const DecimalNumber arrowLength = run.realNumber("ArrowLengthSpin");
@@ -165,8 +178,7 @@ void HuntPage::setControls(RunContext& run)
     run.setText("TmpLbl2", "Hunt");
 }
 
-HuntPage::ChartPosition HuntPage::compound(RunContext& run, int bowWeight, int pointWeight,
-                                           int length)
+int HuntPage::compound(RunContext& run, int bowWeight, int pointWeight)
 {
     run.show("BraceHt", true);
     run.show("HuntCamType", true);
@@ -174,15 +186,17 @@ HuntPage::ChartPosition HuntPage::compound(RunContext& run, int bowWeight, int p
         run.enable(group, true);
         run.font(group, kBlack);
     }
-    int weight = bowWeight;
+    ChartNumber weight = bowWeight;
     if (run.item("BraceHt") == 1)
         weight += 5;
     if (run.item("ReleaseType") == 1)
         weight += 5;
     weight += pointWeightAdjustment(huntCompoundPointSteps(), pointWeight);
     weight += overdrawAdjustment(run.item("OverDraw"), weight);
-    const int band = bandOf(huntCompoundBands(run.item("HuntCamType")), weight);
-    return {weight, band, band + (length - 23)};
+    const int cam = run.item("HuntCamType");
+    return findBand(run, weight, huntCompoundBands(cam),
+                    cam == 1 ? "a compound bow with a medium cam"
+                             : "a compound bow with a hard cam");
 }
 
 void HuntPage::disableCompoundGroups(RunContext& run)
@@ -191,23 +205,20 @@ void HuntPage::disableCompoundGroups(RunContext& run)
         run.enable(group, false);
 }
 
-HuntPage::ChartPosition HuntPage::recurve(RunContext& run, int bowWeight, int pointWeight,
-                                          int length)
+int HuntPage::recurve(RunContext& run, int bowWeight, int pointWeight)
 {
     disableCompoundGroups(run);
-    const int weight = bowWeight + pointWeightAdjustment(huntRecurvePointSteps(), pointWeight);
-    const int band = bandOf(huntRecurveBands(), weight);
-    return {weight, band, band + (length - 23)};
+    const ChartNumber weight =
+        ChartNumber{bowWeight} + pointWeightAdjustment(huntRecurvePointSteps(), pointWeight);
+    return findBand(run, weight, huntRecurveBands(), "a recurve bow");
 }
 
-HuntPage::ChartPosition HuntPage::longbow(RunContext& run, int bowWeight, int pointWeight,
-                                          int length)
+int HuntPage::longbow(RunContext& run, int bowWeight, int pointWeight)
 {
     disableCompoundGroups(run);
-    const int weight = bowWeight + pointWeightAdjustment(huntLongbowPointSteps(), pointWeight);
-    const int band = bandOf(huntLongbowBands(), weight);
-    // Longbow arrows are two inches longer for the same chart position.
-    return {weight, band, band + (length - 25)};
+    const ChartNumber weight =
+        ChartNumber{bowWeight} + pointWeightAdjustment(huntLongbowPointSteps(), pointWeight);
+    return findBand(run, weight, huntLongbowBands(), "a modern longbow");
 }
 
 void HuntPage::setFrameColours(RunContext& run)
@@ -223,7 +234,7 @@ void HuntPage::setFrameColours(RunContext& run)
             gridCell(run.grid, kPage, kind, row).font = kBlack;
 }
 
-void HuntPage::shadeRows(RunContext& run, int record)
+void HuntPage::shadeRows(RunContext& run, ChartNumber record)
 {
     for (int row = 1; row <= kRows; ++row)
         shadeRow(run.grid, row, kWhite, std::nullopt);

@@ -12,18 +12,15 @@ public:
     static void run(RunContext& run);
 
 private:
-    struct ChartPosition {
-        int chartWeight;
-        int band;
-        int record;
-    };
+    static void work(RunContext& run);
     static void setControls(RunContext& run);
-    static ChartPosition compound(RunContext& run, int bowWeight, int pointWeight, int length);
-    static ChartPosition recurve(RunContext& run, int bowWeight, int pointWeight, int length);
-    static ChartPosition longbow(RunContext& run, int bowWeight, int pointWeight, int length);
+    // Each works out the chart weight of its bow type and returns its band.
+    static int compound(RunContext& run, int bowWeight, int pointWeight);
+    static int recurve(RunContext& run, int bowWeight, int pointWeight);
+    static int longbow(RunContext& run, int bowWeight, int pointWeight);
     static void disableCompoundGroups(RunContext& run);
     static void setFrameColours(RunContext& run);
-    static void shadeRows(RunContext& run, int record);
+    static void shadeRows(RunContext& run, ChartNumber record);
     static void fillRow(RunContext& run, int row, const DecimalNumber& length);
 };
 

@@ -14,33 +14,42 @@ constexpr int kRows = 6;
 
 void KavlPage::run(RunContext& run)
 {
+    keepingFailure(run, [&run] { work(run); });
+}
+
+void KavlPage::work(RunContext& run)
+{
     setControls(run);
-    int weight = run.wholeNumber("BowWeightSpin");
+    ChartNumber weight = run.wholeNumber("BowWeightSpin");
     run.tables.openChart(kPage);
     run.tables.openSpecs();
-    int camColumn = 0; // recurve bows use the hard cam column
+    int band = 0;
     if (run.item("TargBowType") != 1) {
-        weight += 5 * run.item("ReleaseType");
+        weight += 5 * ChartNumber{run.item("ReleaseType")};
         if (run.item("BraceHt") == 1)
             weight += 5;
         if (run.wholeNumber("PointWtSpin") > 100)
             weight += 3;
-        camColumn = run.item("HuntCamType");
+        const int cam = run.item("HuntCamType");
+        band = findBand(run, weight, kavlBands(cam),
+                        cam == 1 ? "a compound bow with a medium cam"
+                                 : "a compound bow with a hard cam");
     } else {
         for (std::string_view group : {"HuntCamType", "ReleaseType", "OverDraw", "BraceHt"})
             run.enable(group, false);
+        // Recurve bows use the hard cam column.
+        band = findBand(run, weight, kavlBands(0), "a recurve bow");
     }
-    run.summary.chartWeight = weight;
-    // A weight outside every band is band 0, as on the other pages.
-    const int band = bandOf(kavlBands(camColumn), weight);
-    run.summary.band = band;
-    const int record = band + (run.wholeNumber("ArrowLengthSpin") - 23);
-    run.summary.record = record;
-    goToChartRecord(run, kPage, record);
+    const int length = run.wholeNumber("ArrowLengthSpin");
+    if (band == 0) {
+        showNoShafts(run, kPage);
+        return;
+    }
+    goToChartRecord(run, kPage, band, length, 23);
 
-    const DecimalNumber length = run.realNumber("ArrowLengthSpin");
+    const DecimalNumber realLength = run.realNumber("ArrowLengthSpin");
     for (int row = 1; row <= kRows; ++row)
-        fillRow(run, row, length);
+        fillRow(run, row, realLength);
 }
 
 void KavlPage::setControls(RunContext& run)

@@ -13,6 +13,8 @@ namespace {
 // shows 15 significant digits anyway.
 constexpr int kMaxDigits = 30;
 constexpr int kShownDigits = 15;
+// Decimal digits that a product, times ten, still holds in a WideInteger.
+constexpr int kWideDigits = 36;
 
 bool isDigit(char c)
 {
@@ -105,7 +107,7 @@ bool normalise(DecimalNumber& number)
         number.scale = 0;
         return true;
     }
-    if (digitCount(number.mantissa) - number.scale > kMaxDigits + 6)
+    if (digitCount(number.mantissa) - number.scale > kWideDigits)
         return false;
     number.mantissa *= powerOfTen(-number.scale);
     number.scale = 0;
@@ -229,9 +231,12 @@ DecimalNumber parseRealField(std::string_view fieldText)
 
 std::string bareShaftWeight(const DecimalNumber& grainsPerInch, const DecimalNumber& length)
 {
-    if (digitCount(grainsPerInch.mantissa) + digitCount(length.mantissa) > 36)
-        return cutAtPoint(toLongDouble(grainsPerInch) * toLongDouble(length) + 0.5L);
     int scale = grainsPerInch.scale + length.scale;
+    // The exact product and the 0.5 at its last place must fit the wide
+    // integer: a GPI text of many places ("1e-60") takes the real path too.
+    if (digitCount(grainsPerInch.mantissa) + digitCount(length.mantissa) > kWideDigits ||
+        scale > kWideDigits)
+        return cutAtPoint(toLongDouble(grainsPerInch) * toLongDouble(length) + 0.5L);
     WideInteger value = grainsPerInch.mantissa * length.mantissa;
     // Add 0.5 exactly: at least one decimal place is needed for it.
     if (scale == 0) {

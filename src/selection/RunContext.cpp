@@ -1,5 +1,6 @@
 #include "RunContext.h"
 
+#include "GridRows.h"
 #include "Pages.h"
 
 namespace qw::selection {
@@ -21,16 +22,45 @@ void colourPageFurniture(RunContext& run, Page page, Rgb colour)
         run.font(pageControlName(page, suffix), colour);
 }
 
-bool goToChartRecord(RunContext& run, Page page, int record)
+int findBand(RunContext& run, ChartNumber chartWeight, const BandTable& bands,
+             std::string bowInWords)
+{
+    const WeightRange covered = coveredWeights(bands);
+    const int band = bandOf(bands, chartWeight);
+    run.summary.chartWeight = chartWeight;
+    run.summary.band = band;
+    run.summary.bowInWords = std::move(bowInWords);
+    run.summary.coveredWeights = ChartSpan{covered.lowest, covered.highest};
+    return band;
+}
+
+bool goToChartRecord(RunContext& run, Page page, int band, ChartNumber arrowLength,
+                     int lengthOffset)
 {
     const PageInfo& info = pageInfo(page);
-    run.summary.valid = record >= info.firstValidRecord && record <= info.lastValidRecord;
-    if (!run.summary.valid) {
+    const ChartNumber record = band + (arrowLength - lengthOffset);
+    run.summary.record = record;
+    run.summary.arrowLength = arrowLength;
+    run.summary.coveredLengths = ChartSpan{ChartNumber{info.firstValidRecord} - band + lengthOffset,
+                                           ChartNumber{info.lastValidRecord} - band + lengthOffset};
+    run.summary.valid = false;
+    if (record < info.firstValidRecord || record > info.lastValidRecord) {
+        run.summary.outcome = ChartOutcome::OutsideChart;
         run.invalidSelection(page);
         return false;
     }
     run.tables.openChart(page).go(static_cast<std::uint32_t>(record));
+    run.summary.valid = true;
+    run.summary.outcome = ChartOutcome::Shown;
     return true;
+}
+
+void showNoShafts(RunContext& run, Page page)
+{
+    run.summary.valid = false;
+    run.summary.outcome = ChartOutcome::OutsideEveryBand;
+    for (int row = 1; row <= pageInfo(page).rows; ++row)
+        fillEmptyRow(run.grid, page, row);
 }
 
 } // namespace qw::selection

@@ -4,6 +4,7 @@
 // tables, the run's summary, and the invalid-selection step (which goes
 // back through the model's change path, so it can start a nested run).
 
+#include "Bands.h"
 #include "ChartTables.h"
 #include "FormState.h"
 #include "GridCells.h"
@@ -12,6 +13,7 @@
 #include "RunSummary.h"
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -41,8 +43,31 @@ struct RunContext {
 void showAdultEntries(RunContext& run);
 // The page's command buttons and column headings in its accent colour.
 void colourPageFurniture(RunContext& run, Page page, Rgb colour);
-// The record the page shows: in range, the chart goes there; out of range,
-// the invalid-selection step runs and the chart stays where it is.
-bool goToChartRecord(RunContext& run, Page page, int record);
+// The band of the chart weight among the bands of the chosen bow and cam
+// (named in words for the status line); the summary keeps the weight, the
+// band and the chart weights those bands cover.
+int findBand(RunContext& run, ChartNumber chartWeight, const BandTable& bands,
+             std::string bowInWords);
+// The record the page shows, band + (arrow length - lengthOffset): in range,
+// the chart goes there; out of range, the invalid-selection step runs and
+// the chart stays where it is. Only for a band from 1 up.
+bool goToChartRecord(RunContext& run, Page page, int band, ChartNumber arrowLength,
+                     int lengthOffset);
+// A chart weight outside every band: no shaft of the chart suits it, so no
+// chart record is used, no invalid-selection step runs and every row of the
+// page's grid is empty.
+void showNoShafts(RunContext& run, Page page);
+
+// The page's work; an error that ends it leaves its message in the summary
+// for the status line and goes on to the message box.
+template <typename Work> void keepingFailure(RunContext& run, Work&& work)
+{
+    try {
+        work();
+    } catch (const std::runtime_error& error) {
+        run.summary.failure = error.what();
+        throw;
+    }
+}
 
 } // namespace qw::selection

@@ -6,16 +6,31 @@ namespace qw::selection {
 
 namespace {
 
-std::string rangeText(Page page)
+std::string number(ChartNumber value)
 {
-    const PageInfo& info = pageInfo(page);
-    return std::to_string(info.firstValidRecord) + " to " + std::to_string(info.lastValidRecord);
+    return std::to_string(value);
+}
+
+std::string span(const ChartSpan& covered)
+{
+    return number(covered.lowest) + " to " + number(covered.highest);
+}
+
+// Messages of the storage layer run over several lines; the status line has one.
+std::string oneLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return text;
 }
 
 std::string notRun(const RunSummary& run, Page page)
 {
     if (run.failed)
-        return "No recommendation: an entry or a table could not be read";
+        return "No recommendation: " + (run.failure.empty()
+                                            ? std::string("an entry or a table could not be read")
+                                            : oneLine(run.failure));
     if (page == Page::Hunt || page == Page::Targ)
         return "Entries incomplete: bow weight and point weight need at least 2 digits, "
                "arrow length exactly 2";
@@ -24,12 +39,38 @@ std::string notRun(const RunSummary& run, Page page)
 
 std::string weightAndBand(const RunSummary& run)
 {
-    std::string text = "Chart weight " + std::to_string(*run.chartWeight) + " lb";
-    if (!run.band)
-        return text;
-    if (*run.band == 0)
-        return text + " is outside every band";
-    return text + ", band " + std::to_string(*run.band);
+    std::string text = "Chart weight " + number(*run.chartWeight) + " lb";
+    if (run.band)
+        text += ", band " + std::to_string(*run.band);
+    return text;
+}
+
+std::string noShaftSuits(const RunSummary& run, Page page)
+{
+    std::string text = "No shaft on the " + std::string(pageInfo(page).tabCaption) +
+                       " chart suits a chart weight of " + number(*run.chartWeight) + " lb";
+    if (run.coveredWeights)
+        text +=
+            ": for " + run.bowInWords + " the chart covers " + span(*run.coveredWeights) + " lb";
+    return text;
+}
+
+// The band is on the chart, so the arrow length is what put the setup off it.
+std::string offTheChart(const RunSummary& run, Page page)
+{
+    const PageInfo& info = pageInfo(page);
+    const std::string entry = page == Page::Youth ? "youth " : "";
+    std::string text = weightAndBand(run) + "; " + (page == Page::Youth ? "a " : "an ") + entry +
+                       "arrow length of " + number(*run.arrowLength) +
+                       " in puts the setup at chart position " + number(*run.record) +
+                       ", off the chart (" + std::to_string(info.firstValidRecord) + " to " +
+                       std::to_string(info.lastValidRecord) + ")";
+    if (run.coveredLengths)
+        text += ": at this chart weight the chart takes arrow lengths of " +
+                span(*run.coveredLengths) + " in";
+    if (!run.failed)
+        text += "; " + entry + "bow weight reset to " + std::string(info.bowWeightDefault);
+    return text;
 }
 
 } // namespace
@@ -38,19 +79,27 @@ std::string explainRun(const RunSummary& run, Page page)
 {
     if (!run.ran || !run.chartWeight)
         return notRun(run, page);
-    std::string text = weightAndBand(run);
-    if (!run.record)
-        return run.failed ? text + "; the chart could not be read" : text;
-    const std::string position = std::to_string(*run.record);
-    if (!run.valid)
-        return text + "; chart position " + position + " is out of range (" + rangeText(page) +
-               "), bow weight reset to " + std::string(pageInfo(page).bowWeightDefault);
-    text += (run.band && *run.band == 0 ? "; chart position " : ", chart position ") + position;
-    if (run.band && *run.band == 0)
-        text += " from the arrow length alone";
-    if (run.failed)
-        text += "; a shaft's data could not be read";
-    return text;
+    std::string text;
+    switch (run.outcome) {
+    case ChartOutcome::OutsideEveryBand:
+        text = noShaftSuits(run, page);
+        break;
+    case ChartOutcome::OutsideChart:
+        text = offTheChart(run, page);
+        break;
+    case ChartOutcome::Shown:
+        text = weightAndBand(run) + ", chart position " + number(*run.record);
+        break;
+    case ChartOutcome::NotReached:
+        text = weightAndBand(run);
+        break;
+    }
+    if (!run.failed)
+        return text;
+    if (!run.failure.empty())
+        return text + "; the run stopped: " + oneLine(run.failure);
+    return text + (run.outcome == ChartOutcome::Shown ? "; a shaft's data could not be read"
+                                                      : "; the chart could not be read");
 }
 
 } // namespace qw::selection

@@ -41,6 +41,18 @@ void take(TargPage::ShaftList& list, const storage::Table& chart, int firstEntry
     }
 }
 
+std::string compoundInWords(int wheel)
+{
+    switch (wheel) {
+    case 1:
+        return "a compound bow with a medium cam";
+    case 2:
+        return "a compound bow with a soft cam";
+    default:
+        return "a compound bow with a single or hard cam";
+    }
+}
+
 } // namespace
 
 bool TargPage::shortArrow(int length, int record)
@@ -65,6 +77,11 @@ TargPage::ListCase TargPage::listCase(bool compound, bool shortArrowFlag, int re
 
 void TargPage::run(RunContext& run)
 {
+    keepingFailure(run, [&run] { work(run); });
+}
+
+void TargPage::work(RunContext& run)
+{
     setControls(run);
     run.tables.openChart(kPage);
     run.tables.openSpecs();
@@ -73,22 +90,24 @@ void TargPage::run(RunContext& run)
     const int length = run.wholeNumber("ArrowLengthSpin");
 
     const bool compound = run.item("TargBowType") != 1;
-    int weight = bowWeight;
     int band = 0;
     if (compound) {
-        weight = compoundWeight(run, bowWeight, pointWeight);
-        band = bandOf(targCompoundBands(run.item("WheelType")), weight);
+        const int wheel = run.item("WheelType");
+        band = findBand(run, compoundWeight(run, bowWeight, pointWeight), targCompoundBands(wheel),
+                        compoundInWords(wheel));
     } else {
         setRecurveControls(run);
-        band = bandOf(targRecurveBands(), weight);
+        band = findBand(run, bowWeight, targRecurveBands(), "a recurve bow");
     }
-    const int record = band + (length - 23);
-    run.summary.chartWeight = weight;
-    run.summary.band = band;
-    run.summary.record = record;
+    if (band == 0) {
+        showNoShafts(run, kPage);
+        return;
+    }
 
     ShaftList list{};
-    if (goToChartRecord(run, kPage, record)) {
+    if (goToChartRecord(run, kPage, band, length, 23)) {
+        // On the chart, the record is one of the page's few.
+        const int record = static_cast<int>(*run.summary.record);
         const bool shortFlag = shortArrow(length, record);
         list = buildList(run.tables.TargTbl(), listCase(compound, shortFlag, record));
     }
@@ -111,14 +130,14 @@ void TargPage::setControls(RunContext& run)
     showAdultEntries(run);
 }
 
-int TargPage::compoundWeight(RunContext& run, int bowWeight, int pointWeight)
+ChartNumber TargPage::compoundWeight(RunContext& run, int bowWeight, int pointWeight)
 {
     run.enable("BraceHt", true);
-    int weight = bowWeight;
+    ChartNumber weight = bowWeight;
     if (run.item("BraceHt") == 1)
         weight += 5;
     weight += pointWeightAdjustment(targCompoundPointSteps(), pointWeight);
-    weight += 5 * run.item("ReleaseType");
+    weight += 5 * ChartNumber{run.item("ReleaseType")};
     weight += overdrawAdjustment(run.item("OverDraw"), weight);
     return weight;
 }

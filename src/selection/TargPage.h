@@ -25,8 +25,9 @@ public:
     static void run(RunContext& run);
 
 private:
+    static void work(RunContext& run);
     static void setControls(RunContext& run);
-    static int compoundWeight(RunContext& run, int bowWeight, int pointWeight);
+    static ChartNumber compoundWeight(RunContext& run, int bowWeight, int pointWeight);
     static void setRecurveControls(RunContext& run);
     static ShaftList buildList(const storage::Table& chart, ListCase listCase);
     static void fillRow(RunContext& run, int row, const Entry& entry, const DecimalNumber& length);

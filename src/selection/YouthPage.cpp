@@ -14,20 +14,27 @@ constexpr int kRows = 8;
 
 void YouthPage::run(RunContext& run)
 {
+    keepingFailure(run, [&run] { work(run); });
+}
+
+void YouthPage::work(RunContext& run)
+{
     setControls(run);
     const int weight = run.wholeNumber("YouthBowWtSpin");
     run.summary.chartWeight = weight;
     run.tables.openChart(kPage);
     run.tables.openSpecs();
-    const int band = bandOf(youthBands(), weight);
-    run.summary.band = band;
-    const int record = band + (run.wholeNumber("YouthArrowLenSpin") - 21);
-    run.summary.record = record;
-    goToChartRecord(run, kPage, record);
+    const int band = findBand(run, weight, youthBands(), "a youth bow");
+    const int length = run.wholeNumber("YouthArrowLenSpin");
+    if (band == 0) {
+        showNoShafts(run, kPage);
+        return;
+    }
+    goToChartRecord(run, kPage, band, length, 21);
 
-    const DecimalNumber length = run.realNumber("YouthArrowLenSpin");
+    const DecimalNumber realLength = run.realNumber("YouthArrowLenSpin");
     for (int row = 1; row <= kRows; ++row)
-        fillRow(run, row, length);
+        fillRow(run, row, realLength);
 }
 
 void YouthPage::setControls(RunContext& run)

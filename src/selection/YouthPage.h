@@ -10,6 +10,7 @@ public:
     static void run(RunContext& run);
 
 private:
+    static void work(RunContext& run);
     static void setControls(RunContext& run);
     static void fillRow(RunContext& run, int row, const DecimalNumber& length);
 };

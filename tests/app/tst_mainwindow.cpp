@@ -282,15 +282,15 @@ void TestMainWindow::arrowsStopAtTheRangeEnds()
 
 void TestMainWindow::invalidBowWeightResetsOnceWithoutASecondRun()
 {
-    // 120 lb is in no hunting band, so with 24 inches the chart position is 1.
-    typeInto("ArrowLengthSpin", "24");
+    // 91 lb is hard-cam band 12, so with 33 inches the chart position is 22.
+    typeInto("ArrowLengthSpin", "33");
     sink_->messages.clear();
     auto* bow = child<QLineEdit>(window_.get(), "BowWeightSpin");
-    bow->setText("120");
+    bow->setText("91");
     QCOMPARE(sink_->messages.size(), std::size_t(1));
     QVERIFY(!sink_->messages[0].error);
     QCOMPARE(bow->text(), QString("60"));
-    // The grid shows the nested run for 60 lb: chart position 6 + 24 - 23.
+    // The grid shows the nested run for 60 lb: chart position 6 + 33 - 23.
     QCOMPARE(window_->model().form()["BowWeightSpin"].text, std::string("60"));
     QCOMPARE(child<QLabel>(window_.get(), "TmpLbl2")->text(), QString("Hunt"));
     QCOMPARE(

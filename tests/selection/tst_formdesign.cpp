@@ -107,21 +107,49 @@ void TestFormDesign::handOffAndFurniture()
 void TestFormDesign::explanations()
 {
     RunSummary shown{true, 65, 7, 14, true, false};
+    shown.outcome = ChartOutcome::Shown;
     QCOMPARE(explainRun(shown, Page::Hunt),
              std::string("Chart weight 65 lb, band 7, chart position 14"));
-    RunSummary noBand{true, 97, 0, 7, true, false};
-    QCOMPARE(explainRun(noBand, Page::Hunt),
-             std::string("Chart weight 97 lb is outside every band; chart position 7 from the "
-                         "arrow length alone"));
-    RunSummary outside{true, 30, 4, 12, false, false};
+
+    RunSummary noBand{true, 2147483652, 0, std::nullopt, false, false};
+    noBand.outcome = ChartOutcome::OutsideEveryBand;
+    noBand.bowInWords = "a compound bow with a soft cam";
+    noBand.coveredWeights = ChartSpan{29, 88};
+    QCOMPARE(explainRun(noBand, Page::Targ),
+             std::string("No shaft on the Target chart suits a chart weight of 2147483652 lb: for "
+                         "a compound bow with a soft cam the chart covers 29 to 88 lb"));
+
+    // The band is on the chart, so the arrow length is the input to blame.
+    RunSummary outside{true, 36, 6, 12, false, false};
+    outside.outcome = ChartOutcome::OutsideChart;
+    outside.arrowLength = 27;
+    outside.coveredLengths = ChartSpan{16, 25};
     QCOMPARE(explainRun(outside, Page::Youth),
-             std::string("Chart weight 30 lb, band 4; chart position 12 is out of range (1 to "
-                         "10), bow weight reset to 30"));
+             std::string("Chart weight 36 lb, band 6; a youth arrow length of 27 in puts the setup "
+                         "at chart position 12, off the chart (1 to 10): at this chart weight the "
+                         "chart takes arrow lengths of 16 to 25 in; youth bow weight reset to 30"));
+    outside.failed = true;
+    outside.failure = "I/O error: file not found.\nFile: invsel.txt";
+    QVERIFY(explainRun(outside, Page::Youth).find("reset") == std::string::npos);
+    QVERIFY(explainRun(outside, Page::Youth)
+                .ends_with("; the run stopped: I/O error: file not found. File: invsel.txt"));
+
+    // A table that cannot be opened is named, not the chart position.
+    RunSummary missing{true, 60, 6, std::nullopt, false, true};
+    missing.failure = "Table does not exist.\nFile: HUNTCHRT.DBF";
+    QCOMPARE(explainRun(missing, Page::Hunt),
+             std::string("Chart weight 60 lb, band 6; the run stopped: Table does not exist. "
+                         "File: HUNTCHRT.DBF"));
+
     RunSummary gated{};
     QVERIFY(explainRun(gated, Page::Targ).rfind("Entries incomplete", 0) == 0);
     RunSummary failed{};
     failed.failed = true;
     QVERIFY(explainRun(failed, Page::Kavl).rfind("No recommendation", 0) == 0);
+    failed.ran = true;
+    failed.failure = "'' is not a valid integer value";
+    QCOMPARE(explainRun(failed, Page::Youth),
+             std::string("No recommendation: '' is not a valid integer value"));
 }
 
 QTEST_GUILESS_MAIN(TestFormDesign)

@@ -3,6 +3,7 @@
 #include "SelectionFixtures.h"
 
 #include <selection/Pages.h>
+#include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
 
 using namespace qw::selection;
@@ -120,9 +121,6 @@ void TestHunting::chartWeightBandAndRecord_data()
     QTest::newRow("recurve point 90") << "60"
                                       << "30"
                                       << "90" << 1 << 0 << 0 << 0 << 0 << 60 << 6 << 13;
-    QTest::newRow("recurve 96 no band") << "96"
-                                        << "30"
-                                        << "100" << 1 << 0 << 0 << 0 << 0 << 96 << 0 << 7;
     QTest::newRow("longbow 50 at 28") << "50"
                                       << "28"
                                       << "100" << 2 << 0 << 0 << 0 << 0 << 50 << 3 << 6;
@@ -150,11 +148,13 @@ void TestHunting::chartWeightBandAndRecord()
     QVERIFY(sink.messages.empty());
     const RunSummary& run = model.lastRun();
     QVERIFY(run.ran);
-    QTEST(*run.chartWeight, "weight");
-    QTEST(*run.band, "band");
-    QTEST(*run.record, "record");
-    QVERIFY(run.valid);
+    QFETCH(int, weight);
     QFETCH(int, record);
+    QCOMPARE(*run.chartWeight, weight);
+    QTEST(*run.band, "band");
+    QCOMPARE(*run.record, record);
+    QVERIFY(run.valid);
+    QCOMPARE(run.outcome, ChartOutcome::Shown);
     QCOMPARE(caption(model, CellKind::Size, 1), fixtures::shaftName(record, 1));
     // A recurve or longbow disables the compound groups, keeping them visible.
     const bool compound = bowType == 0;
@@ -410,6 +410,11 @@ void TestHunting::invalidSelectionWithDefaultWeightKeepsRecord()
     QCOMPARE(sink.messages.size(), std::size_t(1));
     QCOMPARE(sink.messages[0].text, std::string("This selection is outside the chart."));
     QCOMPARE(*model.lastRun().record, 1);
+    QCOMPARE(model.lastRun().outcome, ChartOutcome::OutsideChart);
+    QCOMPARE(explainRun(model.lastRun(), Page::Hunt),
+             std::string("Chart weight 60 lb, band 6; an arrow length of 18 in puts the setup at "
+                         "chart position 1, off the chart (2 to 20): at this chart weight the "
+                         "chart takes arrow lengths of 19 to 37 in; bow weight reset to 60"));
     QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
     // 18 inches now: 9.2 x 18 + 0.5 = 166.1
     QCOMPARE(caption(model, CellKind::Weight, 1), std::string("166"));
@@ -483,6 +488,11 @@ void TestHunting::conversionAndStorageErrors()
     QCOMPARE(none.messages.size(), std::size_t(1));
     QCOMPARE(none.messages[0].text, std::string("Table does not exist.\nFile or directory does "
                                                 "not exist.\nFile: HUNTCHRT.DBF"));
+    // The status line names the missing table, not the chart position.
+    QVERIFY(!withoutTables.lastRun().record);
+    QCOMPARE(explainRun(withoutTables.lastRun(), Page::Hunt),
+             std::string("Chart weight 60 lb, band 6; the run stopped: Table does not exist. File "
+                         "or directory does not exist. File: HUNTCHRT.DBF"));
 }
 
 void TestHunting::shading()

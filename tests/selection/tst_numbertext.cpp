@@ -150,6 +150,13 @@ void TestNumberText::bareShaftWeight_data()
     QTest::newRow("many digits") << "9.199999999999999999999"
                                  << "29"
                                  << "267";
+    // Far more places than the exact product can carry.
+    QTest::newRow("tiny GPI") << "1e-60"
+                              << "30"
+                              << "0";
+    QTest::newRow("longest length") << "9.2"
+                                    << "2147483647"
+                                    << "19756849552";
 }
 
 void TestNumberText::bareShaftWeight()

@@ -1,9 +1,10 @@
 // The Target, Youth and Kavel pages of FindRec on small charts written for
-// each case.
+// each case, and on every page the setups at and past the chart's limits.
 
 #include "SelectionFixtures.h"
 
 #include <selection/Pages.h>
+#include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
 #include <selection/TargPage.h>
 
@@ -86,6 +87,10 @@ private slots:
     void kavlChartPosition();
     void kavlRowsAndClick();
     void kavlWithoutEntryGate();
+    void outsideEveryBandRecommendsNothing_data();
+    void outsideEveryBandRecommendsNothing();
+    void extremeEntries_data();
+    void extremeEntries();
 };
 
 void TestOtherPages::targetChartPosition_data()
@@ -115,7 +120,6 @@ void TestOtherPages::targetChartPosition_data()
                                                         {"ReleaseType", "1"},
                                                         {"BowWeightSpin", "23"}}
                                               << 23 << 1 << 8;
-    QTest::newRow("no band") << Inputs{{"BowWeightSpin", "28"}} << 28 << 0 << 7;
 }
 
 void TestOtherPages::targetChartPosition()
@@ -128,9 +132,11 @@ void TestOtherPages::targetChartPosition()
     runPage(model, Page::Targ, inputs);
     QVERIFY(sink.messages.empty());
     QCOMPARE(model.form()["TmpLbl2"].text, std::string("Targ"));
-    QTEST(*model.lastRun().chartWeight, "weight");
+    QFETCH(int, weight);
+    QFETCH(int, record);
+    QCOMPARE(*model.lastRun().chartWeight, weight);
     QTEST(*model.lastRun().band, "band");
-    QTEST(*model.lastRun().record, "record");
+    QCOMPARE(*model.lastRun().record, record);
     QVERIFY(model.lastRun().valid);
 }
 
@@ -343,11 +349,7 @@ void TestOtherPages::youthBandsAndInvalidSelection()
     runPage(model, Page::Youth, {{"YouthBowWtSpin", "40"}, {"YouthArrowLenSpin", "21"}});
     QCOMPARE(*model.lastRun().band, 6);
     QCOMPARE(*model.lastRun().record, 6);
-    // 41 lb is in no band: the record comes from the length alone.
-    runPage(model, Page::Youth, {{"YouthBowWtSpin", "41"}, {"YouthArrowLenSpin", "25"}});
-    QCOMPARE(*model.lastRun().band, 0);
-    QCOMPARE(*model.lastRun().record, 4);
-    QCOMPARE(caption(model, Page::Youth, CellKind::Size, 1), shaftName(4, 1));
+    QCOMPARE(caption(model, Page::Youth, CellKind::Size, 1), shaftName(6, 1));
     QVERIFY(sink.messages.empty());
     // 36 lb at 27 inches: record 12, the weight returns to "30" (record 10).
     runPage(model, Page::Youth, {{"YouthBowWtSpin", "36"}, {"YouthArrowLenSpin", "27"}});
@@ -395,7 +397,6 @@ void TestOtherPages::kavlChartPosition_data()
                                                                    {"ReleaseType", "1"},
                                                                    {"PointWtSpin", "150"}}
                                                          << 60 << 8 << 15;
-    QTest::newRow("below every band") << Inputs{{"BowWeightSpin", "20"}} << 20 << 0 << 7;
 }
 
 void TestOtherPages::kavlChartPosition()
@@ -408,10 +409,11 @@ void TestOtherPages::kavlChartPosition()
     runPage(model, Page::Kavl, inputs);
     QVERIFY(sink.messages.empty());
     QCOMPARE(model.form()["TmpLbl2"].text, std::string("Kavl"));
-    QTEST(*model.lastRun().chartWeight, "weight");
-    QTEST(*model.lastRun().band, "band");
-    QTEST(*model.lastRun().record, "record");
+    QFETCH(int, weight);
     QFETCH(int, record);
+    QCOMPARE(*model.lastRun().chartWeight, weight);
+    QTEST(*model.lastRun().band, "band");
+    QCOMPARE(*model.lastRun().record, record);
     QCOMPARE(caption(model, Page::Kavl, CellKind::Size, 6), shaftName(record, 6));
     const bool recurve = inputs.count("TargBowType") && inputs.at("TargBowType") == "1";
     for (const char* group : {"HuntCamType", "ReleaseType", "OverDraw", "BraceHt"})
@@ -462,6 +464,151 @@ void TestOtherPages::kavlWithoutEntryGate()
     model.changeText("BowWeightSpin", "60");
     model.changeText("PointWtSpin", "");
     QCOMPARE(sink.messages.back().text, std::string("'' is not a valid integer value"));
+}
+
+void TestOtherPages::outsideEveryBandRecommendsNothing_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("hunting compound 110")
+        << Page::Hunt << Inputs{{"BowWeightSpin", "105"}, {"ReleaseType", "1"}} << 110
+        << "No shaft on the Hunting chart suits a chart weight of 110 lb: for a compound bow "
+           "with a hard cam the chart covers 32 to 96 lb";
+    // 20 inches would put band 0 off the chart: still no invalid selection.
+    QTest::newRow("hunting compound 29, medium cam, 20 in")
+        << Page::Hunt
+        << Inputs{{"BowWeightSpin", "29"}, {"HuntCamType", "1"}, {"ArrowLengthSpin", "20"}} << 29
+        << "No shaft on the Hunting chart suits a chart weight of 29 lb: for a compound bow "
+           "with a medium cam the chart covers 37 to 102 lb";
+    QTest::newRow("hunting recurve 96")
+        << Page::Hunt << Inputs{{"BowType", "1"}, {"BowWeightSpin", "96"}} << 96
+        << "No shaft on the Hunting chart suits a chart weight of 96 lb: for a recurve bow the "
+           "chart covers 32 to 95 lb";
+    QTest::newRow("hunting longbow 122")
+        << Page::Hunt << Inputs{{"BowType", "2"}, {"BowWeightSpin", "122"}} << 122
+        << "No shaft on the Hunting chart suits a chart weight of 122 lb: for a modern longbow "
+           "the chart covers 38 to 121 lb";
+    QTest::newRow("target compound 28")
+        << Page::Targ << Inputs{{"BowWeightSpin", "28"}} << 28
+        << "No shaft on the Target chart suits a chart weight of 28 lb: for a compound bow with "
+           "a single or hard cam the chart covers 29 to 76 lb";
+    QTest::newRow("target recurve 77")
+        << Page::Targ << Inputs{{"TargBowType", "1"}, {"BowWeightSpin", "77"}} << 77
+        << "No shaft on the Target chart suits a chart weight of 77 lb: for a recurve bow the "
+           "chart covers 17 to 76 lb";
+    QTest::newRow("youth 41") << Page::Youth << Inputs{{"YouthBowWtSpin", "41"}} << 41
+                              << "No shaft on the Youth chart suits a chart weight of 41 lb: for "
+                                 "a youth bow the chart covers 16 to 40 lb";
+    QTest::newRow("kavel compound 20")
+        << Page::Kavl << Inputs{{"BowWeightSpin", "20"}} << 20
+        << "No shaft on the Kavel chart suits a chart weight of 20 lb: for a compound bow with a "
+           "hard cam the chart covers 22 to 90 lb";
+    QTest::newRow("kavel medium cam 97")
+        << Page::Kavl << Inputs{{"HuntCamType", "1"}, {"BowWeightSpin", "97"}} << 97
+        << "No shaft on the Kavel chart suits a chart weight of 97 lb: for a compound bow with a "
+           "medium cam the chart covers 27 to 96 lb";
+    QTest::newRow("kavel recurve 91")
+        << Page::Kavl << Inputs{{"TargBowType", "1"}, {"BowWeightSpin", "91"}} << 91
+        << "No shaft on the Kavel chart suits a chart weight of 91 lb: for a recurve bow the "
+           "chart covers 22 to 90 lb";
+}
+
+void TestOtherPages::outsideEveryBandRecommendsNothing()
+{
+    QFETCH(Page, page);
+    QFETCH(Inputs, inputs);
+    QFETCH(int, weight);
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, page, {}); // the defaults show shafts first
+    QVERIFY(model.lastRun().valid);
+    runPage(model, page, inputs);
+
+    QVERIFY(sink.messages.empty()); // no invalid-selection step
+    for (const auto& [name, value] : inputs)
+        if (kDefaults.count(name))
+            QCOMPARE(model.form()[name].text, value);
+    const RunSummary& run = model.lastRun();
+    QCOMPARE(*run.chartWeight, weight);
+    QCOMPARE(*run.band, 0);
+    QVERIFY(!run.record);
+    QVERIFY(!run.valid);
+    QCOMPARE(run.outcome, ChartOutcome::OutsideEveryBand);
+    for (int row = 1; row <= pageInfo(page).rows; ++row) {
+        verifyEmptyRow(model, page, row, false);
+        for (CellKind kind : {CellKind::Size, CellKind::Spine, CellKind::Model, CellKind::Weight})
+            if (page == Page::Hunt) // no weight class is marked
+                QCOMPARE(cell(model, page, kind, row).fill, kWhite);
+    }
+    QTEST(QString::fromStdString(explainRun(run, page)), "status");
+}
+
+// Entries at the ends of the whole-number range: every chart weight and
+// chart position is the number the rules give, with nothing wrapped round
+// (the sanitizer build stops on any signed overflow), and no shaft weight
+// is negative.
+void TestOtherPages::extremeEntries_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<qlonglong>("weight");
+    QTest::addColumn<int>("band");
+    QTest::addColumn<qlonglong>("record"); // 0: none formed
+    QTest::addColumn<QString>("firstWeight");
+    const Inputs heaviest = {{"BowWeightSpin", "2147483647"},
+                             {"ReleaseType", "1"},
+                             {"BraceHt", "1"},
+                             {"PointWtSpin", "160"}};
+    QTest::newRow("hunting compound") << Page::Hunt << heaviest << 2147483666LL << 0 << 0LL << "";
+    QTest::newRow("hunting recurve lightest")
+        << Page::Hunt
+        << Inputs{{"BowType", "1"}, {"BowWeightSpin", "-2147483648"}, {"PointWtSpin", "85"}}
+        << -2147483651LL << 0 << 0LL << "";
+    QTest::newRow("target compound") << Page::Targ << heaviest << 2147483666LL << 0 << 0LL << "";
+    QTest::newRow("kavel compound") << Page::Kavl << heaviest << 2147483660LL << 0 << 0LL << "";
+    QTest::newRow("youth heaviest") << Page::Youth << Inputs{{"YouthBowWtSpin", "2147483647"}}
+                                    << 2147483647LL << 0 << 0LL << "";
+    QTest::newRow("youth lightest") << Page::Youth << Inputs{{"YouthBowWtSpin", "-2147483648"}}
+                                    << -2147483648LL << 0 << 0LL << "";
+    // The pages without the entry gate take any arrow length: off the chart,
+    // the rows come from the record the chart was on.
+    QTest::newRow("kavel longest") << Page::Kavl << Inputs{{"ArrowLengthSpin", "2147483647"}}
+                                   << 60LL << 8 << 2147483632LL << "19756849552";
+    QTest::newRow("kavel shortest") << Page::Kavl << Inputs{{"ArrowLengthSpin", "-2147483648"}}
+                                    << 60LL << 8 << -2147483663LL << "";
+    QTest::newRow("youth longest") << Page::Youth << Inputs{{"YouthArrowLenSpin", "2147483647"}}
+                                   << 30LL << 4 << 2147483630LL << "19756849552";
+    QTest::newRow("youth shortest") << Page::Youth << Inputs{{"YouthArrowLenSpin", "-2147483648"}}
+                                    << 30LL << 4 << -2147483665LL << "";
+}
+
+void TestOtherPages::extremeEntries()
+{
+    QFETCH(Page, page);
+    QFETCH(Inputs, inputs);
+    QFETCH(qlonglong, record);
+    Catalogue catalogue;
+    catalogue.write();
+    RecordingSink sink;
+    SelectionModel model(catalogue.folder(), sink);
+    runPage(model, page, {});
+    runPage(model, page, inputs);
+    QCOMPARE(sink.errorCount(), 0);
+    const RunSummary& run = model.lastRun();
+    QTEST(*run.chartWeight, "weight");
+    QTEST(*run.band, "band");
+    QCOMPARE(run.record.value_or(0), record);
+    QCOMPARE(run.outcome,
+             record == 0 ? ChartOutcome::OutsideEveryBand : ChartOutcome::OutsideChart);
+    // 9.2 grains per inch over the longest length; nothing for a negative one.
+    QTEST(QString::fromStdString(caption(model, page, CellKind::Weight, 1)), "firstWeight");
+    for (int row = 1; row <= pageInfo(page).rows; ++row)
+        QVERIFY(caption(model, page, CellKind::Weight, row).rfind('-', 0) == std::string::npos);
+    QVERIFY(explainRun(run, page).find(std::to_string(*run.chartWeight)) != std::string::npos);
 }
 
 QTEST_GUILESS_MAIN(TestOtherPages)

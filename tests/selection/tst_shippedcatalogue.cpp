@@ -69,6 +69,7 @@ private slots:
     void toolExitCodes();
     void toolInvalidSelection();
     void toolEntryGate();
+    void toolOutsideEveryBand();
     void toolReadableTable();
 };
 
@@ -264,8 +265,8 @@ void TestShippedCatalogue::toolJsonShape()
 {
     const ToolRun run = runTool({"--json", "--bow-weight", "65"});
     QCOMPARE(run.exitCode, 0);
-    const QStringList keys = {"page",  "ran",      "chartWeight", "band", "record",
-                              "valid", "messages", "inputs",      "rows"};
+    const QStringList keys = {"page",  "ran",    "chartWeight", "band",   "record",
+                              "valid", "status", "messages",    "inputs", "rows"};
     QCOMPARE(run.json.keys().size(), keys.size());
     for (const QString& key : keys)
         QVERIFY2(run.json.contains(key), qPrintable(key));
@@ -275,6 +276,8 @@ void TestShippedCatalogue::toolJsonShape()
     QCOMPARE(run.json["band"].toInt(), 7);
     QCOMPARE(run.json["record"].toInt(), 14);
     QCOMPARE(run.json["valid"].toBool(), true);
+    QCOMPARE(run.json["status"].toString(),
+             QString("Chart weight 65 lb, band 7, chart position 14"));
     QCOMPARE(run.json["messages"].toArray().size(), 0);
     const QJsonObject inputs = run.json["inputs"].toObject();
     QCOMPARE(inputs.keys(), QStringList({"arrowLength", "bowWeight", "pointWeight",
@@ -310,7 +313,10 @@ void TestShippedCatalogue::toolExitCodes_data()
     QTest::newRow("index not a number") << QStringList{"--overdraw", "two"} << 2;
     QTest::newRow("index with junk") << QStringList{"--brace", "1x"} << 2;
     QTest::newRow("unknown page") << QStringList{"--page", "field"} << 2;
-    QTest::newRow("index out of range is clamped") << QStringList{"--overdraw", "9", "--json"} << 0;
+    // The window cannot select an item the group does not have.
+    QTest::newRow("index past the items") << QStringList{"--overdraw", "99", "--json"} << 2;
+    QTest::newRow("negative index") << QStringList{"--brace", "-1", "--json"} << 2;
+    QTest::newRow("last item") << QStringList{"--overdraw", "5", "--json"} << 0;
     QTest::newRow("conversion error") << QStringList{"--json", "--bow-weight", "6x"} << 1;
     QTest::newRow("missing tables") << QStringList{"--json", "--data", "/nonexistent"} << 1;
     QTest::newRow("invalid selection is no error")
@@ -364,6 +370,32 @@ void TestShippedCatalogue::toolEntryGate()
     // The grid still shows the start-up run's record 13.
     const ToolRun start = runTool({"--json"});
     QCOMPARE(run.json["rows"], start.json["rows"]);
+}
+
+void TestShippedCatalogue::toolOutsideEveryBand()
+{
+    // Fingers add 5: a 110 lb chart weight, past the hard-cam bands.
+    const ToolRun run = runTool({"--json", "--bow-weight", "105", "--release", "1"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.json["chartWeight"].toInt(), 110);
+    QCOMPARE(run.json["band"].toInt(), 0);
+    QVERIFY(run.json["record"].isNull());
+    QCOMPARE(run.json["valid"].toBool(), false);
+    QCOMPARE(run.json["messages"].toArray().size(), 0);
+    QCOMPARE(run.json["inputs"].toObject()["bowWeight"].toString(), QString("105"));
+    QCOMPARE(run.json["status"].toString(),
+             QString("No shaft on the Hunting chart suits a chart weight of 110 lb: for a compound "
+                     "bow with a hard cam the chart covers 32 to 96 lb"));
+    const QJsonArray rows = run.json["rows"].toArray();
+    QCOMPARE(rows.size(), 16);
+    for (const auto& value : rows) {
+        const QJsonObject row = value.toObject();
+        for (const char* key : {"size", "spine", "model", "weight"})
+            QCOMPARE(row[key].toString(), QString());
+        QCOMPARE(row["shown"].toBool(), false);
+        QCOMPARE(row["sizeEnabled"].toBool(), false);
+        QCOMPARE(row["fill"].toString(), QString("#ffffff"));
+    }
 }
 
 void TestShippedCatalogue::toolReadableTable()

@@ -1,5 +1,7 @@
 #include "SelectOptions.h"
 
+#include <selection/MainFormDesign.h>
+
 #include <charconv>
 #include <map>
 
@@ -54,6 +56,21 @@ int parseIndex(const std::string& option, const std::string& text)
     return value;
 }
 
+// The window offers only the group's own items, so an index past them
+// describes no setup the window could show.
+void checkItemIndex(const std::string& option, const std::string& group, int index)
+{
+    static const selection::FormState design = selection::mainFormDesign();
+    const std::vector<std::string>& items = design[group].items;
+    if (index >= 0 && index < static_cast<int>(items.size()))
+        return;
+    std::string choices;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        choices += (i == 0 ? "" : ", ") + std::to_string(i) + " " + items[i];
+    throw UsageError(option + " " + std::to_string(index) + " is not an item of the group (" +
+                     choices + ")");
+}
+
 } // namespace
 
 SelectOptions parseSelectOptions(const std::vector<std::string>& arguments)
@@ -82,9 +99,12 @@ SelectOptions parseSelectOptions(const std::vector<std::string>& arguments)
             options.page = parsePage(value);
         else if (const auto entry = entryOptions().find(option); entry != entryOptions().end())
             options.entryTexts.emplace_back(entry->second, value);
-        else
-            options.itemIndices.emplace_back(indexOptions().find(option)->second,
-                                             parseIndex(option, value));
+        else {
+            const std::string& group = indexOptions().find(option)->second;
+            const int index = parseIndex(option, value);
+            checkItemIndex(option, group, index);
+            options.itemIndices.emplace_back(group, index);
+        }
     }
     return options;
 }

@@ -27,8 +27,8 @@ struct SelectOptions {
     bool help = false;
 };
 
-// Throws UsageError for an unknown option, a missing value, an unknown page
-// or an index that is not a whole number.
+// Throws UsageError for an unknown option, a missing value, an unknown page,
+// or an index that is not a whole number or not an item of its group.
 SelectOptions parseSelectOptions(const std::vector<std::string>& arguments);
 
 std::string selectUsage();

@@ -13,7 +13,7 @@ namespace {
 using json = nlohmann::ordered_json;
 using selection::CellKind;
 
-json optionalNumber(const std::optional<int>& value)
+template <typename Number> json optionalNumber(const std::optional<Number>& value)
 {
     return value ? json(*value) : json(nullptr);
 }
@@ -63,6 +63,7 @@ nlohmann::ordered_json pageReport(const selection::SelectionModel& model, select
         {"band", optionalNumber(run.band)},
         {"record", optionalNumber(run.record)},
         {"valid", run.valid},
+        {"status", selection::explainRun(run, page)},
         {"messages", messages},
         {"inputs",
          {
