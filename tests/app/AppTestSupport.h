@@ -4,7 +4,7 @@
 // folder, a message sink that records instead of showing boxes, and a
 // findChild that fails loudly.
 
-#include "selection/MessageSink.h"
+#include "selection/RecordingSink.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,17 +18,7 @@
 
 namespace qw::test {
 
-struct RecordedMessage {
-    bool error;
-    std::string text;
-};
-
-class RecordingSink : public selection::MessageSink {
-public:
-    void information(const std::string& text, int) override { messages.push_back({false, text}); }
-    void error(const std::string& text) override { messages.push_back({true, text}); }
-    std::vector<RecordedMessage> messages;
-};
+using RecordingSink = selection::RecordingSink;
 
 template <typename T> T* child(QObject* root, const QString& name)
 {

@@ -6,7 +6,7 @@
 // record for each of those keys, so a grid row tells which record it came
 // from. Cases put their own columns and specification records on top.
 
-#include <selection/MessageSink.h>
+#include <selection/RecordingSink.h>
 #include <storage/Table.h>
 
 #include <QTemporaryDir>
@@ -184,26 +184,6 @@ private:
 };
 
 // Records every message box in order.
-class RecordingSink : public qw::selection::MessageSink {
-public:
-    struct Message {
-        bool error;
-        std::string text;
-        int helpContext;
-    };
-    void information(const std::string& text, int helpContext) override
-    {
-        messages.push_back({false, text, helpContext});
-    }
-    void error(const std::string& text) override { messages.push_back({true, text, 0}); }
-    int errorCount() const
-    {
-        int count = 0;
-        for (const auto& m : messages)
-            count += m.error ? 1 : 0;
-        return count;
-    }
-    std::vector<Message> messages;
-};
+using RecordingSink = qw::selection::RecordingSink;
 
 } // namespace fixtures

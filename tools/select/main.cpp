@@ -5,7 +5,7 @@
 #include "SelectOptions.h"
 #include "SelectReport.h"
 
-#include <selection/MessageSink.h>
+#include <selection/RecordingSink.h>
 #include <selection/Pages.h>
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
@@ -20,23 +20,6 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitRunFailed = 1;
 constexpr int kExitUsage = 2;
-
-class RecordingSink : public qw::selection::MessageSink {
-public:
-    void information(const std::string& text, int) override { messages.push_back(text); }
-    void error(const std::string& text) override
-    {
-        messages.push_back(text);
-        errorShown = true;
-    }
-    void clear()
-    {
-        messages.clear();
-        errorShown = false;
-    }
-    std::vector<std::string> messages;
-    bool errorShown = false;
-};
 
 std::filesystem::path programFolder(const char* argv0)
 {
@@ -72,22 +55,22 @@ int main(int argc, char** argv)
         return kExitOk;
     }
 
-    RecordingSink sink;
+    qw::selection::RecordingSink sink;
     qw::selection::SelectionModel model(options.dataFolder.value_or(programFolder(argv[0])), sink);
     // The window runs once on the Hunting page when it opens; what that run
     // says is not part of this answer.
     model.findRec();
-    [[maybe_unused]] const std::vector<std::string> startUpMessages = sink.messages;
+    [[maybe_unused]] const std::vector<std::string> startUpMessages = sink.texts();
     sink.clear();
 
     applyInputs(model, options);
     model.findRec();
 
-    const auto report = qw::select::pageReport(model, options.page, sink.messages);
+    const auto report = qw::select::pageReport(model, options.page, sink.texts());
     if (options.json)
         std::cout << report.dump() << "\n";
     else
         std::cout << qw::select::pageTable(report) << "\n"
                   << qw::selection::explainRun(model.lastRun(), options.page) << "\n";
-    return sink.errorShown ? kExitRunFailed : kExitOk;
+    return sink.errorCount() > 0 ? kExitRunFailed : kExitOk;
 }
