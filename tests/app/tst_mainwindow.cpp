@@ -16,7 +16,9 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -51,6 +53,7 @@ private slots:
     void typingHoldsTheMessageUntilAPauseOrFocusLeaves();
     void staleGridIsDimmedAndTheStatusSaysSo();
     void commandsStandInOneColumnAndTabsLightUp();
+    void aMessageBoxStopsAHeldArrow();
 
 private:
     void typeInto(const char* entryName, const QString& text);
@@ -571,6 +574,36 @@ void TestMainWindow::commandsStandInOneColumnAndTabsLightUp()
     const QColor cold = tabs->grab().toImage().pixelColor(inside);
     QTest::mouseMove(tabs, tabs->tabRect(2).center());
     QTRY_VERIFY(tabs->grab().toImage().pixelColor(inside) != cold);
+}
+
+// 96 lb (hard cam band 12) fits the chart up to 31 inches: holding the
+// length's up arrow from 31 reaches 32, whose message box takes the mouse
+// release. The arrow must stop there instead of running on behind the box.
+void TestMainWindow::aMessageBoxStopsAHeldArrow()
+{
+    window_ = std::make_unique<app::TArrowSel>(folder_->path()); // real message boxes
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    typeInto("ArrowLengthSpin", "31");
+    typeInto("BowWeightSpin", "96");
+    int boxes = 0;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ++boxes;
+            modal->close();
+        }
+    });
+    closer.start(400);
+    QToolButton* up = child<widgets::UpDown>(window_.get(), "UpDown2")->upButton();
+    QTest::mousePress(up, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(boxes, 1, 5000);
+    QTest::qWait(1500); // long enough for many repeats
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QCOMPARE(boxes, 1);
+    QVERIFY(!up->isDown());
+    QCOMPARE(child<QLineEdit>(window_.get(), "ArrowLengthSpin")->text(), QString("32"));
+    QCOMPARE(child<QLineEdit>(window_.get(), "BowWeightSpin")->text(), QString("60"));
 }
 
 QTEST_MAIN(TestMainWindow)
