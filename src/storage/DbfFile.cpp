@@ -13,6 +13,7 @@ namespace qw::storage {
 namespace {
 
 constexpr std::size_t kCacheBytes = 64 * 1024;
+constexpr std::size_t kCountBytes = 1024 * 1024;
 constexpr std::size_t kMaxHeaderBytes = 65535;
 
 std::mutex registryMutex;
@@ -47,23 +48,35 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
-std::uint32_t parseMemoBlock(std::string_view fieldBytes, const std::string& fileName)
+bool isBlankByte(char c)
+{
+    return c == ' ' || c == '\0';
+}
+
+// A decimal block number, right- or left-aligned in blanks (NULs from some
+// writers); blanks inside the digits make it no number at all ("1 2" is not
+// block 12).
+std::uint32_t parseMemoBlock(std::string_view fieldBytes, const std::string& fileName,
+                             std::string_view field)
 {
     if (fieldBytes.size() == 4) // Visual FoxPro; blanks are written by some tools for "none"
         return fieldBytes == "    " ? 0 : readLe32(fieldBytes.data());
+    const auto first = std::find_if_not(fieldBytes.begin(), fieldBytes.end(), isBlankByte);
+    const auto last = std::find_if_not(fieldBytes.rbegin(), fieldBytes.rend(), isBlankByte).base();
+    if (first >= last)
+        return 0;
+    const std::string_view digits(&*first, static_cast<std::size_t>(last - first));
+    const std::string what = "memo field" + (field.empty() ? "" : " " + std::string(field)) +
+                             " holds \"" + std::string(digits) + "\"";
     std::uint64_t block = 0;
-    bool digits = false;
-    for (const char c : fieldBytes) {
-        if (c == ' ' || c == '\0')
-            continue;
-        if (!std::isdigit(static_cast<unsigned char>(c)) || block > 0xFFFFFFFFull / 10)
-            throw StorageError::badFile(fileName, "memo field holds no block number");
+    for (const char c : digits) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            throw StorageError::badFile(fileName, what + ", which is no memo block number");
         block = block * 10 + static_cast<std::uint64_t>(c - '0');
-        digits = true;
+        if (block > 0xFFFFFFFFull)
+            throw StorageError::badFile(fileName, what + ": the memo block number is too large");
     }
-    if (block > 0xFFFFFFFFull)
-        throw StorageError::badFile(fileName, "memo block number is too large");
-    return digits ? static_cast<std::uint32_t>(block) : 0;
+    return static_cast<std::uint32_t>(block);
 }
 
 } // namespace
@@ -271,11 +284,42 @@ void DbfFile::readRecord(std::uint32_t n, std::string& out) const
         out = overlay_;
 }
 
-std::string DbfFile::readMemo(std::string_view fieldBytes) const
+std::uint32_t DbfFile::countDeleted() const
+{
+    const std::uint64_t length = layout_.recordLength;
+    const std::uint64_t first = layout_.headerLength;
+    const std::uint64_t end = first + recordCount_ * length;
+    const std::uint64_t perRead = std::max<std::uint64_t>(1, kCountBytes / length);
+    std::uint32_t deleted = 0;
+    std::string chunk;
+    for (std::uint64_t at = first; at < end;) {
+        const auto [data, dataEnd] = io_.dataFrom(at);
+        if (data >= end)
+            break;
+        // The records whose deletion flag lies in this stretch of data.
+        std::uint64_t record = (data - first + length - 1) / length;
+        const std::uint64_t stop = (std::min(dataEnd, end) - first + length - 1) / length;
+        for (; record < stop; record += perRead) {
+            const std::uint64_t count = std::min(perRead, stop - record);
+            chunk = io_.read(first + record * length, static_cast<std::size_t>(count * length));
+            for (std::size_t flag = 0; flag < chunk.size(); flag += length)
+                deleted += chunk[flag] == kRecordDeleted ? 1 : 0;
+        }
+        at = std::max(dataEnd, first + stop * length);
+    }
+    if (overlayRecord_ != 0) {
+        const std::string flag = io_.read(first + (overlayRecord_ - 1) * length, 1);
+        deleted -= flag.size() == 1 && flag[0] == kRecordDeleted ? 1 : 0;
+        deleted += overlay_[0] == kRecordDeleted ? 1 : 0;
+    }
+    return deleted;
+}
+
+std::string DbfFile::readMemo(std::string_view fieldBytes, std::string_view field) const
 {
     if (!memo_)
         return {};
-    return memo_->read(parseMemoBlock(fieldBytes, fileName()));
+    return memo_->read(parseMemoBlock(fieldBytes, fileName(), field));
 }
 
 std::string DbfFile::writeMemo(std::string_view bytes, std::size_t fieldLength)

@@ -56,13 +56,17 @@ public:
     std::string fileName() const { return path_.filename().string(); }
     bool isWritable() const { return io_.isWritable(); }
     std::uint32_t recordCount() const { return recordCount_; }
+    // Records marked deleted. Only the data the file really holds is read:
+    // the holes of a sparse file hold no marks.
+    std::uint32_t countDeleted() const;
     // Bumped by every write, so that readers know their copy is stale.
     std::uint64_t generation() const { return generation_; }
 
     // Copies record n (1-based, within recordCount) into out (recordLength bytes).
     void readRecord(std::uint32_t n, std::string& out) const;
-    // The text of a memo field's raw bytes (code-page bytes).
-    std::string readMemo(std::string_view fieldBytes) const;
+    // The text of a memo field's raw bytes (code-page bytes); field names the
+    // field in messages.
+    std::string readMemo(std::string_view fieldBytes, std::string_view field = {}) const;
     // Writes a memo and returns the field bytes that refer to it.
     std::string writeMemo(std::string_view bytes, std::size_t fieldLength);
 

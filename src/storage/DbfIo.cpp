@@ -2,6 +2,7 @@
 
 #include "StorageError.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -87,6 +88,19 @@ std::size_t DbfIo::readInto(std::uint64_t offset, char* buffer, std::size_t leng
         done += static_cast<std::size_t>(n);
     }
     return done;
+}
+
+std::pair<std::uint64_t, std::uint64_t> DbfIo::dataFrom(std::uint64_t offset) const
+{
+    const std::uint64_t end = size();
+    if (offset >= end)
+        return {end, end};
+    const off_t data = ::lseek(fd_, static_cast<off_t>(offset), SEEK_DATA);
+    if (data < 0)
+        return errno == ENXIO ? std::pair{end, end} : std::pair{offset, end};
+    const off_t hole = ::lseek(fd_, data, SEEK_HOLE);
+    return {static_cast<std::uint64_t>(data),
+            hole < 0 ? end : std::min(end, static_cast<std::uint64_t>(hole))};
 }
 
 std::string DbfIo::read(std::uint64_t offset, std::size_t length) const

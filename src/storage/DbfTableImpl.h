@@ -79,4 +79,9 @@ public:
     static void maintainOrdersAfterPost(Impl& d, const std::string& oldRecord, bool inserted);
 };
 
+// A name that is empty or names a folder is no file: refused with a message
+// naming what was given ("<name>: a folder, not <wanted>").
+void refuseFolderName(const std::filesystem::path& folder, std::string_view fileName,
+                      std::string_view wanted);
+
 } // namespace qw::storage

@@ -542,6 +542,18 @@ std::uint16_t Table::recordLength() const
     return impl_->layout().recordLength;
 }
 
+std::uint32_t Table::headerRecordCount() const
+{
+    impl_->requireOpen();
+    return impl_->layout().headerRecordCount;
+}
+
+std::uint32_t Table::deletedCount() const
+{
+    impl_->requireOpen();
+    return impl_->file->countDeleted();
+}
+
 void Table::setDurableWrites(bool durable)
 {
     impl_->requireOpen();
@@ -556,6 +568,18 @@ void createTable(const std::filesystem::path& folder, std::string_view fileName,
     if (!findFile(folder, fileName).empty())
         throw StorageError("Table already exists.\nFile: " + std::string(fileName));
     DbfFile::create(folder / std::filesystem::path(fileName), makeLayout(fields, codePage));
+}
+
+void refuseFolderName(const std::filesystem::path& folder, std::string_view fileName,
+                      std::string_view wanted)
+{
+    std::error_code ec;
+    if (!fileName.empty() &&
+        !std::filesystem::is_directory(folder / std::filesystem::path(fileName), ec))
+        return;
+    const std::string given =
+        !fileName.empty() ? std::string(fileName) : folder.empty() ? "." : folder.string();
+    throw StorageError::badFile(given, "a folder, not " + std::string(wanted));
 }
 
 std::filesystem::path findFile(const std::filesystem::path& folder, std::string_view fileName)

@@ -110,6 +110,10 @@ public:
     // Header facts for inspection tools.
     std::uint16_t headerLength() const;
     std::uint16_t recordLength() const;
+    // The record count the header claims; recordCount() is what the file holds.
+    std::uint32_t headerRecordCount() const;
+    // Records marked deleted, read from the data the file really holds.
+    std::uint32_t deletedCount() const;
 
 private:
     class Impl;
