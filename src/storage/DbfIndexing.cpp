@@ -127,6 +127,7 @@ void Table::indexOpen(std::string_view idxFileName)
 void Table::reindex()
 {
     impl_->requireOpen();
+    impl_->requireWritable();
     impl_->checkBrowseMode();
     for (OpenOrder& order : impl_->orders)
         rebuildOrder(*impl_->file, order);
@@ -139,7 +140,7 @@ void createIndex(const std::filesystem::path& folder, std::string_view tableFile
     const std::filesystem::path tablePath = findFile(folder, tableFileName);
     if (tablePath.empty())
         throw StorageError::tableNotFound(tableFileName);
-    const auto file = DbfFile::acquire(tablePath, true);
+    const auto file = DbfFile::acquire(tablePath, false); // only read
     std::filesystem::path idxPath = findFile(folder, idxFileName);
     if (idxPath.empty())
         idxPath = folder / std::filesystem::path(idxFileName);

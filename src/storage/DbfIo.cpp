@@ -37,12 +37,26 @@ void stopWritesAfter(long writes, bool tear)
     writesLeft.store(writes);
 }
 
-bool DbfIo::create(const std::filesystem::path& path)
+bool DbfIo::createNew(const std::filesystem::path& path)
 {
     fileName_ = path.filename().string();
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     writable_ = fd_ >= 0;
     return writable_;
+}
+
+bool DbfIo::reopenWritable(const std::filesystem::path& path)
+{
+    if (writable_)
+        return true;
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = fd;
+    writable_ = true;
+    return true;
 }
 
 bool DbfIo::open(const std::filesystem::path& path, bool writable)

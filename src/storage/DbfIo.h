@@ -19,8 +19,12 @@ public:
     // Opens for reading and, when writable is set and permitted, writing.
     // Returns false when the file cannot be opened at all.
     bool open(const std::filesystem::path& path, bool writable);
-    // Creates (or empties) a file and opens it for writing.
-    bool create(const std::filesystem::path& path);
+    // Creates a new file and opens it for writing; false when the file
+    // already exists or cannot be created.
+    bool createNew(const std::filesystem::path& path);
+    // Opens the same file again for reading and writing, in place of the
+    // read-only descriptor; false (and unchanged) when that is not permitted.
+    bool reopenWritable(const std::filesystem::path& path);
     ~DbfIo();
     DbfIo() = default;
     DbfIo(const DbfIo&) = delete;

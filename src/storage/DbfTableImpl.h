@@ -56,6 +56,8 @@ public:
     };
     mutable std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> nameCache;
 
+    std::vector<std::string> notices; // of the latest open
+
     std::vector<OpenOrder> orders;   // the last one opened is the controlling order
     std::optional<IndexEntry> entry; // current entry in the controlling order
 

@@ -165,10 +165,12 @@ void Table::open(std::string_view fileName, OpenMode mode)
 {
     if (impl_->file)
         return;
+    impl_->notices.clear();
+    refuseFolderName(impl_->folder, fileName, "a table file");
     const std::filesystem::path path = findFile(impl_->folder, fileName);
     if (path.empty())
         throw StorageError::tableNotFound(fileName);
-    impl_->file = DbfFile::acquire(path, true);
+    impl_->file = DbfFile::acquire(path, mode == OpenMode::ReadWrite, &impl_->notices);
     impl_->nameCache.clear();
     impl_->mode = mode;
     impl_->state = EditState::Browse;
@@ -186,6 +188,11 @@ void Table::close()
     impl_->file.reset();
     impl_->recno = 0;
     impl_->atBof = impl_->atEof = true;
+}
+
+const std::vector<std::string>& Table::notices() const
+{
+    return impl_->notices;
 }
 
 bool Table::isOpen() const

@@ -159,6 +159,13 @@ private slots:
     void reindexCoversRecordsAppendedWithoutTheIndex()
     {
         {
+            // A read-only handle rebuilds nothing.
+            Table reader(folder_);
+            reader.open("Saveddb.dbf", OpenMode::ReadOnly);
+            reader.indexOpen("Saved.idx");
+            QVERIFY(errorOf([&] { reader.reindex(); }).contains("read-only"));
+        }
+        {
             Table t(folder_);
             t.open("Saveddb.dbf");
             append(t, "Aaron", "Hull");
