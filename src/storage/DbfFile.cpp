@@ -231,8 +231,7 @@ void DbfFile::refuseJournal(const std::filesystem::path& journal, const std::str
     const std::filesystem::path aside = moveJournalAside(journal, error);
     if (aside.empty()) {
         notices.push_back(notice + "; the journal could not be moved aside (" + error +
-                          "), so the table cannot be edited until " + journalName +
-                          " is removed.");
+                          "), so the table cannot be edited until " + journalName + " is removed.");
         return;
     }
     syncFolder(path_.parent_path());
@@ -430,10 +429,9 @@ void DbfFile::rewriteRecord(std::uint32_t n, std::string_view record)
         {
             DbfIo journal;
             if (!journal.createNew(journalPath))
-                throw StorageError::badFile(
-                    fileName(), "cannot create its journal file " +
-                                    journalPath.filename().string() + ": " +
-                                    std::strerror(errno));
+                throw StorageError::badFile(fileName(), "cannot create its journal file " +
+                                                            journalPath.filename().string() + ": " +
+                                                            std::strerror(errno));
             journal.write(0, encodeJournal(header_, n, recordOnDisk(n), record));
             if (durable_) {
                 journal.sync();

@@ -35,9 +35,8 @@ bool isBeforeOrAfter(std::string_view onDisk, std::string_view before, std::stri
     if (onDisk.size() != before.size())
         return false;
     for (std::size_t at = 0; at < onDisk.size();) {
-        const std::size_t sectorEnd =
-            static_cast<std::size_t>((offset + at) / kSectorSize * kSectorSize + kSectorSize -
-                                     offset);
+        const std::size_t sectorEnd = static_cast<std::size_t>(
+            (offset + at) / kSectorSize * kSectorSize + kSectorSize - offset);
         const std::size_t length = std::min(sectorEnd, onDisk.size()) - at;
         const std::string_view part = onDisk.substr(at, length);
         if (part != before.substr(at, length) && part != after.substr(at, length))
@@ -97,8 +96,8 @@ JournalVerdict judgeJournal(std::string_view journal, std::string_view tableHead
         return refused("it is incomplete or damaged");
     const std::string_view header = journal.substr(kFixedPart, headerLength);
     const std::string_view before = journal.substr(kFixedPart + headerLength, recordLength);
-    const std::string_view after = journal.substr(kFixedPart + headerLength + recordLength,
-                                                  recordLength);
+    const std::string_view after =
+        journal.substr(kFixedPart + headerLength + recordLength, recordLength);
     if (tableHeader.size() < kDbfHeaderSize || header.size() != tableHeader.size() ||
         recordLength != readLe16(tableHeader.data() + 10))
         return refused("it was written for a table of another layout");

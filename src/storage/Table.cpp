@@ -584,8 +584,9 @@ void refuseFolderName(const std::filesystem::path& folder, std::string_view file
     if (!fileName.empty() &&
         !std::filesystem::is_directory(folder / std::filesystem::path(fileName), ec))
         return;
-    const std::string given =
-        !fileName.empty() ? std::string(fileName) : folder.empty() ? "." : folder.string();
+    const std::string given = !fileName.empty() ? std::string(fileName)
+                              : folder.empty()  ? "."
+                                                : folder.string();
     throw StorageError::badFile(given, "a folder, not " + std::string(wanted));
 }
 

@@ -75,14 +75,12 @@ std::string bytesOf(const std::filesystem::path& path)
 }
 
 // Every file of a folder with its bytes and modification time.
-using FolderState =
-    std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>>;
+using FolderState = std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>>;
 FolderState folderState(const std::filesystem::path& folder)
 {
     FolderState state;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        state[entry.path().filename().string()] = {bytesOf(entry.path()),
-                                                   entry.last_write_time()};
+        state[entry.path().filename().string()] = {bytesOf(entry.path()), entry.last_write_time()};
     return state;
 }
 
@@ -338,14 +336,12 @@ private slots:
                })
             << "it was written for another state of the table (the table's header has changed "
                "since)";
-        QTest::newRow("damaged")
-            << JournalMaker([=](const auto&, const auto& other) {
-                   interruptedEdit(other, "STALE JOURNAL IMAGE");
-                   std::string bytes = journalOf(other);
-                   bytes[bytes.size() - 10] ^= 0x20;
-                   return bytes;
-               })
-            << "it is incomplete or damaged";
+        QTest::newRow("damaged") << JournalMaker([=](const auto&, const auto& other) {
+            interruptedEdit(other, "STALE JOURNAL IMAGE");
+            std::string bytes = journalOf(other);
+            bytes[bytes.size() - 10] ^= 0x20;
+            return bytes;
+        }) << "it is incomplete or damaged";
         QTest::newRow("empty") << JournalMaker([](const auto&, const auto&) {
             return std::string();
         }) << "it is incomplete or damaged";
@@ -371,7 +367,8 @@ private slots:
         std::ofstream(journalPath, std::ios::binary) << journal;
         const std::string checkBefore = checkOfRecord6(work, OpenMode::ReadOnly);
         const QString opening = "CRASH.DBF: the leftover journal CRASH.DBF-journal was not "
-                                "applied: " + reason + ". The table is unchanged; ";
+                                "applied: " +
+                                reason + ". The table is unchanged; ";
 
         const FolderState before = folderState(work);
         {

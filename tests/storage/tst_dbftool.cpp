@@ -179,8 +179,8 @@ private slots:
         QCOMPARE(runTool({}).exitCode, 2);
         const Run folder = runTool({"info", QString::fromStdString(folder_.string()) + "/"});
         QCOMPARE(folder.exitCode, 2);
-        QCOMPARE(folder.err, QByteArray::fromStdString(folder_.string()) +
-                                 ": a folder, not a table file\n");
+        QCOMPARE(folder.err,
+                 QByteArray::fromStdString(folder_.string()) + ": a folder, not a table file\n");
     }
 };
 

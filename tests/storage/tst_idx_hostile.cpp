@@ -85,7 +85,8 @@ private slots:
         IndexFile::writeStandard(file("base.idx"), "UPPER(NAME)", kKeyLength, entries);
         base_ = readBytes(file("base.idx"));
         // A real table of some kilobytes, for the file given in place of an index.
-        createTable(dir_.path().toStdString(), "table.dbf", {{"NAME", FieldType::Character, 12, 0}});
+        createTable(dir_.path().toStdString(), "table.dbf",
+                    {{"NAME", FieldType::Character, 12, 0}});
         Table table(dir_.path().toStdString());
         table.open("table.dbf");
         table.setDurableWrites(false);
