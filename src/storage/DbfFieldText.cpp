@@ -186,7 +186,7 @@ std::string fieldBytesAsText(const DbfFile& file, std::string_view record, std::
     const std::string_view bytes = record.substr(layout.offsets[index], field.length);
     switch (static_cast<char>(field.type)) {
     case 'M':
-        return file.readMemo(bytes);
+        return file.readMemo(bytes, field.name);
     case 'I':
     case 'B':
     case 'Y':

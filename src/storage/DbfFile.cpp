@@ -1,9 +1,12 @@
 #include "DbfFile.h"
 
+#include "DbfJournal.h"
 #include "StorageError.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
@@ -13,6 +16,7 @@ namespace qw::storage {
 namespace {
 
 constexpr std::size_t kCacheBytes = 64 * 1024;
+constexpr std::size_t kCountBytes = 1024 * 1024;
 constexpr std::size_t kMaxHeaderBytes = 65535;
 
 std::mutex registryMutex;
@@ -47,23 +51,35 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
-std::uint32_t parseMemoBlock(std::string_view fieldBytes, const std::string& fileName)
+bool isBlankByte(char c)
+{
+    return c == ' ' || c == '\0';
+}
+
+// A decimal block number, right- or left-aligned in blanks (NULs from some
+// writers); blanks inside the digits make it no number at all ("1 2" is not
+// block 12).
+std::uint32_t parseMemoBlock(std::string_view fieldBytes, const std::string& fileName,
+                             std::string_view field)
 {
     if (fieldBytes.size() == 4) // Visual FoxPro; blanks are written by some tools for "none"
         return fieldBytes == "    " ? 0 : readLe32(fieldBytes.data());
+    const auto first = std::find_if_not(fieldBytes.begin(), fieldBytes.end(), isBlankByte);
+    const auto last = std::find_if_not(fieldBytes.rbegin(), fieldBytes.rend(), isBlankByte).base();
+    if (first >= last)
+        return 0;
+    const std::string_view digits(&*first, static_cast<std::size_t>(last - first));
+    const std::string what = "memo field" + (field.empty() ? "" : " " + std::string(field)) +
+                             " holds \"" + std::string(digits) + "\"";
     std::uint64_t block = 0;
-    bool digits = false;
-    for (const char c : fieldBytes) {
-        if (c == ' ' || c == '\0')
-            continue;
-        if (!std::isdigit(static_cast<unsigned char>(c)) || block > 0xFFFFFFFFull / 10)
-            throw StorageError::badFile(fileName, "memo field holds no block number");
+    for (const char c : digits) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            throw StorageError::badFile(fileName, what + ", which is no memo block number");
         block = block * 10 + static_cast<std::uint64_t>(c - '0');
-        digits = true;
+        if (block > 0xFFFFFFFFull)
+            throw StorageError::badFile(fileName, what + ": the memo block number is too large");
     }
-    if (block > 0xFFFFFFFFull)
-        throw StorageError::badFile(fileName, "memo block number is too large");
-    return digits ? static_cast<std::uint32_t>(block) : 0;
+    return static_cast<std::uint32_t>(block);
 }
 
 } // namespace
@@ -83,25 +99,33 @@ std::filesystem::path findFileIgnoringCase(const std::filesystem::path& folder,
     return {};
 }
 
-std::shared_ptr<DbfFile> DbfFile::acquire(const std::filesystem::path& path, bool writable)
+std::shared_ptr<DbfFile> DbfFile::acquire(const std::filesystem::path& path, bool writable,
+                                          std::vector<std::string>* notices)
 {
+    std::vector<std::string> ignored;
+    std::vector<std::string>& said = notices ? *notices : ignored;
     std::error_code ec;
     std::string key = std::filesystem::canonical(path, ec).string();
     if (key.empty())
         key = path.string();
+    std::shared_ptr<DbfFile> shared;
     {
         std::lock_guard lock(registryMutex);
-        if (auto shared = registry()[key].lock())
-            return shared;
+        shared = registry()[key].lock();
+    }
+    if (shared) {
+        if (writable && !shared->isWritable())
+            shared->reopenWritable(said);
+        return shared;
     }
     // Loaded outside the lock: a file that fails to load is destroyed here,
     // and the destructor takes the lock itself.
     std::shared_ptr<DbfFile> file(new DbfFile());
-    file->load(path, writable);
+    file->load(path, writable, said);
     std::lock_guard lock(registryMutex);
     auto& slot = registry()[key];
-    if (auto shared = slot.lock())
-        return shared; // another thread was quicker
+    if (auto earlier = slot.lock())
+        return earlier; // another thread was quicker
     slot = file;
     return file;
 }
@@ -117,7 +141,8 @@ DbfFile::~DbfFile()
     }
 }
 
-void DbfFile::load(const std::filesystem::path& path, bool writable)
+void DbfFile::load(const std::filesystem::path& path, bool writable,
+                   std::vector<std::string>& notices)
 {
     path_ = path;
     if (!io_.open(path, writable))
@@ -125,76 +150,93 @@ void DbfFile::load(const std::filesystem::path& path, bool writable)
     const std::uint64_t size = io_.size();
     const std::string head = io_.read(0, kMaxHeaderBytes);
     layout_ = parseDbfHeader(head, size, fileName());
+    header_ = head.substr(0, layout_.headerLength);
     const std::uint64_t wholeRecords =
         layout_.recordLength == 0 ? 0 : (size - layout_.headerLength) / layout_.recordLength;
     recordCount_ = static_cast<std::uint32_t>(
         std::min<std::uint64_t>(layout_.headerRecordCount, wholeRecords));
     if (layout_.memoKind != MemoKind::None)
         openMemo(writable);
-    recoverJournal();
+    recoverJournal(notices);
 }
 
-std::filesystem::path DbfFile::journalPath() const
+// A handle wants to write a file that read-only handles opened first: the
+// same object is reopened for writing, so that every handle keeps reading
+// what the others write, and a pending journal is settled now.
+void DbfFile::reopenWritable(std::vector<std::string>& notices)
 {
-    return path_.parent_path() / (path_.filename().string() + "-journal");
+    if (!io_.reopenWritable(path_))
+        return; // not permitted: the table stays read-only for every handle
+    if (memo_)
+        openMemo(true);
+    cacheFirst_ = 0;
+    ++generation_;
+    recoverJournal(notices);
 }
 
-namespace {
-
-constexpr char kJournalMagic[] = "QWJ1";
-
-std::uint32_t journalChecksum(std::string_view bytes)
+std::string DbfFile::recordOnDisk(std::uint32_t n) const
 {
-    std::uint32_t h = 2166136261u;
-    for (const char c : bytes)
-        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    return h;
+    return io_.read(layout_.headerLength + static_cast<std::uint64_t>(n - 1) * layout_.recordLength,
+                    layout_.recordLength);
 }
 
-std::string journalImage(std::uint32_t n, std::string_view record)
+void DbfFile::recoverJournal(std::vector<std::string>& notices)
 {
-    std::string image(kJournalMagic, 4);
-    image.resize(12);
-    writeLe32(image.data() + 4, n);
-    writeLe32(image.data() + 8, static_cast<std::uint32_t>(record.size()));
-    image += record;
-    std::string sum(4, '\0');
-    writeLe32(sum.data(), journalChecksum(image));
-    return image + sum;
-}
-
-} // namespace
-
-void DbfFile::recoverJournal()
-{
-    const std::filesystem::path journal = journalPath();
-    DbfIo in;
-    if (!in.open(journal, false))
-        return;
-    const std::string image = in.read(0, 12 + layout_.recordLength + 4);
-    const bool sound = image.size() == 12u + layout_.recordLength + 4 &&
-                       image.compare(0, 4, kJournalMagic) == 0 &&
-                       readLe32(image.data() + 8) == layout_.recordLength &&
-                       readLe32(image.data() + image.size() - 4) ==
-                           journalChecksum(std::string_view(image).substr(0, image.size() - 4));
-    const std::uint32_t n = sound ? readLe32(image.data() + 4) : 0;
-    const std::string record = sound ? image.substr(12, layout_.recordLength) : std::string();
-    if (sound && (n == 0 || n > recordCount_))
-        throw StorageError::badFile(journal.filename().string(), "journal names no record");
-    if (!io_.isWritable()) {
-        if (sound) {
-            overlayRecord_ = n;
-            overlay_ = record;
-        }
-        return;
-    }
-    if (sound) {
-        io_.write(layout_.headerLength + static_cast<std::uint64_t>(n - 1) * layout_.recordLength,
-                  record);
-        io_.sync();
-    }
+    overlayRecord_ = 0;
+    overlay_.clear();
+    const std::filesystem::path journal = journalPathFor(path_);
     std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(journal, ec)))
+        return;
+    DbfIo in;
+    const bool readable = std::filesystem::is_regular_file(journal, ec) && in.open(journal, false);
+    // One byte more than any journal holds tells an oversized file apart.
+    const std::string bytes = readable ? in.read(0, maxJournalSize() + 1) : std::string();
+    const JournalVerdict verdict =
+        readable ? judgeJournal(bytes, header_, recordCount_,
+                                [this](std::uint32_t n) { return recordOnDisk(n); })
+                 : JournalVerdict{false, 0, {}, "it is not a file that can be read"};
+    if (!verdict.applies) {
+        refuseJournal(journal, verdict.reason, notices);
+        return;
+    }
+    if (!io_.isWritable()) {
+        overlayRecord_ = verdict.recordNumber;
+        overlay_ = verdict.after;
+        return;
+    }
+    io_.write(layout_.headerLength +
+                  static_cast<std::uint64_t>(verdict.recordNumber - 1) * layout_.recordLength,
+              verdict.after);
+    io_.sync();
     std::filesystem::remove(journal, ec);
+    syncFolder(path_.parent_path());
+}
+
+// A journal that does not apply is never written into the table. A writable
+// open moves it out of the way (it would block every later edit) under a
+// name of its own; a read-only open leaves it where it is.
+void DbfFile::refuseJournal(const std::filesystem::path& journal, const std::string& reason,
+                            std::vector<std::string>& notices)
+{
+    const std::string journalName = journal.filename().string();
+    std::string notice = fileName() + ": the leftover journal " + journalName +
+                         " was not applied: " + reason + ". The table is unchanged";
+    if (!io_.isWritable()) {
+        notices.push_back(notice + "; the journal was left in place, and the table is read as "
+                                   "it is.");
+        return;
+    }
+    std::string error;
+    const std::filesystem::path aside = moveJournalAside(journal, error);
+    if (aside.empty()) {
+        notices.push_back(notice + "; the journal could not be moved aside (" + error +
+                          "), so the table cannot be edited until " + journalName + " is removed.");
+        return;
+    }
+    syncFolder(path_.parent_path());
+    notices.push_back(notice + "; the journal was moved aside as " + aside.filename().string() +
+                      ".");
 }
 
 void DbfFile::openMemo(bool writable)
@@ -271,11 +313,42 @@ void DbfFile::readRecord(std::uint32_t n, std::string& out) const
         out = overlay_;
 }
 
-std::string DbfFile::readMemo(std::string_view fieldBytes) const
+std::uint32_t DbfFile::countDeleted() const
+{
+    const std::uint64_t length = layout_.recordLength;
+    const std::uint64_t first = layout_.headerLength;
+    const std::uint64_t end = first + recordCount_ * length;
+    const std::uint64_t perRead = std::max<std::uint64_t>(1, kCountBytes / length);
+    std::uint32_t deleted = 0;
+    std::string chunk;
+    for (std::uint64_t at = first; at < end;) {
+        const auto [data, dataEnd] = io_.dataFrom(at);
+        if (data >= end)
+            break;
+        // The records whose deletion flag lies in this stretch of data.
+        std::uint64_t record = (data - first + length - 1) / length;
+        const std::uint64_t stop = (std::min(dataEnd, end) - first + length - 1) / length;
+        for (; record < stop; record += perRead) {
+            const std::uint64_t count = std::min(perRead, stop - record);
+            chunk = io_.read(first + record * length, static_cast<std::size_t>(count * length));
+            for (std::size_t flag = 0; flag < chunk.size(); flag += length)
+                deleted += chunk[flag] == kRecordDeleted ? 1 : 0;
+        }
+        at = std::max(dataEnd, first + stop * length);
+    }
+    if (overlayRecord_ != 0) {
+        const std::string flag = io_.read(first + (overlayRecord_ - 1) * length, 1);
+        deleted -= flag.size() == 1 && flag[0] == kRecordDeleted ? 1 : 0;
+        deleted += overlay_[0] == kRecordDeleted ? 1 : 0;
+    }
+    return deleted;
+}
+
+std::string DbfFile::readMemo(std::string_view fieldBytes, std::string_view field) const
 {
     if (!memo_)
         return {};
-    return memo_->read(parseMemoBlock(fieldBytes, fileName()));
+    return memo_->read(parseMemoBlock(fieldBytes, fileName(), field));
 }
 
 std::string DbfFile::writeMemo(std::string_view bytes, std::size_t fieldLength)
@@ -330,12 +403,14 @@ void DbfFile::appendRecord(std::string_view record)
     bytes.push_back(kEndOfFile);
     ++generation_;
     cacheFirst_ = 0;
+    const std::string dateAndCount = encodeDateAndCount(recordCount_ + 1);
     guarded([&] {
         io_.write(offset, bytes);
         flush();
-        io_.write(1, encodeDateAndCount(recordCount_ + 1));
+        io_.write(1, dateAndCount);
         flush();
     });
+    header_.replace(1, dateAndCount.size(), dateAndCount);
     ++recordCount_;
     // Leftovers of an interrupted append beyond the new end are cut away.
     const std::uint64_t end = offset + bytes.size();
@@ -349,12 +424,15 @@ void DbfFile::rewriteRecord(std::uint32_t n, std::string_view record)
         throw StorageError::badFile(fileName(), "record " + std::to_string(n) + " does not exist");
     ++generation_;
     cacheFirst_ = 0;
+    const std::filesystem::path journalPath = journalPathFor(path_);
     guarded([&] {
         {
             DbfIo journal;
-            if (!journal.create(journalPath()))
-                throw StorageError::badFile(fileName(), "cannot create its journal file");
-            journal.write(0, journalImage(n, record));
+            if (!journal.createNew(journalPath))
+                throw StorageError::badFile(fileName(), "cannot create its journal file " +
+                                                            journalPath.filename().string() + ": " +
+                                                            std::strerror(errno));
+            journal.write(0, encodeJournal(header_, n, recordOnDisk(n), record));
             if (durable_) {
                 journal.sync();
                 syncFolder(path_.parent_path()); // so that the journal's name survives too
@@ -364,7 +442,7 @@ void DbfFile::rewriteRecord(std::uint32_t n, std::string_view record)
                   record);
         flush();
         std::error_code ec;
-        std::filesystem::remove(journalPath(), ec);
+        std::filesystem::remove(journalPath, ec);
     });
 }
 

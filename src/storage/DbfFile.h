@@ -13,16 +13,22 @@
 //               counted record, flush
 //            4. header date and record count, flush
 //   edit:    1-2 as above for a changed memo, then
-//            3. the new record image into the journal file "<table>-journal"
-//               (record number, image, checksum), flush
+//            3. the journal file "<table>-journal", created new (never over
+//               another one): the table's header, record number, the record
+//               before and after the edit, checksum (DbfJournal.h), flush
 //            4. the record bytes in place, flush
 //            5. the journal removed.
 //            An edit overwrites bytes that readers rely on, and a power cut
 //            can tear a write at a sector boundary; the journal holds the
 //            whole new image until the overwrite is on disk. Opening a table
-//            with a sound journal writes the image again (or, read-only,
-//            reads through it); a journal with a bad checksum was never
-//            complete, so the record was never touched, and it is dropped.
+//            for writing with a journal that was written for it writes the
+//            new image again; a journal that is damaged, or was written for
+//            another table, another state of it or another record, is never
+//            applied: it is moved aside as "<table>-journal.rejected-<n>" and
+//            the open reports it in a notice.
+// A read-only open writes nothing, ever: the files are opened read-only, a
+// journal that applies is read through in memory, and one that does not is
+// left where it is (and reported).
 // Invariants between steps: the header count never covers a record whose
 // bytes are not all on disk; no record refers to a memo block that is not
 // wholly on disk; nothing already referenced is ever overwritten except the
@@ -40,13 +46,17 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qw::storage {
 
 class DbfFile {
 public:
-    // The shared object for a path; opened writable when any handle wants it.
-    static std::shared_ptr<DbfFile> acquire(const std::filesystem::path& path, bool writable);
+    // The shared object for a path; opened writable when any handle wants it
+    // (a read-only object already open is reopened for writing then).
+    // Notices about the open (a leftover journal refused) are added to notices.
+    static std::shared_ptr<DbfFile> acquire(const std::filesystem::path& path, bool writable,
+                                            std::vector<std::string>* notices = nullptr);
 
     // Creates the table file (and its FPT when it has memo fields); fails if it exists.
     static void create(const std::filesystem::path& path, const DbfLayout& layout);
@@ -56,13 +66,17 @@ public:
     std::string fileName() const { return path_.filename().string(); }
     bool isWritable() const { return io_.isWritable(); }
     std::uint32_t recordCount() const { return recordCount_; }
+    // Records marked deleted. Only the data the file really holds is read:
+    // the holes of a sparse file hold no marks.
+    std::uint32_t countDeleted() const;
     // Bumped by every write, so that readers know their copy is stale.
     std::uint64_t generation() const { return generation_; }
 
     // Copies record n (1-based, within recordCount) into out (recordLength bytes).
     void readRecord(std::uint32_t n, std::string& out) const;
-    // The text of a memo field's raw bytes (code-page bytes).
-    std::string readMemo(std::string_view fieldBytes) const;
+    // The text of a memo field's raw bytes (code-page bytes); field names the
+    // field in messages.
+    std::string readMemo(std::string_view fieldBytes, std::string_view field = {}) const;
     // Writes a memo and returns the field bytes that refer to it.
     std::string writeMemo(std::string_view bytes, std::size_t fieldLength);
 
@@ -77,18 +91,22 @@ public:
 
 private:
     DbfFile() = default;
-    void load(const std::filesystem::path& path, bool writable);
+    void load(const std::filesystem::path& path, bool writable, std::vector<std::string>& notices);
+    void reopenWritable(std::vector<std::string>& notices);
     void openMemo(bool writable);
     void flush();
     void fillCache(std::uint32_t n) const;
-    std::filesystem::path journalPath() const;
-    void recoverJournal();
+    std::string recordOnDisk(std::uint32_t n) const;
+    void recoverJournal(std::vector<std::string>& notices);
+    void refuseJournal(const std::filesystem::path& journal, const std::string& reason,
+                       std::vector<std::string>& notices);
     void requireHealthy() const;
     template <typename Step> void guarded(Step step);
 
     std::filesystem::path path_;
     DbfIo io_;
     DbfLayout layout_;
+    std::string header_; // the header bytes as on disk, for the journal
     std::unique_ptr<MemoFile> memo_;
     std::uint32_t recordCount_ = 0;
     std::uint64_t generation_ = 0;

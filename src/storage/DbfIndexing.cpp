@@ -6,6 +6,8 @@
 #include "DbfTableImpl.h"
 #include "KeyExpression.h"
 
+#include <algorithm>
+
 namespace qw::storage {
 namespace {
 
@@ -31,10 +33,49 @@ std::vector<IndexEntry> keysOf(const DbfFile& file, const KeyExpression& key)
     return entries;
 }
 
+// The key expression over the table's fields; refused naming both files.
+KeyExpression keyFor(const DbfFile& file, const std::filesystem::path& idxPath,
+                     std::string_view expression)
+{
+    try {
+        return KeyExpression::parse(expression, file.layout().fields);
+    } catch (const StorageError& e) {
+        throw StorageError(idxPath.filename().string() + ": the index does not fit table " +
+                           file.fileName() + ". " + e.what());
+    }
+}
+
+// An index fits its table when its key expression can be evaluated over the
+// table's fields, gives keys of the index's length, and its entries (if it
+// has any) lead to records the table holds. An index of another table, or
+// one over a table since replaced by a shorter copy, would otherwise answer
+// every seek with "not found" and say nothing of why.
+void requireFit(const DbfFile& file, const IndexFile& index)
+{
+    const KeyExpression key = keyFor(file, index.path(), index.expression());
+    const std::string doesNotFit =
+        index.path().filename().string() + ": the index does not fit table " + file.fileName();
+    if (key.keyLength() != index.keyLength())
+        throw StorageError(doesNotFit + ": its keys are " + std::to_string(index.keyLength()) +
+                           " characters long, but its key expression \"" + key.text() +
+                           "\" gives keys of " + std::to_string(key.keyLength()));
+    const std::uint32_t count = file.recordCount();
+    std::uint32_t highest = 0;
+    for (auto entry = index.first(); entry; entry = index.next(*entry)) {
+        if (entry->recordNumber >= 1 && entry->recordNumber <= count)
+            return;
+        highest = std::max(highest, entry->recordNumber);
+    }
+    if (highest != 0)
+        throw StorageError(doesNotFit + ": its entries lead to records up to " +
+                           std::to_string(highest) + ", but the table holds " +
+                           std::to_string(count) + (count == 1 ? " record" : " records"));
+}
+
 void buildIndex(const DbfFile& file, const std::filesystem::path& idxPath,
                 std::string_view expression)
 {
-    const KeyExpression key = KeyExpression::parse(expression, file.layout().fields);
+    const KeyExpression key = keyFor(file, idxPath, expression);
     IndexFile::writeStandard(idxPath, key.text(), static_cast<std::uint16_t>(key.keyLength()),
                              keysOf(file, key));
 }
@@ -69,12 +110,14 @@ void Table::indexOpen(std::string_view idxFileName)
 {
     impl_->requireOpen();
     impl_->checkBrowseMode();
+    refuseFolderName(impl_->folder, idxFileName, "an index file");
     const std::filesystem::path path = findFile(impl_->folder, idxFileName);
     if (path.empty())
         throw StorageError::indexNotFound(idxFileName);
     OpenOrder order;
     order.path = path;
     order.file = IndexFile::open(path);
+    requireFit(*impl_->file, *order.file);
     std::erase_if(impl_->orders, [&](const OpenOrder& o) { return o.path == path; });
     impl_->orders.push_back(std::move(order));
     impl_->maintainOrders = &Impl::maintainOrdersAfterPost;
@@ -84,6 +127,7 @@ void Table::indexOpen(std::string_view idxFileName)
 void Table::reindex()
 {
     impl_->requireOpen();
+    impl_->requireWritable();
     impl_->checkBrowseMode();
     for (OpenOrder& order : impl_->orders)
         rebuildOrder(*impl_->file, order);
@@ -96,7 +140,7 @@ void createIndex(const std::filesystem::path& folder, std::string_view tableFile
     const std::filesystem::path tablePath = findFile(folder, tableFileName);
     if (tablePath.empty())
         throw StorageError::tableNotFound(tableFileName);
-    const auto file = DbfFile::acquire(tablePath, true);
+    const auto file = DbfFile::acquire(tablePath, false); // only read
     std::filesystem::path idxPath = findFile(folder, idxFileName);
     if (idxPath.empty())
         idxPath = folder / std::filesystem::path(idxFileName);

@@ -2,6 +2,7 @@
 
 #include "StorageError.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -36,12 +37,26 @@ void stopWritesAfter(long writes, bool tear)
     writesLeft.store(writes);
 }
 
-bool DbfIo::create(const std::filesystem::path& path)
+bool DbfIo::createNew(const std::filesystem::path& path)
 {
     fileName_ = path.filename().string();
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     writable_ = fd_ >= 0;
     return writable_;
+}
+
+bool DbfIo::reopenWritable(const std::filesystem::path& path)
+{
+    if (writable_)
+        return true;
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = fd;
+    writable_ = true;
+    return true;
 }
 
 bool DbfIo::open(const std::filesystem::path& path, bool writable)
@@ -87,6 +102,19 @@ std::size_t DbfIo::readInto(std::uint64_t offset, char* buffer, std::size_t leng
         done += static_cast<std::size_t>(n);
     }
     return done;
+}
+
+std::pair<std::uint64_t, std::uint64_t> DbfIo::dataFrom(std::uint64_t offset) const
+{
+    const std::uint64_t end = size();
+    if (offset >= end)
+        return {end, end};
+    const off_t data = ::lseek(fd_, static_cast<off_t>(offset), SEEK_DATA);
+    if (data < 0)
+        return errno == ENXIO ? std::pair{end, end} : std::pair{offset, end};
+    const off_t hole = ::lseek(fd_, data, SEEK_HOLE);
+    return {static_cast<std::uint64_t>(data),
+            hole < 0 ? end : std::min(end, static_cast<std::uint64_t>(hole))};
 }
 
 std::string DbfIo::read(std::uint64_t offset, std::size_t length) const

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qw::storage {
 
@@ -18,8 +19,12 @@ public:
     // Opens for reading and, when writable is set and permitted, writing.
     // Returns false when the file cannot be opened at all.
     bool open(const std::filesystem::path& path, bool writable);
-    // Creates (or empties) a file and opens it for writing.
-    bool create(const std::filesystem::path& path);
+    // Creates a new file and opens it for writing; false when the file
+    // already exists or cannot be created.
+    bool createNew(const std::filesystem::path& path);
+    // Opens the same file again for reading and writing, in place of the
+    // read-only descriptor; false (and unchanged) when that is not permitted.
+    bool reopenWritable(const std::filesystem::path& path);
     ~DbfIo();
     DbfIo() = default;
     DbfIo(const DbfIo&) = delete;
@@ -30,6 +35,10 @@ public:
     // Reads up to length bytes at offset; returns what the file holds there.
     std::string read(std::uint64_t offset, std::size_t length) const;
     std::size_t readInto(std::uint64_t offset, char* buffer, std::size_t length) const;
+    // The first stretch of the file at or after offset that holds data, as
+    // [begin, end): holes of a sparse file are skipped. {size, size} when
+    // only holes follow. Where the file system cannot tell, all is data.
+    std::pair<std::uint64_t, std::uint64_t> dataFrom(std::uint64_t offset) const;
     // Throws StorageError (and poisons the object) on any failure.
     void write(std::uint64_t offset, std::string_view bytes);
     void sync();

@@ -56,6 +56,8 @@ public:
     };
     mutable std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> nameCache;
 
+    std::vector<std::string> notices; // of the latest open
+
     std::vector<OpenOrder> orders;   // the last one opened is the controlling order
     std::optional<IndexEntry> entry; // current entry in the controlling order
 
@@ -78,5 +80,10 @@ public:
     // Defined with the index code (DbfIndexing.cpp).
     static void maintainOrdersAfterPost(Impl& d, const std::string& oldRecord, bool inserted);
 };
+
+// A name that is empty or names a folder is no file: refused with a message
+// naming what was given ("<name>: a folder, not <wanted>").
+void refuseFolderName(const std::filesystem::path& folder, std::string_view fileName,
+                      std::string_view wanted);
 
 } // namespace qw::storage

@@ -1,6 +1,7 @@
 #include "IdxTreeReader.h"
 
 #include "CompactIdxNode.h"
+#include "DbfFormat.h"
 #include "IdxFormat.h"
 #include "StandardIdxNode.h"
 
@@ -146,11 +147,47 @@ void IdxTreeReader::refresh() const
     openFile();
 }
 
+// A header that cannot be trusted is refused; when the file is a table
+// given in place of an index, the message says so rather than naming
+// whichever header value happened to fail.
 IdxTreeReader::Header IdxTreeReader::readHeader(int fd, off_t fileSize) const
+{
+    try {
+        return readCheckedHeader(fd, fileSize);
+    } catch (const StorageError&) {
+        if (isTableFile(fd, fileSize))
+            throw StorageError::badFile(fileName(), "a table (DBF) file, not an index file");
+        throw;
+    }
+}
+
+bool IdxTreeReader::isTableFile(int fd, off_t fileSize) const
+{
+    std::string head(std::size_t(std::min<off_t>(fileSize, 65535)), '\0');
+    if (!readFully(fd, reinterpret_cast<unsigned char*>(head.data()), head.size(), 0))
+        return false;
+    try {
+        parseDbfHeader(head, std::uint64_t(fileSize), fileName());
+        return true;
+    } catch (const StorageError&) {
+        return false;
+    }
+}
+
+IdxTreeReader::Header IdxTreeReader::readCheckedHeader(int fd, off_t fileSize) const
 {
     std::array<unsigned char, kStandardHeaderSize> raw{};
     if (fileSize < off_t(kStandardHeaderSize) || !readFully(fd, raw.data(), raw.size(), 0))
         throw StorageError::badFile(fileName(), "file too short for an index header");
+    // Every index, compound ones too, starts with the pointer to its root
+    // node: arbitrary bytes fail here before any other header value is read.
+    const std::uint32_t root = readLe32(raw.data() + kRootOffset);
+    if (root % kNodeSize != 0 || root < kStandardHeaderSize ||
+        off_t(root) + off_t(kNodeSize) > fileSize)
+        throw StorageError::badFile(fileName(), "not an index file, or a damaged one: the root "
+                                                "node pointer in its header (" +
+                                                    std::to_string(root) +
+                                                    ") leads to no node inside the file");
     const std::uint8_t options = raw[kOptionsOffset];
     if (options & kOptionCompound)
         throw StorageError::badFile(fileName(), "a compound index, not a single-order index");

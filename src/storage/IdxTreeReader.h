@@ -85,6 +85,8 @@ private:
     void openFile() const;
     void refresh() const;
     Header readHeader(int fd, off_t fileSize) const;
+    Header readCheckedHeader(int fd, off_t fileSize) const;
+    bool isTableFile(int fd, off_t fileSize) const;
     Header readStandardHeader(const unsigned char* raw) const;
     Header readCompactHeader(int fd) const;
     void checkKeyLength(std::size_t keyLength, std::size_t maximum) const;

@@ -47,10 +47,15 @@ std::string MemoFile::read(std::uint32_t block) const
     const std::uint64_t fileSize = this->fileSize();
     // dBase III memos have no block header: their text ends at 0x1A.
     const std::uint64_t blockHeader = kind_ == MemoKind::Dbt3 ? 1 : 8;
-    if (offset < (kind_ == MemoKind::Fpt ? kHeaderSize : blockSize_) ||
-        offset + blockHeader > fileSize)
-        throw StorageError::badFile(io_.fileName(),
-                                    "memo block " + std::to_string(block) + " is past the end");
+    const std::uint64_t firstMemo = kind_ == MemoKind::Fpt ? kHeaderSize : blockSize_;
+    if (offset < firstMemo)
+        throw StorageError::badFile(
+            io_.fileName(), "memo block " + std::to_string(block) +
+                                " lies inside the memo file's header (memos start at block " +
+                                std::to_string((firstMemo + blockSize_ - 1) / blockSize_) + ")");
+    if (offset + blockHeader > fileSize)
+        throw StorageError::badFile(io_.fileName(), "memo block " + std::to_string(block) +
+                                                        " is past the end of the file");
     if (kind_ == MemoKind::Dbt3)
         return readDbt3(offset);
     const std::string head(readCached(offset, 8));

@@ -165,10 +165,12 @@ void Table::open(std::string_view fileName, OpenMode mode)
 {
     if (impl_->file)
         return;
+    impl_->notices.clear();
+    refuseFolderName(impl_->folder, fileName, "a table file");
     const std::filesystem::path path = findFile(impl_->folder, fileName);
     if (path.empty())
         throw StorageError::tableNotFound(fileName);
-    impl_->file = DbfFile::acquire(path, true);
+    impl_->file = DbfFile::acquire(path, mode == OpenMode::ReadWrite, &impl_->notices);
     impl_->nameCache.clear();
     impl_->mode = mode;
     impl_->state = EditState::Browse;
@@ -186,6 +188,11 @@ void Table::close()
     impl_->file.reset();
     impl_->recno = 0;
     impl_->atBof = impl_->atEof = true;
+}
+
+const std::vector<std::string>& Table::notices() const
+{
+    return impl_->notices;
 }
 
 bool Table::isOpen() const
@@ -542,6 +549,18 @@ std::uint16_t Table::recordLength() const
     return impl_->layout().recordLength;
 }
 
+std::uint32_t Table::headerRecordCount() const
+{
+    impl_->requireOpen();
+    return impl_->layout().headerRecordCount;
+}
+
+std::uint32_t Table::deletedCount() const
+{
+    impl_->requireOpen();
+    return impl_->file->countDeleted();
+}
+
 void Table::setDurableWrites(bool durable)
 {
     impl_->requireOpen();
@@ -556,6 +575,19 @@ void createTable(const std::filesystem::path& folder, std::string_view fileName,
     if (!findFile(folder, fileName).empty())
         throw StorageError("Table already exists.\nFile: " + std::string(fileName));
     DbfFile::create(folder / std::filesystem::path(fileName), makeLayout(fields, codePage));
+}
+
+void refuseFolderName(const std::filesystem::path& folder, std::string_view fileName,
+                      std::string_view wanted)
+{
+    std::error_code ec;
+    if (!fileName.empty() &&
+        !std::filesystem::is_directory(folder / std::filesystem::path(fileName), ec))
+        return;
+    const std::string given = !fileName.empty() ? std::string(fileName)
+                              : folder.empty()  ? "."
+                                                : folder.string();
+    throw StorageError::badFile(given, "a folder, not " + std::string(wanted));
 }
 
 std::filesystem::path findFile(const std::filesystem::path& folder, std::string_view fileName)

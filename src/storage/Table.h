@@ -38,7 +38,14 @@ public:
     const std::filesystem::path& dataFolder() const;
 
     // Opening an open table does nothing. Throws StorageError::tableNotFound.
+    // A read-only open writes no file, ever: the table is opened read-only,
+    // and an edit left pending by an interrupted writer is read in memory.
     void open(std::string_view fileName, OpenMode mode = OpenMode::ReadWrite);
+    // What the latest open found and dealt with without failing, for the
+    // caller to show: a leftover journal that was not applied to the table
+    // (it names both files and says where the journal went). Empty after a
+    // plain open.
+    const std::vector<std::string>& notices() const;
     // Closes the table and its indexes; an unposted new record is dropped.
     void close();
     bool isOpen() const;
@@ -54,7 +61,8 @@ public:
     // goes to its first record. Throws StorageError::indexNotFound.
     void indexOpen(std::string_view idxFileName);
     void indexCloseAll();
-    // Rebuilds every open index file from the table's records.
+    // Rebuilds every open index file from the table's records (not through
+    // a read-only handle).
     void reindex();
     bool hasControllingOrder() const;
     std::string orderExpression() const; // key expression of the controlling order
@@ -110,6 +118,10 @@ public:
     // Header facts for inspection tools.
     std::uint16_t headerLength() const;
     std::uint16_t recordLength() const;
+    // The record count the header claims; recordCount() is what the file holds.
+    std::uint32_t headerRecordCount() const;
+    // Records marked deleted, read from the data the file really holds.
+    std::uint32_t deletedCount() const;
 
 private:
     class Impl;

@@ -16,12 +16,12 @@ if(TARGET storage_tst_dbftool AND TARGET quiverwise-dbf)
   add_dependencies(storage_tst_dbftool quiverwise-dbf)
 endif()
 
-# libFuzzer targets of the table and memo parsers: built with QW_FUZZ (clang),
+# libFuzzer targets of the table, memo and journal parsers: built with QW_FUZZ (clang),
 # each run for about 20 seconds over its seed corpus as a "fuzz" test. New
 # inputs go to a working corpus in the build tree; crashers are written
 # there too, and are kept in the seed folder once understood.
 if(QW_FUZZ)
-  foreach(target fuzz_dbf fuzz_fpt)
+  foreach(target fuzz_dbf fuzz_fpt fuzz_journal)
     string(REPLACE "fuzz_" "" kind ${target})
     add_executable(${target} ${CMAKE_CURRENT_LIST_DIR}/fuzz/${target}.cpp)
     target_link_libraries(${target} PRIVATE qw_storage)

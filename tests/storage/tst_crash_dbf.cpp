@@ -15,6 +15,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fstream>
+#include <map>
 
 using namespace qw::storage;
 
@@ -66,12 +68,57 @@ std::uint32_t verifyCrashTable(const std::filesystem::path& folder)
     return t.recordCount();
 }
 
+std::string bytesOf(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Every file of a folder with its bytes and modification time.
+using FolderState = std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>>;
+FolderState folderState(const std::filesystem::path& folder)
+{
+    FolderState state;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        state[entry.path().filename().string()] = {bytesOf(entry.path()), entry.last_write_time()};
+    return state;
+}
+
+// Leaves the journal of an edit of record 6 that stopped before the record
+// itself was overwritten, as a power cut there would.
+void interruptedEdit(const std::filesystem::path& folder, const std::string& check)
+{
+    Table t(folder);
+    t.open("CRASH.DBF");
+    t.go(6);
+    t.edit();
+    t.setField("CHK", check);
+    stopWritesAfter(1);
+    QVERIFY_THROWS_EXCEPTION(StorageError, t.post());
+    stopWritesAfter(-1);
+}
+
+std::string checkOfRecord6(const std::filesystem::path& folder, OpenMode mode)
+{
+    Table t(folder);
+    t.open("CRASH.DBF", mode);
+    t.go(6);
+    std::string check = t.getString("CHK");
+    return check.substr(0, check.find_last_not_of(' ') + 1);
+}
+
+// Makes a journal for the work folder; may change the work folder's table.
+using JournalMaker = std::function<std::string(const std::filesystem::path& work,
+                                               const std::filesystem::path& otherCopy)>;
+
 struct Operation {
     const char* name;
     std::function<void(Table&)> run;
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(JournalMaker)
 
 class TestCrashDbf : public QObject {
     Q_OBJECT
@@ -219,6 +266,149 @@ private slots:
         operations[operation].run(again);
         again.close();
         QCOMPARE(snapshot(work, name), newState);
+    }
+
+    // An interrupted edit's journal is read through by a read-only open,
+    // which changes no file, and written back by the next writable open,
+    // here one that comes while the read-only handle is still open.
+    void pendingJournalIsReadByReadOnlyAndAppliedByWritableOpens()
+    {
+        const auto work = std::filesystem::path(dir_.path().toStdString()) / "pending";
+        copyFolder(base(), work);
+        interruptedEdit(work, "pending");
+        const FolderState before = folderState(work);
+        QVERIFY(before.count("CRASH.DBF-journal"));
+        Table reader(work);
+        reader.open("CRASH.DBF", OpenMode::ReadOnly);
+        reader.go(6);
+        QCOMPARE(reader.getString("CHK").substr(0, 7), std::string("pending"));
+        QVERIFY(reader.notices().empty());
+        QVERIFY(folderState(work) == before);
+
+        Table writer(work);
+        writer.open("CRASH.DBF");
+        QVERIFY(writer.notices().empty());
+        QVERIFY(!std::filesystem::exists(work / "CRASH.DBF-journal"));
+        QCOMPARE(reader.getString("CHK").substr(0, 7), std::string("pending"));
+        writer.go(6);
+        writer.edit();
+        writer.setField("CHK", "settled");
+        writer.post();
+        QCOMPARE(reader.getString("CHK").substr(0, 7), std::string("settled"));
+        reader.close();
+        writer.close();
+        QCOMPARE(checkOfRecord6(work, OpenMode::ReadOnly), std::string("settled"));
+    }
+
+    // A journal that was not written for this table and record as they are
+    // is never applied: the table stays byte for byte as it was, a
+    // read-only open changes no file at all, and a writable open moves the
+    // journal aside under a name of its own, never over an earlier one.
+    void journalsNotWrittenForTheTableAreSetAside_data()
+    {
+        QTest::addColumn<JournalMaker>("make");
+        QTest::addColumn<QString>("reason");
+        const auto journalOf = [](const std::filesystem::path& folder) {
+            const auto path = folder / "CRASH.DBF-journal";
+            std::string bytes = bytesOf(path);
+            std::filesystem::remove(path);
+            return bytes;
+        };
+        QTest::newRow("another copy's, record edited since")
+            << JournalMaker([=](const auto& work, const auto& other) {
+                   interruptedEdit(other, "STALE JOURNAL IMAGE");
+                   interruptedEdit(work, "real name");
+                   Table settle(work); // written back: the table now holds "real name"
+                   settle.open("CRASH.DBF");
+                   return journalOf(other);
+               })
+            << "record 6 holds neither the text it had before the journalled edit nor the text "
+               "after it";
+        QTest::newRow("another copy's, table grown since")
+            << JournalMaker([=](const auto& work, const auto& other) {
+                   interruptedEdit(other, "STALE JOURNAL IMAGE");
+                   Table t(work);
+                   t.open("CRASH.DBF");
+                   t.appendBlank();
+                   writeCrashRecord(t, 9, 0);
+                   t.post();
+                   return journalOf(other);
+               })
+            << "it was written for another state of the table (the table's header has changed "
+               "since)";
+        QTest::newRow("damaged") << JournalMaker([=](const auto&, const auto& other) {
+            interruptedEdit(other, "STALE JOURNAL IMAGE");
+            std::string bytes = journalOf(other);
+            bytes[bytes.size() - 10] ^= 0x20;
+            return bytes;
+        }) << "it is incomplete or damaged";
+        QTest::newRow("empty") << JournalMaker([](const auto&, const auto&) {
+            return std::string();
+        }) << "it is incomplete or damaged";
+        QTest::newRow("an older kind naming no record")
+            << JournalMaker([](const auto&, const auto&) {
+                   return std::string("QWJ1\x63\0\0\0\x3D\0\0\0", 12) + std::string(61, 'x') +
+                          std::string(4, '\0');
+               })
+            << "it is incomplete or damaged";
+    }
+
+    void journalsNotWrittenForTheTableAreSetAside()
+    {
+        QFETCH(JournalMaker, make);
+        QFETCH(QString, reason);
+        const auto root = std::filesystem::path(dir_.path().toStdString());
+        const auto work = root / "foreign";
+        const auto other = root / "other-copy";
+        copyFolder(base(), work);
+        copyFolder(base(), other);
+        const std::string journal = make(work, other);
+        const auto journalPath = work / "CRASH.DBF-journal";
+        std::ofstream(journalPath, std::ios::binary) << journal;
+        const std::string checkBefore = checkOfRecord6(work, OpenMode::ReadOnly);
+        const QString opening = "CRASH.DBF: the leftover journal CRASH.DBF-journal was not "
+                                "applied: " +
+                                reason + ". The table is unchanged; ";
+
+        const FolderState before = folderState(work);
+        {
+            Table reader(work);
+            reader.open("CRASH.DBF", OpenMode::ReadOnly);
+            QCOMPARE(reader.notices().size(), std::size_t(1));
+            QCOMPARE(QString::fromStdString(reader.notices().front()),
+                     opening + "the journal was left in place, and the table is read as it is.");
+            reader.go(6);
+            QVERIFY(reader.getString("CHK").starts_with(checkBefore));
+        }
+        QVERIFY(folderState(work) == before);
+
+        const std::string table = bytesOf(work / "CRASH.DBF");
+        for (int n = 1; n <= 2; ++n) {
+            const std::string aside = "CRASH.DBF-journal.rejected-" + std::to_string(n);
+            Table writer(work);
+            writer.open("CRASH.DBF");
+            QCOMPARE(writer.notices().size(), std::size_t(1));
+            QCOMPARE(QString::fromStdString(writer.notices().front()),
+                     opening + "the journal was moved aside as " + QString::fromStdString(aside) +
+                         ".");
+            QCOMPARE(bytesOf(work / "CRASH.DBF"), table);
+            QVERIFY(!std::filesystem::exists(journalPath));
+            QCOMPARE(bytesOf(work / aside), journal);
+            // The same journal put back again later goes to a new name.
+            std::ofstream(journalPath, std::ios::binary) << journal;
+        }
+        QCOMPARE(bytesOf(work / "CRASH.DBF-journal.rejected-1"), journal);
+        // With the journal out of the way the table is edited as usual.
+        std::filesystem::remove(journalPath);
+        {
+            Table writer(work);
+            writer.open("CRASH.DBF");
+            writer.go(6);
+            writer.edit();
+            writer.setField("CHK", "edited");
+            writer.post();
+        }
+        QCOMPARE(checkOfRecord6(work, OpenMode::ReadWrite), std::string("edited"));
     }
 
     void killedWritersLeaveWholeRecords()

@@ -399,14 +399,17 @@ private slots:
         std::string zeroBlock = good;
         zeroBlock[6] = zeroBlock[7] = 0;
         add("block size zero", zeroBlock, "", "block size");
-        add("block past the end", good, "FAR", "past the end");
-        add("block inside the header", good, "LOW", "past the end");
+        add("block past the end", good, "FAR", "memo block 9999999 is past the end");
+        add("block inside the header", good, "LOW",
+            "memo block 2 lies inside the memo file's header");
         std::string longMemo = good;
         const std::string huge = be32(0x7FFFFFFF);
         std::copy(huge.begin(), huge.end(), longMemo.begin() + 8 * 64 + 4);
         add("length past the end", longMemo, "GOOD", "runs past the end");
         add("memo cut short", good.substr(0, 8 * 64 + 10), "GOOD", "runs past the end");
-        add("garbage block number", good, "JUNK", "block number");
+        add("garbage block number", good, "JUNK", "memo field JUNK holds \"12x4\", which is no");
+        add("blank inside the block number", good, "GAP",
+            "memo field GAP holds \"1 2\", which is no");
     }
 
     void hostileMemosAreRefusedNamingTheFile()
@@ -416,8 +419,12 @@ private slots:
         QFETCH(QString, reason);
         DbfImage image;
         image.version = 0xF5;
-        image.fields = {{"GOOD", 'M', 10}, {"FAR", 'M', 10}, {"LOW", 'M', 10}, {"JUNK", 'M', 10}};
-        image.records = {"         8    9999999         2      12x4"};
+        image.fields = {{"GOOD", 'M', 10},
+                        {"FAR", 'M', 10},
+                        {"LOW", 'M', 10},
+                        {"JUNK", 'M', 10},
+                        {"GAP", 'M', 10}};
+        image.records = {"         8   9999999         2      12x4       1 2"};
         writeFile(folder_ / "MEMO.DBF", image.bytes());
         writeFile(folder_ / "MEMO.FPT", fpt.toStdString());
         const QString message = openError(folder_, "MEMO.DBF", [&](Table& t) {

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fstream>
+
 using namespace qw::storage;
 
 namespace {
@@ -27,6 +29,12 @@ Run runTool(const QStringList& args)
     run.out = tool.readAllStandardOutput();
     run.err = tool.readAllStandardError();
     return run;
+}
+
+std::string readAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace
@@ -104,6 +112,58 @@ private slots:
         QCOMPARE(missing.out, QByteArray("not found: 2314\n"));
     }
 
+    // A header that claims billions of records over a sparse 20 GB file:
+    // the counts come from what the file holds, its holes unread.
+    void infoOnAHugeSparseFileCountsWhatItHolds()
+    {
+        createTable(folder_, "HUGE.DBF", {{"NAME", FieldType::Character, 10, 0}});
+        {
+            Table t(folder_);
+            t.open("HUGE.DBF");
+            for (const char* name : {"one", "two", "three"}) {
+                t.appendBlank();
+                t.setField("NAME", name);
+                t.post();
+            }
+        }
+        const auto huge = folder_ / "HUGE.DBF";
+        {
+            std::fstream file(huge, std::ios::in | std::ios::out | std::ios::binary);
+            file.seekp(4);
+            file.write("\xF0\xFF\xFF\xFF", 4); // 4294967280 records
+            file.seekp(65 + 11);
+            file.put('*'); // record 2 deleted
+        }
+        const std::uintmax_t size = std::uintmax_t(20) << 30;
+        std::filesystem::resize_file(huge, size);
+        const Run run = runTool({"info", path("HUGE.DBF")});
+        std::filesystem::remove(huge);
+        QCOMPARE(run.exitCode, 0);
+        const QByteArray records = QByteArray::number(qulonglong((size - 65) / 11));
+        QVERIFY2(run.out.contains("Records: " + records +
+                                  "\nRecords in header: 4294967280\nDeleted: 1\n"),
+                 run.out.constData());
+    }
+
+    // Inspecting changes nothing: a journal that does not belong to the
+    // table is reported on stderr and left where it is.
+    void foreignJournalIsReportedAndLeftAlone()
+    {
+        const auto journal = folder_ / "Specs.DBF-journal";
+        std::ofstream(journal, std::ios::binary) << "QWJ2 not a journal of this table";
+        const std::string table = readAll(folder_ / "Specs.DBF");
+        const Run run = runTool({"info", path("Specs.DBF")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.startsWith("File: Specs.DBF\n"));
+        QCOMPARE(run.err, QByteArray("Specs.DBF: the leftover journal Specs.DBF-journal was not "
+                                     "applied: it is incomplete or damaged. The table is "
+                                     "unchanged; the journal was left in place, and the table "
+                                     "is read as it is.\n"));
+        QCOMPARE(readAll(journal), std::string("QWJ2 not a journal of this table"));
+        QCOMPARE(readAll(folder_ / "Specs.DBF"), table);
+        std::filesystem::remove(journal);
+    }
+
     void failuresExitWithStatusTwo()
     {
         const Run absent = runTool({"info", path("Nothing.dbf")});
@@ -117,6 +177,10 @@ private slots:
         QCOMPARE(usage.exitCode, 2);
         QVERIFY(usage.err.startsWith("usage: quiverwise-dbf"));
         QCOMPARE(runTool({}).exitCode, 2);
+        const Run folder = runTool({"info", QString::fromStdString(folder_.string()) + "/"});
+        QCOMPARE(folder.exitCode, 2);
+        QCOMPARE(folder.err,
+                 QByteArray::fromStdString(folder_.string()) + ": a folder, not a table file\n");
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "storage/ChangeCheck.h"
 #include "storage/IndexFile.h"
+#include "storage/Table.h"
 #include "tst_idx_support.h"
 
 #include <QTemporaryDir>
@@ -83,6 +84,17 @@ private slots:
             entries.push_back({"K" + std::to_string(r * 7919 % 10007), r});
         IndexFile::writeStandard(file("base.idx"), "UPPER(NAME)", kKeyLength, entries);
         base_ = readBytes(file("base.idx"));
+        // A real table of some kilobytes, for the file given in place of an index.
+        createTable(dir_.path().toStdString(), "table.dbf",
+                    {{"NAME", FieldType::Character, 12, 0}});
+        Table table(dir_.path().toStdString());
+        table.open("table.dbf");
+        table.setDurableWrites(false);
+        for (int r = 0; r < 300; ++r) {
+            table.appendBlank();
+            table.setField("NAME", "N" + std::to_string(r));
+            table.post();
+        }
         layout_ = layoutOf(base_);
         QVERIFY(le16(base_, layout_.middle) == 0 && le16(base_, layout_.leaf) == 2);
     }
@@ -158,6 +170,38 @@ private slots:
         writeBytes(file("hostile.idx"), bytes);
         QString message;
         QVERIFY2(refusedWithItsName(file("hostile.idx"), &message), qPrintable(message));
+    }
+
+    // The message names the real fault, not whichever header value of a
+    // file that is no index happened to fail first.
+    void headerFaultsAreNamedForWhatTheyAre_data()
+    {
+        QTest::addColumn<Corruption>("corrupt");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("random bytes") << Corruption([](std::string& b) {
+            std::uint32_t x = 12345;
+            for (char& c : b)
+                c = char((x = x * 1103515245u + 12345u) >> 24);
+        }) << "not an index file, or a damaged one";
+        const std::string table = readBytes(file("table.dbf"));
+        QTest::newRow("a table given as an index")
+            << Corruption([table](std::string& b) { b = table; })
+            << "a table (DBF) file, not an index file";
+        QTest::newRow("compound index")
+            << Corruption([](std::string& b) { b[14] = char(0x60); }) << "a compound index";
+        QTest::newRow("key length 0 in an index")
+            << Corruption([](std::string& b) { setLe16(b, 12, 0); }) << "impossible key length 0";
+    }
+    void headerFaultsAreNamedForWhatTheyAre()
+    {
+        QFETCH(Corruption, corrupt);
+        QFETCH(QString, reason);
+        std::string bytes = base_;
+        corrupt(bytes);
+        writeBytes(file("named.idx"), bytes);
+        QString message;
+        QVERIFY2(refusedWithItsName(file("named.idx"), &message), qPrintable(message));
+        QVERIFY2(message.contains(reason), qPrintable(message));
     }
 
     // Sibling pointers are not needed to walk the order: nonsense in them

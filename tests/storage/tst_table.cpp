@@ -181,6 +181,16 @@ private slots:
         t.post();
         QCOMPARE(errorOf([&] { t.post(); }), QString("Dataset not in edit or insert mode"));
         QVERIFY(errorOf([&] { t.copyToText("x.txt", 7); }).contains("7"));
+
+        // A folder, or no name at all, is named as what it is.
+        std::filesystem::create_directories(folder_ / "Charts");
+        Table other(folder_);
+        QCOMPARE(errorOf([&] { other.open("Charts"); }),
+                 QString("Charts: a folder, not a table file"));
+        QCOMPARE(errorOf([&] { other.open(""); }),
+                 QString::fromStdString(folder_.string()) + ": a folder, not a table file");
+        QCOMPARE(errorOf([&] { t.indexOpen("Charts"); }),
+                 QString("Charts: a folder, not an index file"));
     }
 
     void navigationInPhysicalOrder()
@@ -323,8 +333,9 @@ private slots:
     {
         createTable(folder_, "SHOPINFO.DBF",
                     {{"NAME", FieldType::Character, 30, 0}, {"NOTE", FieldType::Memo, 10, 0}});
+        // The sheet only reads; the window that writes opens the file after it.
         Table sheet(folder_);
-        sheet.open("SHOPINFO.DBF");
+        sheet.open("SHOPINFO.DBF", OpenMode::ReadOnly);
         Table window(folder_);
         window.open("shopinfo.dbf");
         QCOMPARE(sheet.recordCount(), 0u);

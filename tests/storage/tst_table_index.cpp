@@ -1,6 +1,7 @@
 // Table behaviour through an index: controlling order, seeks, rebuilds,
 // index maintenance on post, and the index failure messages.
 
+#include "storage/IndexFile.h"
 #include "storage/StorageError.h"
 #include "storage/Table.h"
 
@@ -67,6 +68,7 @@ private slots:
     void init()
     {
         folder_ = std::filesystem::path(dir_.path().toStdString()) / QTest::currentTestFunction();
+        std::filesystem::remove_all(folder_); // a fresh folder for each data row too
         std::filesystem::create_directories(folder_);
         createTable(folder_, "Saveddb.dbf",
                     {{"NAME", FieldType::Character, 20, 0},
@@ -157,6 +159,13 @@ private slots:
     void reindexCoversRecordsAppendedWithoutTheIndex()
     {
         {
+            // A read-only handle rebuilds nothing.
+            Table reader(folder_);
+            reader.open("Saveddb.dbf", OpenMode::ReadOnly);
+            reader.indexOpen("Saved.idx");
+            QVERIFY(errorOf([&] { reader.reindex(); }).contains("read-only"));
+        }
+        {
             Table t(folder_);
             t.open("Saveddb.dbf");
             append(t, "Aaron", "Hull");
@@ -213,6 +222,42 @@ private slots:
         QVERIFY(t.eof());
         QVERIFY(t.seek("Mil"));
         QCOMPARE(t.recordNumber(), 1u);
+    }
+
+    // An index of another table, or of this one before it was replaced,
+    // is refused with both file names and the mismatch.
+    void indexesThatDoNotFitTheTableAreRefused_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<int>("keyLength");
+        QTest::addColumn<int>("firstRecord");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a field the table lacks")
+            << "UPPER(SURNAME)" << 20 << 1 << "the table has no field SURNAME";
+        QTest::newRow("keys of another width")
+            << "NAME" << 12 << 1
+            << "its keys are 12 characters long, but its key expression \"NAME\" gives keys of 20";
+        QTest::newRow("every entry past the table")
+            << "NAME" << 20 << 6 << "its entries lead to records up to 8, but the table holds 5";
+    }
+    void indexesThatDoNotFitTheTableAreRefused()
+    {
+        QFETCH(QString, expression);
+        QFETCH(int, keyLength);
+        QFETCH(int, firstRecord);
+        QFETCH(QString, reason);
+        std::vector<IndexEntry> entries;
+        for (std::uint32_t r = std::uint32_t(firstRecord); r < std::uint32_t(firstRecord) + 3; ++r)
+            entries.push_back({"K" + std::to_string(r), r});
+        IndexFile::writeStandard(folder_ / "Other.idx", expression.toStdString(),
+                                 std::uint16_t(keyLength), entries);
+        Table t(folder_);
+        t.open("Saveddb.dbf", OpenMode::ReadOnly);
+        const QString message = errorOf([&] { t.indexOpen("Other.idx"); });
+        QVERIFY2(message.startsWith("Other.idx: the index does not fit table Saveddb.dbf"),
+                 qPrintable(message));
+        QVERIFY2(message.contains(reason), qPrintable(message));
+        QVERIFY(!t.hasControllingOrder());
     }
 
     void missingIndexGivesTheExactMessage()

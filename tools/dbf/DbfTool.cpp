@@ -23,9 +23,14 @@ std::string hex(unsigned value)
     return buffer;
 }
 
-void openTable(Table& table, const std::filesystem::path& file)
+// Opened read-only: inspecting a table changes no file. What the open
+// found and left alone (a journal that does not belong to the table) goes
+// to err.
+void openTable(Table& table, const std::filesystem::path& file, std::ostream& err)
 {
     table.open(file.filename().string(), OpenMode::ReadOnly);
+    for (const std::string& notice : table.notices())
+        err << notice << "\n";
 }
 
 std::filesystem::path folderOf(const std::filesystem::path& file)
@@ -41,20 +46,19 @@ std::string indexName(const std::filesystem::path& table, const std::filesystem:
     return std::filesystem::absolute(index).string();
 }
 
-int info(const std::filesystem::path& file, std::ostream& out)
+int info(const std::filesystem::path& file, std::ostream& out, std::ostream& err)
 {
     Table table(folderOf(file));
-    openTable(table, file);
-    std::uint32_t deleted = 0;
-    for (table.go(1); !table.eof(); table.next())
-        deleted += table.isDeleted() ? 1 : 0;
+    openTable(table, file, err);
     out << "File: " << table.filePath().filename().string() << "\n"
         << "Version: " << hex(table.versionByte()) << "\n"
         << "Code page: " << hex(table.codePageByte()) << "\n"
         << "Header length: " << table.headerLength() << "\n"
         << "Record length: " << table.recordLength() << "\n"
-        << "Records: " << table.recordCount() << "\n"
-        << "Deleted: " << deleted << "\n"
+        << "Records: " << table.recordCount() << "\n";
+    if (table.headerRecordCount() != table.recordCount())
+        out << "Records in header: " << table.headerRecordCount() << "\n";
+    out << "Deleted: " << table.deletedCount() << "\n"
         << "Fields: " << table.fields().size() << "\n";
     for (const FieldDef& field : table.fields())
         out << "  " << field.name << " " << static_cast<char>(field.type) << " "
@@ -69,10 +73,11 @@ void dumpFrom(Table& table, std::ostream& out)
             out << table.recordAsDelimitedText() << "\r\n";
 }
 
-int dump(const std::filesystem::path& file, const std::string* index, std::ostream& out)
+int dump(const std::filesystem::path& file, const std::string* index, std::ostream& out,
+         std::ostream& err)
 {
     Table table(folderOf(file));
-    openTable(table, file);
+    openTable(table, file, err);
     if (index)
         table.indexOpen(indexName(file, *index));
     table.goTop();
@@ -81,10 +86,10 @@ int dump(const std::filesystem::path& file, const std::string* index, std::ostre
 }
 
 int seek(const std::filesystem::path& file, const std::filesystem::path& index,
-         const std::string& key, std::ostream& out)
+         const std::string& key, std::ostream& out, std::ostream& err)
 {
     Table table(folderOf(file));
-    openTable(table, file);
+    openTable(table, file, err);
     table.indexOpen(indexName(file, index));
     if (!table.seek(key)) {
         out << "not found: " << key << "\n";
@@ -106,13 +111,13 @@ int runDbfTool(const std::vector<std::string>& args, std::ostream& out, std::ost
 {
     try {
         if (args.size() == 2 && args[0] == "info")
-            return info(args[1], out);
+            return info(args[1], out, err);
         if (args.size() == 2 && args[0] == "dump")
-            return dump(args[1], nullptr, out);
+            return dump(args[1], nullptr, out, err);
         if (args.size() == 4 && args[0] == "dump" && args[2] == "--index")
-            return dump(args[1], &args[3], out);
+            return dump(args[1], &args[3], out, err);
         if (args.size() == 4 && args[0] == "seek")
-            return seek(args[1], args[2], args[3], out);
+            return seek(args[1], args[2], args[3], out, err);
         return usage(err);
     } catch (const StorageError& e) {
         err << e.what() << "\n";
