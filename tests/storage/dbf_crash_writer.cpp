@@ -30,6 +30,10 @@ int main(int argc, char** argv)
         // Ordering, not flushing, is what survives a killed process; skipping
         // the flushes lets the kills land at many more points.
         table.setDurableWrites(false);
+        // Tells the test that start-up is over, so that its kill lands in
+        // the writing, however long a sanitizer build takes to start.
+        std::fputs("ready\n", stdout);
+        std::fflush(stdout);
         for (int op = 0; op < 100000; ++op) {
             const std::uint32_t count = table.recordCount();
             // Past a few hundred records only edits, so the table stays small

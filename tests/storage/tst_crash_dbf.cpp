@@ -424,6 +424,7 @@ private slots:
             writer.start(QW_CRASH_WRITER, {QString::fromStdString(folder.string()),
                                            QString::number(random->generate())});
             QVERIFY(writer.waitForStarted());
+            QVERIFY(writer.waitForReadyRead(30000)); // the table is open
             QThread::usleep(random->bounded(500, 12000));
             ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
             QVERIFY(writer.waitForFinished());
