@@ -148,6 +148,7 @@ void TArrowSel::disableUnavailableCommands()
     } catch (const std::exception&) {
         // Reported when the command is given.
     }
+    showTableNotices();
     if (!hasSavedSetups)
         return;
     for (Page page : selection::kAllPages)
@@ -264,12 +265,20 @@ void TArrowSel::loseCarbonBtn()
 void TArrowSel::SpeedButton3Click()
 {
     try {
-        if (savedSetups_->countSavedSetups() == 0)
+        const auto records = savedSetups_->countSavedSetups();
+        showTableNotices();
+        if (records == 0)
             messages_->information("There are no records on file currently, use Save Setup first.",
                                    0);
     } catch (const std::exception& failure) {
         messages_->error(failure.what());
     }
+}
+
+void TArrowSel::showTableNotices()
+{
+    for (const std::string& notice : savedSetups_->takeNotices())
+        messages_->information(notice, 0);
 }
 
 void TArrowSel::ExitBtn1Click()

@@ -65,6 +65,7 @@ private:
     void disableUnavailableCommands();
     void showModel();
     void showStatus();
+    void showTableNotices();
     void TSzBtnClick(selection::Page page, int row);
     void watchTyping(const QString& entry);
 

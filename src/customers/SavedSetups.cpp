@@ -14,6 +14,7 @@ std::uint32_t SavedSetups::countSavedSetups()
         ~CloseOnExit() { table.close(); }
     } closer{preCustDB_};
     preCustDB_.open(kSavedSetupsFile);
+    notices_.insert(notices_.end(), preCustDB_.notices().begin(), preCustDB_.notices().end());
     return preCustDB_.recordCount();
 }
 

@@ -8,6 +8,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace qw::customers {
 
@@ -20,6 +23,9 @@ public:
     // Opens PreCustDB, counts the saved setups and closes it again, also
     // when reading fails (the storage error then goes to the caller).
     std::uint32_t countSavedSetups();
+    // What opening the table reported without failing (a leftover journal
+    // it did not apply), each notice once.
+    std::vector<std::string> takeNotices() { return std::exchange(notices_, {}); }
 
     storage::Table& PreCustDB() { return preCustDB_; }
     storage::Table& ExportTbl() { return exportTbl_; }
@@ -27,6 +33,7 @@ public:
 private:
     storage::Table preCustDB_;
     storage::Table exportTbl_;
+    std::vector<std::string> notices_;
 };
 
 } // namespace qw::customers

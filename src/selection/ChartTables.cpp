@@ -2,6 +2,8 @@
 
 #include "Pages.h"
 
+#include <utility>
+
 namespace qw::selection {
 
 ChartTables::ChartTables(const std::filesystem::path& dataFolder)
@@ -28,8 +30,19 @@ storage::Table& ChartTables::chart(Page page)
 storage::Table& ChartTables::openChart(Page page)
 {
     storage::Table& table = chart(page);
-    table.open(pageInfo(page).chartFile, storage::OpenMode::ReadOnly);
+    if (!table.isOpen()) {
+        table.open(pageInfo(page).chartFile, storage::OpenMode::ReadOnly);
+        notices_.insert(notices_.end(), table.notices().begin(), table.notices().end());
+    }
     return table;
+}
+
+std::vector<std::string> ChartTables::takeNotices()
+{
+    std::vector<std::string> all = std::exchange(notices_, {});
+    for (std::string& notice : specs_.takeNotices())
+        all.push_back(std::move(notice));
+    return all;
 }
 
 storage::Table* ChartTables::chartIfOpen(Page page)

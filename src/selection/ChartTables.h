@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qw::selection {
 
@@ -36,6 +37,9 @@ public:
         return specs_.findSpec(key, modelsField);
     }
 
+    // What opening the tables reported without failing, each notice once.
+    std::vector<std::string> takeNotices();
+
     storage::Table& HuntTbl() { return hunt_; }
     storage::Table& TargTbl() { return targ_; }
     storage::Table& YouthTbl() { return youth_; }
@@ -51,6 +55,7 @@ private:
     storage::Table youth_;
     storage::Table kavl_;
     SpecsTable specs_;
+    std::vector<std::string> notices_;
 };
 
 } // namespace qw::selection

@@ -113,6 +113,11 @@ void SelectionModel::Impl::findRec()
         heldBack_ = heldBack;
     }
     notify();
+    // A table that opened with a leftover journal it did not apply says so
+    // once; the run itself went on with the table as it is.
+    if (outermost)
+        for (const std::string& notice : tables_.takeNotices())
+            messages_.information(notice, 0);
     if (summary.failed)
         messages_.error(failure);
 }

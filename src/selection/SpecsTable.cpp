@@ -28,7 +28,10 @@ SpecsTable::SpecsTable(const std::filesystem::path& dataFolder) : table_(dataFol
 
 void SpecsTable::open()
 {
-    table_.open("Specs.DBF", storage::OpenMode::ReadOnly);
+    if (!table_.isOpen()) {
+        table_.open("Specs.DBF", storage::OpenMode::ReadOnly);
+        notices_.insert(notices_.end(), table_.notices().begin(), table_.notices().end());
+    }
     table_.indexCloseAll();
     key_.reset();
     table_.indexOpen("specs.idx");

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qw::selection {
@@ -38,6 +39,10 @@ public:
     bool seekExact(const std::string& key);
     std::optional<ShaftSpec> findSpec(const std::string& key, std::string_view modelsField);
 
+    // What opening the table reported without failing (a leftover journal
+    // it did not apply), once: the list is emptied by taking it.
+    std::vector<std::string> takeNotices() { return std::exchange(notices_, {}); }
+
     // The table itself, on the record of the last seek (SpecsTbl).
     storage::Table& table() { return table_; }
 
@@ -47,6 +52,7 @@ private:
     storage::Table table_;
     std::optional<storage::KeyExpression> key_;
     std::vector<std::string> keyFieldTexts_;
+    std::vector<std::string> notices_;
 };
 
 } // namespace qw::selection

@@ -506,6 +506,26 @@ void TestMainWindow::getSetupWaitsForTheRetrievalWindowWhenSetupsAreSaved()
     typeInto("BowWeightSpin", "62"); // a run does not bring it back
     QVERIFY(!child<QWidget>(window_.get(), "HGetBtn")->isEnabled());
     QVERIFY(sink_->messages.empty());
+
+    // A journal from another copy of the folder is not replayed into the
+    // customer table: it is moved aside, and the user is told so.
+    window_.reset();
+    const QString journal = folder_->filePath("Saveddb.dbf-journal");
+    QFile stale(journal);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray("STALE JOURNAL IMAGE").repeated(20));
+    stale.close();
+    QFile table(folder_->filePath("Saveddb.dbf"));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    const QByteArray before = table.readAll();
+    table.close();
+    window_ = std::make_unique<app::TArrowSel>(folder_->path(), sink_.get());
+    QCOMPARE(sink_->messages.size(), std::size_t(1));
+    QVERIFY(QString::fromStdString(sink_->messages[0].text).contains("Saveddb.dbf-journal"));
+    QVERIFY(!QFile::exists(journal));
+    QVERIFY(QFile::exists(journal + ".rejected-1"));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QCOMPARE(table.readAll(), before);
 }
 
 void TestMainWindow::typingHoldsTheMessageUntilAPauseOrFocusLeaves()

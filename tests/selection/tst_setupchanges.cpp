@@ -126,6 +126,40 @@ private slots:
                  bowWeightAfter);
     }
 
+    // A journal left by another copy of the folder is never replayed into a
+    // chart: the run goes on with the chart as it is and says so once.
+    void foreignJournalBesideAChartIsReportedAndLeftAlone()
+    {
+        QTemporaryDir folder;
+        const QDir program(QStringLiteral(QW_PROGRAM_DIR));
+        for (const QString& file : program.entryList({"*.dbf", "*.DBF", "*.idx", "*.txt"}))
+            QVERIFY(QFile::copy(program.filePath(file), folder.filePath(file)));
+        const QString journal = folder.filePath("HUNTCHRT.DBF-journal");
+        QFile stale(journal);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write(QByteArray("STALE JOURNAL IMAGE").repeated(20));
+        stale.close();
+        const auto chartBytes = [&] {
+            QFile chart(folder.filePath("HUNTCHRT.DBF"));
+            return chart.open(QIODevice::ReadOnly) ? chart.readAll() : QByteArray();
+        };
+        const QByteArray before = chartBytes();
+
+        RecordingSink sink;
+        SelectionModel model(folder.path().toStdString(), sink);
+        model.findRec();
+        QCOMPARE(sink.messages.size(), std::size_t(1));
+        QVERIFY(!sink.messages[0].error);
+        const QString notice = QString::fromStdString(sink.messages[0].text);
+        QVERIFY2(notice.contains("HUNTCHRT.DBF-journal") && notice.contains("HUNTCHRT.DBF:"),
+                 qPrintable(notice));
+        QVERIFY(model.lastRun().valid);
+        model.changeText(SetupEntry::BowWeight, "65");
+        QCOMPARE(sink.messages.size(), std::size_t(1)); // said once
+        QCOMPARE(chartBytes(), before);
+        QVERIFY(QFile::exists(journal)); // a read-only open moves nothing
+    }
+
 private:
     std::unique_ptr<RecordingSink> sink_;
     std::unique_ptr<SelectionModel> model_;

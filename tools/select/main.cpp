@@ -58,9 +58,12 @@ int main(int argc, char** argv)
     qw::selection::RecordingSink sink;
     qw::selection::SelectionModel model(options.dataFolder.value_or(programFolder(argv[0])), sink);
     // The window runs once on the Hunting page when it opens; what that run
-    // says is not part of this answer.
+    // says is not part of this answer, but a table's notice (a leftover
+    // journal it did not apply) goes to the error stream.
     model.findRec();
-    [[maybe_unused]] const std::vector<std::string> startUpMessages = sink.texts();
+    for (const auto& message : sink.messages)
+        if (!message.error && message.helpContext == 0)
+            std::cerr << message.text << "\n";
     sink.clear();
 
     applyInputs(model, options);
