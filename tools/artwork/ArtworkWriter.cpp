@@ -2,6 +2,8 @@
 
 #include "BannerArt.h"
 #include "BannerCatalogue.h"
+#include "CalculatorArt.h"
+#include "GameArt.h"
 #include "HelpDiagrams.h"
 #include "SplashArt.h"
 
@@ -14,7 +16,8 @@ namespace qw::artwork {
 
 int ArtworkWriter::writeAll() const
 {
-    return writeSplash() + writeBanners() + writeHelpPictures();
+    return writeSplash() + writeBanners() + writeHelpPictures() + writeGamePictures() +
+           writeCalculatorPictures();
 }
 
 int ArtworkWriter::writeSplash() const
@@ -47,6 +50,30 @@ int ArtworkWriter::writeHelpPictures() const
         ++written;
     }
     return written;
+}
+
+int ArtworkWriter::writeGamePictures() const
+{
+    int written = 0;
+    const GameArt art;
+    for (const GameArt::Set& set : GameArt::sets())
+        for (std::size_t frame = 0; frame < set.frames.size(); ++frame) {
+            save(art.render(set, set.frames[frame]),
+                 QStringLiteral("artwork/ke/%1_%2.png").arg(set.name).arg(frame + 1), "png", -1);
+            ++written;
+        }
+    return written;
+}
+
+int ArtworkWriter::writeCalculatorPictures() const
+{
+    const CalculatorArt art;
+    save(art.focDiagram(), QStringLiteral("artwork/foc_diagram.png"), "png", -1);
+    save(art.keTile(), QStringLiteral("artwork/tiles/ke_tile.png"), "png", -1);
+    save(art.focTile(), QStringLiteral("artwork/tiles/foc_tile.png"), "png", -1);
+    save(art.trajectoryBanner(), QStringLiteral("artwork/trajectory_banner.png"), "png", -1);
+    save(art.target(), QStringLiteral("artwork/target.png"), "png", -1);
+    return 5;
 }
 
 void ArtworkWriter::save(const QImage& image, const QString& relativePath, const char* format,

@@ -6,7 +6,9 @@
 namespace qw::artwork {
 
 // Writes every picture under one data folder:
-//   artwork/splash.jpg, artwork/banners/<page>_NN.png, help/*.png
+//   artwork/splash.jpg, artwork/banners/<page>_NN.png, help/*.png,
+//   artwork/ke/<Set>_<n>.png, artwork/tiles/*.png, artwork/foc_diagram.png,
+//   artwork/trajectory_banner.png, artwork/target.png
 class ArtworkWriter {
 public:
     explicit ArtworkWriter(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
@@ -19,6 +21,8 @@ private:
     int writeSplash() const;
     int writeBanners() const;
     int writeHelpPictures() const;
+    int writeGamePictures() const;
+    int writeCalculatorPictures() const;
     void save(const QImage& image, const QString& relativePath, const char* format,
               int quality) const;
 
