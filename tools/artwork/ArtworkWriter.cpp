@@ -4,6 +4,8 @@
 #include "BannerCatalogue.h"
 #include "CalculatorArt.h"
 #include "GameArt.h"
+#include "GuideArt.h"
+#include "GuideCatalogue.h"
 #include "HelpDiagrams.h"
 #include "SplashArt.h"
 
@@ -17,7 +19,7 @@ namespace qw::artwork {
 int ArtworkWriter::writeAll() const
 {
     return writeSplash() + writeBanners() + writeHelpPictures() + writeGamePictures() +
-           writeCalculatorPictures();
+           writeCalculatorPictures() + writeModelGuides();
 }
 
 int ArtworkWriter::writeSplash() const
@@ -74,6 +76,17 @@ int ArtworkWriter::writeCalculatorPictures() const
     save(art.trajectoryBanner(), QStringLiteral("artwork/trajectory_banner.png"), "png", -1);
     save(art.target(), QStringLiteral("artwork/target.png"), "png", -1);
     return 5;
+}
+
+int ArtworkWriter::writeModelGuides() const
+{
+    int written = 0;
+    const GuideCatalogue catalogue(sourceFolder_);
+    for (const GuidePage& page : catalogue.pages()) {
+        save(GuideArt(page).render(), QStringLiteral("artwork/guide/") + page.fileName, "jpeg", 90);
+        ++written;
+    }
+    return written;
 }
 
 void ArtworkWriter::save(const QImage& image, const QString& relativePath, const char* format,
