@@ -1,9 +1,12 @@
 // Saves what the user sees: the splash, each page of the main window (and
-// the carbon panel open), and the help viewer, as PNG files in the folder
+// the carbon panel open), the help viewer, the model guide of each page and
+// the about window, as PNG files in the folder
 // given on the command line. Grabs the whole screen, window frame included.
 
 #include "app/AppConfig.h"
 #include "app/HelpViewer.h"
+#include "app/TAboutBox.h"
+#include "app/TAboutBox1.h"
 #include "app/TArrowSel.h"
 #include "app/TSplashV.h"
 
@@ -61,5 +64,17 @@ int main(int argc, char* argv[])
     shoot(folder, "page-hunting-carbon");
     window.findChild<QAction*>("Contents1")->trigger();
     shoot(folder, "help");
+    for (const char* key : {"Hunt", "Targ", "Youth", "Kavl"}) {
+        qw::app::TAboutBox1 guide{QString::fromLatin1(key)};
+        guide.show();
+        guide.activateWindow();
+        shoot(folder, QStringLiteral("guide-%1").arg(QString::fromLatin1(key).toLower()));
+    }
+    {
+        qw::app::TAboutBox about;
+        about.show();
+        about.activateWindow();
+        shoot(folder, "about");
+    }
     return 0;
 }

@@ -1,7 +1,8 @@
 // Runs the artwork tool into a temporary folder and checks that it reproduces
 // the pictures committed under data/, and that those pictures are what the
-// windows need: the right formats and sizes, every banner frame present, the
-// banners in their page's colours, and the about window's text bands calm.
+// windows need: the right formats and sizes, every banner and game frame
+// present, the banners in their page's colours, the about window's text bands
+// calm, seamless tiles, and model guides drawn from the catalogue sources.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -36,15 +37,20 @@ QString bannerName(const char* prefix, int frame)
         .arg(frame, 2, 10, QLatin1Char('0'));
 }
 
-// The pictures the tool owns under a data folder, as paths relative to it.
-// Other pictures may share data/artwork (the model guides), so only the
-// splash, the banner folder and the help folder are listed.
+const char* const gameSets[] = {"SmallImg", "MediumImg", "BigImg", "ToughImg", "Tanks"};
+constexpr int gameFrames = 3;
+
+QString gameName(const char* set, int frame)
+{
+    return QStringLiteral("artwork/ke/%1_%2.png").arg(QLatin1String(set)).arg(frame);
+}
+
+// The pictures under a data folder's artwork and help folders, as paths
+// relative to it.
 QStringList pictureFiles(const QString& root)
 {
     QStringList files;
-    if (QFile::exists(root + "/artwork/splash.jpg"))
-        files << QStringLiteral("artwork/splash.jpg");
-    for (const QString& sub : {QStringLiteral("artwork/banners"), QStringLiteral("help")}) {
+    for (const QString& sub : {QStringLiteral("artwork"), QStringLiteral("help")}) {
         QDirIterator it(root + QLatin1Char('/') + sub, {"*.png", "*.jpg"}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext())
@@ -123,6 +129,13 @@ private slots:
     void aboutTextBandsStayReadable_data();
     void aboutTextBandsStayReadable();
     void toolRefusesAMissingOutputArgument();
+    void picturesAreNotBlank_data();
+    void picturesAreNotBlank();
+    void framesOfAGameSetAllDiffer_data();
+    void framesOfAGameSetAllDiffer();
+    void tilesAreSeamless_data();
+    void tilesAreSeamless();
+    void guidesAreDrawnFromTheCatalogueSources();
 
 private:
     QTemporaryDir generated_;
@@ -133,7 +146,8 @@ void TestArtwork::initTestCase()
     QVERIFY(generated_.isValid());
     QProcess tool;
     tool.setProcessChannelMode(QProcess::SeparateChannels);
-    tool.start(QStringLiteral(QW_ARTWORK_TOOL), {"--out", generated_.path()});
+    tool.start(QStringLiteral(QW_ARTWORK_TOOL),
+               {"--out", generated_.path(), "--source", committedData});
     QVERIFY2(tool.waitForFinished(120000), "artwork tool did not finish");
     QVERIFY2(tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0,
              tool.readAllStandardError().constData());
@@ -148,8 +162,15 @@ void TestArtwork::toolWritesExactlyTheCommittedFiles()
     for (const BannerSet& set : bannerSets)
         for (int frame = 1; frame <= set.frames; ++frame)
             expected << bannerName(set.prefix, frame);
+    for (const char* set : gameSets)
+        for (int frame = 1; frame <= gameFrames; ++frame)
+            expected << gameName(set, frame);
+    expected << "artwork/foc_diagram.png" << "artwork/tiles/ke_tile.png"
+             << "artwork/tiles/foc_tile.png" << "artwork/trajectory_banner.png"
+             << "artwork/target.png" << "artwork/guide/hunt_guide.jpg"
+             << "artwork/guide/targ_guide.jpg" << "artwork/guide/kavl_guide.jpg";
     expected.sort();
-    QCOMPARE(expected.size(), 61);
+    QCOMPARE(expected.size(), 84);
     QCOMPARE(pictureFiles(generated_.path()), expected);
     QCOMPARE(pictureFiles(committedData), expected);
 }
@@ -174,6 +195,17 @@ void TestArtwork::picturesHaveTheirSizes_data()
             const QString name = bannerName(set.prefix, frame);
             QTest::newRow(qPrintable(name)) << name << QSize(220, 120);
         }
+    for (const char* set : gameSets)
+        for (int frame = 1; frame <= gameFrames; ++frame)
+            QTest::newRow(qPrintable(gameName(set, frame))) << gameName(set, frame) << QSize(150, 150);
+    QTest::newRow("FOC diagram") << "artwork/foc_diagram.png" << QSize(560, 150);
+    QTest::newRow("KE tile") << "artwork/tiles/ke_tile.png" << QSize(96, 96);
+    QTest::newRow("FOC tile") << "artwork/tiles/foc_tile.png" << QSize(96, 96);
+    QTest::newRow("trajectory banner") << "artwork/trajectory_banner.png" << QSize(634, 143);
+    QTest::newRow("target") << "artwork/target.png" << QSize(96, 118);
+    QTest::newRow("hunting guide") << "artwork/guide/hunt_guide.jpg" << QSize(1201, 1593);
+    QTest::newRow("target and youth guide") << "artwork/guide/targ_guide.jpg" << QSize(1201, 1628);
+    QTest::newRow("Kavel guide") << "artwork/guide/kavl_guide.jpg" << QSize(1213, 911);
     QTest::newRow("spine diagram") << "help/spine_test.png" << QSize(480, 180);
     QTest::newRow("balance diagram") << "help/foc_balance.png" << QSize(480, 140);
     for (const char* tear : {"clean", "nock_high", "nock_low", "nock_left", "nock_right"}) {
@@ -188,7 +220,7 @@ void TestArtwork::picturesHaveTheirSizes()
     QFETCH(QSize, size);
     QByteArray format;
     const QImage committed = decode(committedData + "/" + file, &format);
-    QCOMPARE(format, QByteArray("png"));
+    QCOMPARE(format, file.endsWith(".jpg") ? QByteArray("jpeg") : QByteArray("png"));
     QCOMPARE(committed.size(), size);
     QCOMPARE(decode(generated_.path() + "/" + file).size(), size);
 }
@@ -302,6 +334,126 @@ void TestArtwork::toolRefusesAMissingOutputArgument()
     QVERIFY(tool.waitForFinished(60000));
     QCOMPARE(tool.exitCode(), 2);
     QVERIFY(tool.readAllStandardError().contains("usage"));
+}
+
+void TestArtwork::picturesAreNotBlank_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const QString& file : pictureFiles(committedData))
+        if (!file.contains("banners/") && !file.startsWith("help/"))
+            QTest::newRow(qPrintable(file)) << file;
+}
+
+void TestArtwork::picturesAreNotBlank()
+{
+    // A drawn picture spreads its pixels over many tones; a flat or nearly
+    // flat fill (a placeholder, a failed draw) does not.
+    QFETCH(QString, file);
+    const QImage image = decode(committedData + "/" + file);
+    double sum = 0, squares = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const double value = qGray(image.pixel(x, y));
+            sum += value;
+            squares += value * value;
+        }
+    const double n = double(image.width()) * image.height();
+    const double deviation = std::sqrt(squares / n - (sum / n) * (sum / n));
+    QVERIFY2(deviation > 2.0, qPrintable(QStringLiteral("deviation %1").arg(deviation)));
+}
+
+void TestArtwork::framesOfAGameSetAllDiffer_data()
+{
+    QTest::addColumn<QString>("set");
+    for (const char* set : gameSets)
+        QTest::newRow(set) << QString::fromLatin1(set);
+}
+
+void TestArtwork::framesOfAGameSetAllDiffer()
+{
+    QFETCH(QString, set);
+    QVERIFY(!QFile::exists(committedData + "/" + gameName(qPrintable(set), gameFrames + 1)));
+    std::vector<QImage> frames;
+    for (int frame = 1; frame <= gameFrames; ++frame)
+        frames.push_back(decode(committedData + "/" + gameName(qPrintable(set), frame)));
+    for (int a = 0; a < gameFrames; ++a)
+        for (int b = a + 1; b < gameFrames; ++b)
+            QVERIFY2(meanAbsoluteDifference(frames[a], frames[b]) > 8.0,
+                     qPrintable(QStringLiteral("frames %1 and %2 look alike").arg(a + 1).arg(b + 1)));
+}
+
+void TestArtwork::tilesAreSeamless_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("KE tile") << "artwork/tiles/ke_tile.png";
+    QTest::newRow("FOC tile") << "artwork/tiles/foc_tile.png";
+}
+
+void TestArtwork::tilesAreSeamless()
+{
+    // Across the seam (last column to first, last row to first) the tile
+    // changes no more than it does between neighbours inside it.
+    QFETCH(QString, file);
+    const QImage tile = decode(committedData + "/" + file);
+    auto step = [&](int x1, int y1, int x2, int y2) {
+        const QRgb p = tile.pixel(x1, y1), q = tile.pixel(x2, y2);
+        return std::abs(qGray(p) - qGray(q));
+    };
+    const int size = tile.width();
+    double seam = 0, inside = 0;
+    for (int i = 0; i < size; ++i) {
+        seam += step(size - 1, i, 0, i) + step(i, size - 1, i, 0);
+        inside += step(size / 2 - 1, i, size / 2, i) + step(i, size / 2 - 1, i, size / 2);
+    }
+    QVERIFY2(seam <= inside * 1.5 + size,
+             qPrintable(QStringLiteral("seam %1, inside %2").arg(seam).arg(inside)));
+}
+
+void TestArtwork::guidesAreDrawnFromTheCatalogueSources()
+{
+    // A copy of the catalogue sources with one Kavel legend line reworded:
+    // only the Kavel guide may change. A legend naming a family the
+    // specification table lacks stops the tool, naming the family.
+    QTemporaryDir sources, output;
+    for (const QString& sub : {QStringLiteral("specs"), QStringLiteral("legends")}) {
+        QDir().mkpath(sources.filePath(sub));
+        for (const QString& name : QDir(committedData + "/" + sub).entryList(QDir::Files))
+            QVERIFY(QFile::copy(committedData + "/" + sub + "/" + name,
+                                sources.filePath(sub + "/" + name)));
+    }
+    auto rewrite = [&](const QString& from, const QString& to) {
+        QFile legend(sources.filePath("legends/Kavl.txt"));
+        QVERIFY(legend.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(legend.readAll());
+        legend.close();
+        QVERIFY(text.contains(from));
+        text.replace(from, to);
+        QVERIFY(legend.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        legend.write(text.toUtf8());
+    };
+    auto run = [&](QProcess& tool) {
+        tool.start(QStringLiteral(QW_ARTWORK_TOOL),
+                   {"--out", output.path(), "--source", sources.path()});
+        QVERIFY(tool.waitForFinished(120000));
+    };
+    rewrite("Kavel Timberline carbon", "Kavel Timberline Pro carbon");
+    QProcess tool;
+    run(tool);
+    QCOMPARE(tool.exitCode(), 0);
+    for (const char* guide : {"hunt_guide.jpg", "targ_guide.jpg", "kavl_guide.jpg"}) {
+        const QString file = QStringLiteral("artwork/guide/") + guide;
+        const double difference = meanAbsoluteDifference(decode(output.filePath(file)),
+                                                         decode(generated_.filePath(file)));
+        if (QLatin1String(guide) == QLatin1String("kavl_guide.jpg"))
+            QVERIFY2(difference > 0.05, qPrintable(QString::number(difference)));
+        else
+            QCOMPARE(difference, 0.0);
+    }
+    rewrite("KT ", "KX ");
+    QProcess failing;
+    run(failing);
+    QCOMPARE(failing.exitCode(), 1);
+    QVERIFY(failing.readAllStandardError().contains("KX"));
 }
 
 QTEST_GUILESS_MAIN(TestArtwork)

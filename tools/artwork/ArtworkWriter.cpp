@@ -2,6 +2,10 @@
 
 #include "BannerArt.h"
 #include "BannerCatalogue.h"
+#include "CalculatorArt.h"
+#include "GameArt.h"
+#include "GuideArt.h"
+#include "GuideCatalogue.h"
 #include "HelpDiagrams.h"
 #include "SplashArt.h"
 
@@ -14,7 +18,8 @@ namespace qw::artwork {
 
 int ArtworkWriter::writeAll() const
 {
-    return writeSplash() + writeBanners() + writeHelpPictures();
+    return writeSplash() + writeBanners() + writeHelpPictures() + writeGamePictures() +
+           writeCalculatorPictures() + writeModelGuides();
 }
 
 int ArtworkWriter::writeSplash() const
@@ -44,6 +49,41 @@ int ArtworkWriter::writeHelpPictures() const
     int written = 0;
     for (const HelpPicture& picture : HelpDiagrams().renderAll()) {
         save(picture.image, QStringLiteral("help/") + picture.fileName, "png", -1);
+        ++written;
+    }
+    return written;
+}
+
+int ArtworkWriter::writeGamePictures() const
+{
+    int written = 0;
+    const GameArt art;
+    for (const GameArt::Set& set : GameArt::sets())
+        for (std::size_t frame = 0; frame < set.frames.size(); ++frame) {
+            save(art.render(set, set.frames[frame]),
+                 QStringLiteral("artwork/ke/%1_%2.png").arg(set.name).arg(frame + 1), "png", -1);
+            ++written;
+        }
+    return written;
+}
+
+int ArtworkWriter::writeCalculatorPictures() const
+{
+    const CalculatorArt art;
+    save(art.focDiagram(), QStringLiteral("artwork/foc_diagram.png"), "png", -1);
+    save(art.keTile(), QStringLiteral("artwork/tiles/ke_tile.png"), "png", -1);
+    save(art.focTile(), QStringLiteral("artwork/tiles/foc_tile.png"), "png", -1);
+    save(art.trajectoryBanner(), QStringLiteral("artwork/trajectory_banner.png"), "png", -1);
+    save(art.target(), QStringLiteral("artwork/target.png"), "png", -1);
+    return 5;
+}
+
+int ArtworkWriter::writeModelGuides() const
+{
+    int written = 0;
+    const GuideCatalogue catalogue(sourceFolder_);
+    for (const GuidePage& page : catalogue.pages()) {
+        save(GuideArt(page).render(), QStringLiteral("artwork/guide/") + page.fileName, "jpeg", 90);
         ++written;
     }
     return written;

@@ -6,10 +6,17 @@
 namespace qw::artwork {
 
 // Writes every picture under one data folder:
-//   artwork/splash.jpg, artwork/banners/<page>_NN.png, help/*.png
+//   artwork/splash.jpg, artwork/banners/<page>_NN.png, help/*.png,
+//   artwork/ke/<Set>_<n>.png, artwork/tiles/*.png, artwork/foc_diagram.png,
+//   artwork/trajectory_banner.png, artwork/target.png, artwork/guide/*.jpg
+// The model guides are drawn from the catalogue sources (specs/Specs.csv and
+// legends/*.txt) under the source folder.
 class ArtworkWriter {
 public:
-    explicit ArtworkWriter(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
+    ArtworkWriter(QString dataFolder, QString sourceFolder)
+        : dataFolder_(std::move(dataFolder)), sourceFolder_(std::move(sourceFolder))
+    {
+    }
 
     // Returns the number of files written; throws std::runtime_error naming the
     // file that could not be written.
@@ -19,10 +26,14 @@ private:
     int writeSplash() const;
     int writeBanners() const;
     int writeHelpPictures() const;
+    int writeGamePictures() const;
+    int writeCalculatorPictures() const;
+    int writeModelGuides() const;
     void save(const QImage& image, const QString& relativePath, const char* format,
               int quality) const;
 
     QString dataFolder_;
+    QString sourceFolder_;
 };
 
 } // namespace qw::artwork
