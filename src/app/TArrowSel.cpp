@@ -9,6 +9,8 @@
 #include "RunStatus.h"
 #include "ShaftsNB.h"
 #include "StaleOverlay.h"
+#include "TAboutBox.h"
+#include "TAboutBox1.h"
 #include "customers/SavedSetups.h"
 #include "selection/MainFormDesign.h"
 #include "selection/Pages.h"
@@ -37,8 +39,7 @@ constexpr int kClientHeight = 542;
 constexpr int kStatusHeight = 20;
 
 // Page commands whose windows are not part of the program yet.
-const char* const kUnbuiltPageCommands[] = {"PrintBtn", "SaveBtn", "ModelsBtn", "KECalcBtn",
-                                            "Models2011Btn"};
+const char* const kUnbuiltPageCommands[] = {"PrintBtn", "SaveBtn", "KECalcBtn"};
 
 QString name(std::string_view text)
 {
@@ -127,8 +128,9 @@ void TArrowSel::buildMenu()
     connect(menu.getSetup, &QAction::triggered, this, &TArrowSel::SpeedButton3Click);
     connect(menu.exit, &QAction::triggered, this, &TArrowSel::ExitBtn1Click);
     connect(menu.tuningInformation, &QAction::triggered, this, &TArrowSel::Contents1Click);
-    for (QAction* unbuilt : {menu.saveSetup, menu.shopInformation, menu.keCalculator,
-                             menu.exportCustomers, menu.about})
+    connect(menu.about, &QAction::triggered, this, &TArrowSel::About1Click);
+    for (QAction* unbuilt :
+         {menu.saveSetup, menu.shopInformation, menu.keCalculator, menu.exportCustomers})
         unbuilt->setEnabled(false);
 }
 
@@ -214,6 +216,9 @@ void TArrowSel::connectCommands()
                                [this] { SpeedButton3Click(); });
         binder_->forwardClicks(name(selection::pageControlName(page, "ExitBtn")),
                                [this] { ExitBtn1Click(); });
+        for (const char* models : {"ModelsBtn", "Models2011Btn"})
+            binder_->forwardClicks(name(selection::pageControlName(page, models)),
+                                   [this] { ModelsClick(); });
     }
 }
 
@@ -279,6 +284,19 @@ void TArrowSel::showTableNotices()
 {
     for (const std::string& notice : savedSetups_->takeNotices())
         messages_->information(notice, 0);
+}
+
+// The guide for the page the engine last worked, fresh for each opening.
+void TArrowSel::ModelsClick()
+{
+    TAboutBox1 guide(std::as_const(*model_).form(), this);
+    guide.exec();
+}
+
+void TArrowSel::About1Click()
+{
+    TAboutBox about(this);
+    about.exec();
 }
 
 void TArrowSel::ExitBtn1Click()

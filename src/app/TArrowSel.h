@@ -48,6 +48,8 @@ public:
 public slots:
     void SpeedButton3Click(); // Get Setup
     void ExitBtn1Click();
+    void ModelsClick();      // "2011" and "2011 Shaft Models"
+    void About1Click();
     void Contents1Click();      // Tuning Information
     void HWtBtn9Click(int row); // a carbon row's "Details"
     void loseCarbonBtn();       // the carbon panel's Close

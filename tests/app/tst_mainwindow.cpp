@@ -54,6 +54,7 @@ private slots:
     void staleGridIsDimmedAndTheStatusSaysSo();
     void commandsStandInOneColumnAndTabsLightUp();
     void aMessageBoxStopsAHeldArrow();
+    void guideAndAboutOpenAsFreshModalWindows();
 
 private:
     void typeInto(const char* entryName, const QString& text);
@@ -447,7 +448,7 @@ void TestMainWindow::commandsWithoutTheirWindowAreDisabled()
 {
     for (const char* prefix : {"H", "T", "Y", "K"}) {
         for (const char* command :
-             {"PrintBtn", "SaveBtn", "ModelsBtn", "KECalcBtn", "Models2011Btn"}) {
+             {"PrintBtn", "SaveBtn", "KECalcBtn"}) {
             const QString name = QString(prefix) + command;
             QVERIFY2(!child<QWidget>(window_.get(), name)->isEnabled(), qPrintable(name));
         }
@@ -457,7 +458,7 @@ void TestMainWindow::commandsWithoutTheirWindowAreDisabled()
     typeInto("BowWeightSpin", "62");
     QVERIFY(!child<QWidget>(window_.get(), "HPrintBtn")->isEnabled());
     for (const char* action :
-         {"SaveSetup1", "ShopInformation1", "KineticEnergy1", "ExportCustomerDatabase1", "About1"})
+         {"SaveSetup1", "ShopInformation1", "KineticEnergy1", "ExportCustomerDatabase1"})
         QVERIFY2(!child<QAction>(window_.get(), action)->isEnabled(), action);
     QVERIFY(child<QAction>(window_.get(), "Exit1")->isEnabled());
     QVERIFY(child<QAction>(window_.get(), "Contents1")->isEnabled());
@@ -624,6 +625,31 @@ void TestMainWindow::aMessageBoxStopsAHeldArrow()
     QVERIFY(!up->isDown());
     QCOMPARE(child<QLineEdit>(window_.get(), "ArrowLengthSpin")->text(), QString("32"));
     QCOMPARE(child<QLineEdit>(window_.get(), "BowWeightSpin")->text(), QString("60"));
+}
+
+void TestMainWindow::guideAndAboutOpenAsFreshModalWindows()
+{
+    QStringList titles;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (!modal->isActiveWindow()) { // the guide's caption is set on activation
+            modal->activateWindow();
+            return;
+        }
+        titles << modal->windowTitle();
+        modal->close();
+    });
+    closer.start(50);
+    clickTab(2);
+    QTest::mouseClick(child<QWidget>(window_.get(), "YModels2011Btn"), Qt::LeftButton);
+    clickTab(3);
+    QTest::mouseClick(child<QWidget>(window_.get(), "KModelsBtn"), Qt::LeftButton);
+    child<QAction>(window_.get(), "About1")->trigger();
+    QCOMPARE(titles, QStringList({"2011 Target/Youth Shaft Models Guide",
+                                  "2011 Kavel Shaft Models Guide", "About 2011"}));
 }
 
 QTEST_MAIN(TestMainWindow)
