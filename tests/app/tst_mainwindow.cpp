@@ -17,6 +17,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QApplication>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -55,6 +57,8 @@ private slots:
     void commandsStandInOneColumnAndTabsLightUp();
     void aMessageBoxStopsAHeldArrow();
     void guideAndAboutOpenAsFreshModalWindows();
+    void disabledGroupsLookDisabledAfterAYouthVisit();
+    void gridCellsLightUpUnderTheMouse();
 
 private:
     void typeInto(const char* entryName, const QString& text);
@@ -650,6 +654,49 @@ void TestMainWindow::guideAndAboutOpenAsFreshModalWindows()
     child<QAction>(window_.get(), "About1")->trigger();
     QCOMPARE(titles, QStringList({"2011 Target/Youth Shaft Models Guide",
                                   "2011 Kavel Shaft Models Guide", "About 2011"}));
+}
+
+void TestMainWindow::disabledGroupsLookDisabledAfterAYouthVisit()
+{
+    const QColor disabledText = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    QVERIFY(disabledText != QColor(Qt::black));
+    auto check = [&](const char* groupName) {
+        auto* group = child<widgets::RadioGroup>(window_.get(), groupName);
+        QVERIFY2(!group->isEnabled(), groupName);
+        QStyleOptionButton option;
+        option.initFrom(group->item(0)); // the palette the style paints the label with
+        QCOMPARE(option.palette.color(QPalette::WindowText), disabledText);
+    };
+    clickTab(2); // Youth disables the release, overdraw and brace groups
+    for (const char* group : {"ReleaseType", "OverDraw", "BraceHt", "BowType"})
+        check(group);
+    clickTab(0);
+    QTest::mouseClick(child<widgets::RadioGroup>(window_.get(), "BowType")->item(1),
+                      Qt::LeftButton); // recurve disables the cam, release, brace, overdraw
+    for (const char* group : {"HuntCamType", "ReleaseType", "OverDraw", "BraceHt"})
+        check(group);
+}
+
+void TestMainWindow::gridCellsLightUpUnderTheMouse()
+{
+    struct Hover {
+        const char* cell;
+        QColor fill;
+    };
+    // Spine and model cells take no clicks, yet light up; size cells do both.
+    const Hover hovers[] = {{"HSpBtn2", QColor(0x008080)}, {"HMdBtn1", QColor(0x008080)},
+                            {"HWtBtn1", Qt::black}, {"HSzBtn1", Qt::black}};
+    for (const Hover& hover : hovers) {
+        auto* cell = child<widgets::CaptionButton>(window_.get(), hover.cell);
+        QTest::mouseMove(cell, cell->rect().center());
+        QTRY_COMPARE(cell->paintedFill(), hover.fill);
+        QTest::mouseMove(window_.get(), {2, 2});
+        QTRY_VERIFY(cell->paintedFill() != hover.fill);
+    }
+    auto* spine = child<widgets::CaptionButton>(window_.get(), "HSpBtn2");
+    QSignalSpy clicks(spine, &QAbstractButton::clicked);
+    QTest::mouseClick(spine, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 0);
 }
 
 QTEST_MAIN(TestMainWindow)
