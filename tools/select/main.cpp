@@ -10,7 +10,6 @@
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,40 +20,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitRunFailed = 1;
 constexpr int kExitUsage = 2;
 
-class RecordingSink : public qw::selection::MessageSink {
-public:
-    void information(const std::string& text, int) override { messages.push_back(text); }
-    void error(const std::string& text) override
-    {
-        messages.push_back(text);
-        errorShown = true;
-    }
-    void clear()
-    {
-        messages.clear();
-        errorShown = false;
-    }
-    std::vector<std::string> messages;
-    bool errorShown = false;
-};
-
-std::filesystem::path programFolder(const char* argv0)
-{
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    if (!error)
-        return self.parent_path();
-    return std::filesystem::absolute(argv0).parent_path();
-}
-
-void applyInputs(qw::selection::SelectionModel& model, const qw::select::SelectOptions& options)
-{
-    for (const auto& [entry, text] : options.entryTexts)
-        model.setTextQuietly(entry, text);
-    for (const auto& [group, index] : options.itemIndices)
-        model.setItemIndexQuietly(group, index);
-    model.setActivePage(options.page);
-}
+using qw::setupcli::RecordingSink;
 
 } // namespace
 
@@ -73,14 +39,15 @@ int main(int argc, char** argv)
     }
 
     RecordingSink sink;
-    qw::selection::SelectionModel model(options.dataFolder.value_or(programFolder(argv[0])), sink);
+    qw::selection::SelectionModel model(
+        options.dataFolder.value_or(qw::setupcli::programFolder(argv[0])), sink);
     // The window runs once on the Hunting page when it opens; what that run
     // says is not part of this answer.
     model.findRec();
     [[maybe_unused]] const std::vector<std::string> startUpMessages = sink.messages;
     sink.clear();
 
-    applyInputs(model, options);
+    qw::setupcli::applySetup(model, options);
     model.findRec();
 
     const auto report = qw::select::pageReport(model, options.page, sink.messages);
