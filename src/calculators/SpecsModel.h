@@ -50,10 +50,11 @@ inline constexpr std::array<SpecField, 7> kSpecFields = {{
 
 class SpecsModel {
 public:
-    // Runs the opening steps at once: cut the key, open the table and the
-    // index, seek, fill the inputs and labels, compute. Failures (a table
-    // that cannot be opened, a field that is no number) go to messages and
-    // end the steps there; the window opens all the same.
+    // mainForm is the main window's state, which must outlive the model
+    // (the window re-reads Mods on every change). Runs the opening steps at once: cut the key, open
+    // the table and the index, seek, fill the inputs and labels, compute. Failures (a table that
+    // cannot be opened, a field that is no number) go to messages and end the steps there; the
+    // window opens all the same.
     SpecsModel(std::filesystem::path dataFolder, const selection::FormState& mainForm,
                selection::MessageSink& messages);
 

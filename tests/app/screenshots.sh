@@ -1,6 +1,6 @@
 #!/bin/sh
-# Screenshots of the splash, every page of the main window and the help
-# viewer under a virtual X server: tests/app/screenshots.sh [build dir] [out dir]
+# Screenshots of the splash, every page of the main window, the help viewer and
+# the calculator windows under a virtual X server: tests/app/screenshots.sh [build dir] [out dir]
 set -e
 build=${1:-build}
 out=${2:-$build/screenshots}

@@ -5,7 +5,10 @@
 #include "app/AppConfig.h"
 #include "app/HelpViewer.h"
 #include "app/TArrowSel.h"
+#include "app/TKECalc2.h"
+#include "app/TSpecsFrm.h"
 #include "app/TSplashV.h"
+#include "app/TTrajectory.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -61,5 +64,28 @@ int main(int argc, char* argv[])
     shoot(folder, "page-hunting-carbon");
     window.findChild<QAction*>("Contents1")->trigger();
     shoot(folder, "help");
+    window.findChild<QWidget*>("ArrowLengthSpin")->setProperty("text", "30");
+    settle();
+    {
+        window.model().sizeCellClick(qw::selection::Page::Hunt, 2);
+        qw::app::TSpecsFrm specs(
+            QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
+        specs.show();
+        shoot(folder, "specifications");
+    }
+    {
+        qw::app::TKECalc2 calculator(nullptr, &window);
+        calculator.show();
+        calculator.findChild<QAbstractButton*>("KECalculateBtn")->click();
+        shoot(folder, "kinetic-energy");
+        calculator.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+        calculator.findChild<QAbstractButton*>("FOCCalculateBtn")->click();
+        shoot(folder, "front-of-centre");
+    }
+    {
+        qw::app::TTrajectory trajectory(QW_PROGRAM_DIR, nullptr, &window);
+        trajectory.show();
+        shoot(folder, "trajectory");
+    }
     return 0;
 }
