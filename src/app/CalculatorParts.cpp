@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QTabBar>
 #include <QToolButton>
 
 #include <algorithm>
@@ -74,6 +75,30 @@ QWidget* tiledPage(const QString& name, const QString& tile, const QColor& fallb
     p.setBrush(QPalette::Window, picture.isNull() ? QBrush(fallback) : QBrush(picture));
     page->setPalette(p);
     return page;
+}
+
+namespace {
+
+class FixedTabBar : public QTabBar {
+public:
+    FixedTabBar(QSize size, QWidget* parent) : QTabBar(parent), size_(size)
+    {
+        setAttribute(Qt::WA_Hover); // tabs light up under the mouse
+        setExpanding(false);
+    }
+
+protected:
+    QSize tabSizeHint(int) const override { return size_; }
+
+private:
+    QSize size_;
+};
+
+} // namespace
+
+FixedTabWidget::FixedTabWidget(QSize tabSize, QWidget* parent) : QTabWidget(parent)
+{
+    setTabBar(new FixedTabBar(tabSize, this));
 }
 
 GradientBar::GradientBar(QWidget* parent) : QWidget(parent) {}

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
+#include <QTabWidget>
 #include <QWidget>
 
 class QLabel;
@@ -36,6 +37,14 @@ void decimalInput(QWidget* parent, const QString& name, QRect geometry);
 
 // A page filled with a tiled picture, or with the fallback colour.
 QWidget* tiledPage(const QString& name, const QString& tile, const QColor& fallback);
+
+// Pages whose tabs all have one fixed size (a style sheet would do it too,
+// at the price of a style sheet engine for the whole window).
+class FixedTabWidget : public QTabWidget {
+    Q_OBJECT
+public:
+    FixedTabWidget(QSize tabSize, QWidget* parent = nullptr);
+};
 
 // A vertical bar from 0 to 100 that fills from the bottom in a gradient of
 // black, silver and tan.

@@ -99,11 +99,9 @@ TKECalc2::TKECalc2(selection::MessageSink* messages, QWidget* parent)
     setFixedSize(kClientWidth, kClientHeight);
     model_ = std::make_unique<KineticEnergyModel>(messages ? *messages : boxes_);
 
-    auto* pages = new QTabWidget(this);
+    auto* pages = new FixedTabWidget(QSize(200, 35), this);
     pages->setObjectName("PageControl1");
     pages->setGeometry(0, 0, kClientWidth, kClientHeight);
-    pages->tabBar()->setStyleSheet("QTabBar::tab { width: 200px; height: 35px; }");
-    pages->tabBar()->setAttribute(Qt::WA_Hover);
     QWidget* energy = tiledPage("TabSheet1", kKeTile, kPageFallback);
     QWidget* foc = tiledPage("TabSheet2", kFocTile, kPageFallback);
     pages->addTab(energy, "Kinetic Energy");
@@ -134,9 +132,7 @@ void TKECalc2::buildEnergyPage(QWidget* page)
     small.setPointSize(small.pointSize() - 3);
     momentum->setFont(small);
 
-    animator_ = new widgets::PictureAnimator(QStringList(), kKePictureIntervalMs, page);
-    animator_->setObjectName("Animator1");
-    animator_->setGeometry(100, 222, 150, 150);
+    animatorPage_ = page;
 
     button(page, "KECalculateBtn", {40, 400, 130, 34});
     button(page, "KECloseBtn", {190, 400, 130, 34});
@@ -222,10 +218,10 @@ void TKECalc2::showPictures()
     const QString set = QString::fromStdString(model_->pictureSet());
     if (set != shownSet_) {
         auto* next = new widgets::PictureAnimator(pictureFrames(kKePictureFolder, set),
-                                                  kKePictureIntervalMs, animator_->parentWidget());
+                                                  kKePictureIntervalMs, animatorPage_);
         next->setObjectName("Animator1");
         next->setProperty("pictureSet", set);
-        next->setGeometry(animator_->geometry());
+        next->setGeometry(100, 222, 150, 150);
         next->setCursor(Qt::ArrowCursor);
         next->show();
         delete animator_;

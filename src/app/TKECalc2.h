@@ -45,7 +45,8 @@ private:
     std::unique_ptr<calculators::KineticEnergyModel> model_;
     std::unique_ptr<FormBinder> binder_;
     GradientBar* bar_ = nullptr;
-    widgets::PictureAnimator* animator_ = nullptr;
+    QWidget* animatorPage_ = nullptr;
+    widgets::PictureAnimator* animator_ = nullptr; // replaced when the set changes
     QString shownSet_;
 };
 

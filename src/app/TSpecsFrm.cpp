@@ -80,7 +80,13 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::F
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TSpecsFrm::~TSpecsFrm() = default;
+// The entries outlive the model by a moment: the one with the focus ends
+// its editing while the window's children are destroyed.
+TSpecsFrm::~TSpecsFrm()
+{
+    for (QLineEdit* entry : findChildren<QLineEdit*>())
+        entry->disconnect(this);
+}
 
 void TSpecsFrm::buildBand()
 {

@@ -128,6 +128,23 @@ private slots:
         QVERIFY(!window.model().isTableOpen());
     }
 
+    // Closing with the focus in an entry ends its editing while the window
+    // goes away; that must not reach the model any more.
+    void specsClosedWhileEditing()
+    {
+        specs_.write({{"1912", "52", "9.52"}});
+        const auto main = fixtures::clicked("191252", "Targ", "52");
+        {
+            app::TSpecsFrm window(specs_.folder(), main, {}, &sink_);
+            window.show();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            child<QLineEdit>(&window, "FSpinEdit3")->setFocus();
+            retype(&window, "FSpinEdit3", "abc");
+        }
+        QVERIFY(sink_.messages.empty());
+    }
+
     void specsNotFound()
     {
         specs_.write({{"1912", "52", "9.52"}});
