@@ -34,6 +34,7 @@ MainMenu buildMainMenu(QMenuBar* bar)
     QMenu* utilities = bar->addMenu("Utilities");
     utilities->setObjectName("Utilities1");
     menu.keCalculator = item(utilities, "KineticEnergy1", "Kinetic Energy/F.O.C. Calculator");
+    menu.trajectory = item(utilities, "TrajectoryReference1", "Trajectory Reference");
     menu.tuningInformation = item(utilities, "Contents1", "Tuning Information");
     utilities->addSeparator();
     menu.exportCustomers = item(utilities, "ExportCustomerDatabase1", "Export Customer Database");

@@ -13,6 +13,7 @@ struct MainMenu {
     QAction* shopInformation;
     QAction* exit;
     QAction* keCalculator;
+    QAction* trajectory;
     QAction* tuningInformation;
     QAction* exportCustomers;
     QAction* about;

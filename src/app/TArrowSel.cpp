@@ -11,6 +11,9 @@
 #include "StaleOverlay.h"
 #include "TAboutBox.h"
 #include "TAboutBox1.h"
+#include "TKECalc2.h"
+#include "TSpecsFrm.h"
+#include "TTrajectory.h"
 #include "customers/SavedSetups.h"
 #include "selection/MainFormDesign.h"
 #include "selection/Pages.h"
@@ -39,7 +42,7 @@ constexpr int kClientHeight = 542;
 constexpr int kStatusHeight = 20;
 
 // Page commands whose windows are not part of the program yet.
-const char* const kUnbuiltPageCommands[] = {"PrintBtn", "SaveBtn", "KECalcBtn"};
+const char* const kUnbuiltPageCommands[] = {"PrintBtn", "SaveBtn"};
 
 QString name(std::string_view text)
 {
@@ -129,8 +132,9 @@ void TArrowSel::buildMenu()
     connect(menu.exit, &QAction::triggered, this, &TArrowSel::ExitBtn1Click);
     connect(menu.tuningInformation, &QAction::triggered, this, &TArrowSel::Contents1Click);
     connect(menu.about, &QAction::triggered, this, &TArrowSel::About1Click);
-    for (QAction* unbuilt :
-         {menu.saveSetup, menu.shopInformation, menu.keCalculator, menu.exportCustomers})
+    connect(menu.keCalculator, &QAction::triggered, this, &TArrowSel::KECalcBtnClick);
+    connect(menu.trajectory, &QAction::triggered, this, &TArrowSel::TrajectoryClick);
+    for (QAction* unbuilt : {menu.saveSetup, menu.shopInformation, menu.exportCustomers})
         unbuilt->setEnabled(false);
 }
 
@@ -216,6 +220,8 @@ void TArrowSel::connectCommands()
                                [this] { SpeedButton3Click(); });
         binder_->forwardClicks(name(selection::pageControlName(page, "ExitBtn")),
                                [this] { ExitBtn1Click(); });
+        binder_->forwardClicks(name(selection::pageControlName(page, "KECalcBtn")),
+                               [this] { KECalcBtnClick(); });
         for (const char* models : {"ModelsBtn", "Models2011Btn"})
             binder_->forwardClicks(name(selection::pageControlName(page, models)),
                                    [this] { ModelsClick(); });
@@ -247,12 +253,28 @@ void TArrowSel::showStatus()
     status_->setToolTip(shown == text ? QString() : text);
 }
 
-// The specifications window reads the hand-off texts; until it is part of
-// the program the click only fills them.
+// The click writes the hand-off texts, which the specifications window
+// reads; a disabled cell does nothing.
 void TArrowSel::TSzBtnClick(Page page, int row)
 {
-    model_->sizeCellClick(page, row);
+    if (!model_->sizeCellClick(page, row))
+        return;
     showModel();
+    TSpecsFrm specs(dataFolder_, std::as_const(*model_).form(), [this] { ModelsClick(); },
+                    messages_.get(), this);
+    specs.exec();
+}
+
+void TArrowSel::KECalcBtnClick()
+{
+    TKECalc2 calculator(messages_.get(), this);
+    calculator.exec();
+}
+
+void TArrowSel::TrajectoryClick()
+{
+    TTrajectory trajectory(dataFolder_, messages_.get(), this);
+    trajectory.exec();
 }
 
 void TArrowSel::HWtBtn9Click(int row)

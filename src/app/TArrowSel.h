@@ -50,6 +50,8 @@ public slots:
     void ExitBtn1Click();
     void ModelsClick();      // "2011" and "2011 Shaft Models"
     void About1Click();
+    void KECalcBtnClick();
+    void TrajectoryClick(); // "Trajectory Reference"
     void Contents1Click();      // Tuning Information
     void HWtBtn9Click(int row); // a carbon row's "Details"
     void loseCarbonBtn();       // the carbon panel's Close

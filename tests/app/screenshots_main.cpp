@@ -1,6 +1,6 @@
 // Saves what the user sees: the splash, each page of the main window (and
-// the carbon panel open), the help viewer, the model guide of each page and
-// the about window, as PNG files in the folder
+// the carbon panel open), the help viewer, the model guide of each page,
+// the about window and the calculator windows, as PNG files in the folder
 // given on the command line. Grabs the whole screen, window frame included.
 
 #include "app/AppConfig.h"
@@ -8,7 +8,10 @@
 #include "app/TAboutBox.h"
 #include "app/TAboutBox1.h"
 #include "app/TArrowSel.h"
+#include "app/TKECalc2.h"
+#include "app/TSpecsFrm.h"
 #include "app/TSplashV.h"
+#include "app/TTrajectory.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -75,6 +78,29 @@ int main(int argc, char* argv[])
         about.show();
         about.activateWindow();
         shoot(folder, "about");
+    }
+    window.findChild<QWidget*>("ArrowLengthSpin")->setProperty("text", "30");
+    settle();
+    {
+        window.model().sizeCellClick(qw::selection::Page::Hunt, 2);
+        qw::app::TSpecsFrm specs(
+            QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
+        specs.show();
+        shoot(folder, "specifications");
+    }
+    {
+        qw::app::TKECalc2 calculator(nullptr, &window);
+        calculator.show();
+        calculator.findChild<QAbstractButton*>("KECalculateBtn")->click();
+        shoot(folder, "kinetic-energy");
+        calculator.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+        calculator.findChild<QAbstractButton*>("FOCCalculateBtn")->click();
+        shoot(folder, "front-of-centre");
+    }
+    {
+        qw::app::TTrajectory trajectory(QW_PROGRAM_DIR, nullptr, &window);
+        trajectory.show();
+        shoot(folder, "trajectory");
     }
     return 0;
 }

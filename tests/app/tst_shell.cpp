@@ -115,8 +115,8 @@ void TestShell::menuBarHasEveryItemInOrder()
     QCOMPARE(texts(top[0]->menu()),
              QStringList({"Get Setup", "Save Setup", "-", "Shop Information", "-", "Exit"}));
     QCOMPARE(texts(top[1]->menu()),
-             QStringList({"Kinetic Energy/F.O.C. Calculator", "Tuning Information", "-",
-                          "Export Customer Database"}));
+             QStringList({"Kinetic Energy/F.O.C. Calculator", "Trajectory Reference",
+                          "Tuning Information", "-", "Export Customer Database"}));
     QCOMPARE(shortcuts, 0);
 }
 

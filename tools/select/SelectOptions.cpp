@@ -1,121 +1,26 @@
 #include "SelectOptions.h"
 
-#include <selection/MainFormDesign.h>
-
-#include <charconv>
-#include <map>
-
 namespace qw::select {
-
-namespace {
-
-const std::map<std::string, std::string, std::less<>>& entryOptions()
-{
-    static const std::map<std::string, std::string, std::less<>> options = {
-        {"--bow-weight", "BowWeightSpin"},
-        {"--arrow-length", "ArrowLengthSpin"},
-        {"--point-weight", "PointWtSpin"},
-        {"--youth-bow-weight", "YouthBowWtSpin"},
-        {"--youth-arrow-length", "YouthArrowLenSpin"},
-    };
-    return options;
-}
-
-const std::map<std::string, std::string, std::less<>>& indexOptions()
-{
-    static const std::map<std::string, std::string, std::less<>> options = {
-        {"--bow-type", "BowType"},     {"--targ-bow-type", "TargBowType"},
-        {"--hunt-cam", "HuntCamType"}, {"--wheel", "WheelType"},
-        {"--release", "ReleaseType"},  {"--overdraw", "OverDraw"},
-        {"--brace", "BraceHt"},
-    };
-    return options;
-}
-
-selection::Page parsePage(const std::string& text)
-{
-    static const std::map<std::string, selection::Page, std::less<>> pages = {
-        {"hunt", selection::Page::Hunt},
-        {"targ", selection::Page::Targ},
-        {"youth", selection::Page::Youth},
-        {"kavl", selection::Page::Kavl},
-    };
-    const auto it = pages.find(text);
-    if (it == pages.end())
-        throw UsageError("unknown page '" + text + "' (hunt, targ, youth or kavl)");
-    return it->second;
-}
-
-int parseIndex(const std::string& option, const std::string& text)
-{
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end)
-        throw UsageError(option + " needs a whole number, not '" + text + "'");
-    return value;
-}
-
-// The window offers only the group's own items, so an index past them
-// describes no setup the window could show.
-void checkItemIndex(const std::string& option, const std::string& group, int index)
-{
-    static const selection::FormState design = selection::mainFormDesign();
-    const std::vector<std::string>& items = design[group].items;
-    if (index >= 0 && index < static_cast<int>(items.size()))
-        return;
-    std::string choices;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        choices += (i == 0 ? "" : ", ") + std::to_string(i) + " " + items[i];
-    throw UsageError(option + " " + std::to_string(index) + " is not an item of the group (" +
-                     choices + ")");
-}
-
-} // namespace
 
 SelectOptions parseSelectOptions(const std::vector<std::string>& arguments)
 {
     SelectOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        if (option == "--json") {
+        if (option == "--json")
             options.json = true;
-            continue;
-        }
-        if (option == "--help" || option == "-h") {
+        else if (option == "--help" || option == "-h")
             options.help = true;
-            continue;
-        }
-        const bool takesValue = option == "--data" || option == "--page" ||
-                                entryOptions().count(option) || indexOptions().count(option);
-        if (!takesValue)
+        else if (!setupcli::parseSetupOption(arguments, i, options))
             throw UsageError("unknown option '" + option + "'");
-        if (i + 1 >= arguments.size())
-            throw UsageError(option + " needs a value");
-        const std::string& value = arguments[++i];
-        if (option == "--data")
-            options.dataFolder = value;
-        else if (option == "--page")
-            options.page = parsePage(value);
-        else if (const auto entry = entryOptions().find(option); entry != entryOptions().end())
-            options.entryTexts.emplace_back(entry->second, value);
-        else {
-            const std::string& group = indexOptions().find(option)->second;
-            const int index = parseIndex(option, value);
-            checkItemIndex(option, group, index);
-            options.itemIndices.emplace_back(group, index);
-        }
     }
     return options;
 }
 
 std::string selectUsage()
 {
-    return "usage: quiverwise-select [--data DIR] [--page hunt|targ|youth|kavl]\n"
-           "         [--bow-weight TEXT] [--arrow-length TEXT] [--point-weight TEXT]\n"
-           "         [--youth-bow-weight TEXT] [--youth-arrow-length TEXT]\n"
-           "         [--bow-type N] [--targ-bow-type N] [--hunt-cam N] [--wheel N]\n"
-           "         [--release N] [--overdraw N] [--brace N] [--json]\n"
+    return "usage: quiverwise-select\n" + setupcli::setupUsage() +
+           "         [--json]\n"
            "Shows the recommended shafts of one page for the setup given, starting from\n"
            "the main window's state after start-up. Exit status 0, 1 when an error\n"
            "message ended the run, 2 for a bad command line.\n";

@@ -1,28 +1,18 @@
 #pragma once
 
-// The command line of quiverwise-select.
+// The command line of quiverwise-select: the shared setup options, --json
+// and --help.
 
-#include <selection/SelectionModel.h>
+#include <SetupOptions.h>
 
-#include <filesystem>
-#include <optional>
-#include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace qw::select {
 
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using setupcli::UsageError;
 
-struct SelectOptions {
-    std::optional<std::filesystem::path> dataFolder;
-    selection::Page page = selection::Page::Hunt;
-    std::vector<std::pair<std::string, std::string>> entryTexts; // entry name, text
-    std::vector<std::pair<std::string, int>> itemIndices;        // radio group, index
+struct SelectOptions : setupcli::SetupOptions {
     bool json = false;
     bool help = false;
 };

@@ -5,12 +5,11 @@
 #include "SelectOptions.h"
 #include "SelectReport.h"
 
-#include <selection/RecordingSink.h>
+#include <selection/MessageSink.h>
 #include <selection/Pages.h>
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,23 +20,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitRunFailed = 1;
 constexpr int kExitUsage = 2;
 
-std::filesystem::path programFolder(const char* argv0)
-{
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    if (!error)
-        return self.parent_path();
-    return std::filesystem::absolute(argv0).parent_path();
-}
-
-void applyInputs(qw::selection::SelectionModel& model, const qw::select::SelectOptions& options)
-{
-    for (const auto& [entry, text] : options.entryTexts)
-        model.setTextQuietly(entry, text);
-    for (const auto& [group, index] : options.itemIndices)
-        model.setItemIndexQuietly(group, index);
-    model.setActivePage(options.page);
-}
+using qw::setupcli::RecordingSink;
 
 } // namespace
 
@@ -55,8 +38,9 @@ int main(int argc, char** argv)
         return kExitOk;
     }
 
-    qw::selection::RecordingSink sink;
-    qw::selection::SelectionModel model(options.dataFolder.value_or(programFolder(argv[0])), sink);
+    RecordingSink sink;
+    qw::selection::SelectionModel model(
+        options.dataFolder.value_or(qw::setupcli::programFolder(argv[0])), sink);
     // The window runs once on the Hunting page when it opens; what that run
     // says is not part of this answer, but a table's notice (a leftover
     // journal it did not apply) goes to the error stream.
@@ -66,7 +50,7 @@ int main(int argc, char** argv)
             std::cerr << message.text << "\n";
     sink.clear();
 
-    applyInputs(model, options);
+    qw::setupcli::applySetup(model, options);
     model.findRec();
 
     const auto report = qw::select::pageReport(model, options.page, sink.texts());

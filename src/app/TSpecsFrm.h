@@ -1,0 +1,50 @@
+#pragma once
+
+// The specifications window over SpecsModel, opened modally by a size-cell
+// click once the main window has written its hand-off texts:
+//   TSpecsFrm(dataFolder, model.form(), [this] { ModelsClick(); }, messages, this).exec();
+// "2011 Shaft Models" calls openModelGuide (disabled when there is none);
+// "Kinetic Energy && FOC Calculator" opens TKECalc2 modally over it.
+
+#include "FormBinder.h"
+#include "MessageBoxSink.h"
+#include "calculators/SpecsModel.h"
+
+#include <QDialog>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace qw::app {
+
+class TSpecsFrm : public QDialog {
+    Q_OBJECT
+public:
+    TSpecsFrm(const std::filesystem::path& dataFolder, const selection::FormState& mainForm,
+              std::function<void()> openModelGuide, selection::MessageSink* messages = nullptr,
+              QWidget* parent = nullptr);
+    ~TSpecsFrm() override;
+
+    const calculators::SpecsModel& model() const { return *model_; }
+
+public slots:
+    void KECalcBtnClick();
+    void CloseBtnClick();
+    // Escape leaves the window as "Close" does.
+    void reject() override;
+
+private:
+    void buildBand();
+    void buildCalculator();
+    void connectControls();
+    void showModel();
+
+    MessageBoxSink boxes_;
+    selection::MessageSink* messages_;
+    std::function<void()> openModelGuide_;
+    std::unique_ptr<calculators::SpecsModel> model_;
+    std::unique_ptr<FormBinder> binder_;
+};
+
+} // namespace qw::app

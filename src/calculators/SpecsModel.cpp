@@ -1,0 +1,267 @@
+#include "SpecsModel.h"
+
+#include <selection/RunError.h>
+#include <storage/StorageError.h>
+
+#include <algorithm>
+
+namespace qw::calculators {
+
+using selection::ControlKind;
+using selection::ControlState;
+using selection::DecimalNumber;
+
+namespace {
+
+// The hand-off texts and setup entries of the main window this window reads.
+constexpr std::string_view kKeyText = "TmpLbl";
+constexpr std::string_view kSizeText = "SpcLbl";
+constexpr std::string_view kModelsText = "Mods";
+
+constexpr std::string_view kNotFoundLabel = "NotFoundLbl";
+constexpr std::string_view kShaftWeightLabel = "Label21";
+constexpr std::string_view kTotalWeightLabel = "Label9";
+constexpr std::size_t kKeyCutLength = 14;
+
+DecimalNumber tenths(long long value)
+{
+    return {selection::WideInteger(value), 1};
+}
+
+DecimalSpin weightSpin(long long maximum)
+{
+    return DecimalSpin(SpinRange{decimal(0), decimal(maximum)}, decimal(1), 0, decimal(0));
+}
+
+ControlState label(std::string text = {})
+{
+    ControlState state;
+    state.kind = ControlKind::Label;
+    state.text = std::move(text);
+    return state;
+}
+
+ControlState orangeOnBlack(ControlKind kind, std::string text)
+{
+    ControlState state;
+    state.kind = kind;
+    state.text = std::move(text);
+    state.fill = selection::kBlack;
+    state.border = selection::kBlack;
+    state.font = selection::kTargOrange;
+    return state;
+}
+
+std::string withoutBlanks(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    return text;
+}
+
+// A weight that the exact form cannot hold (a field of absurd size) is
+// added in binary instead.
+std::string weightText(const std::optional<DecimalNumber>& exact, long double binary)
+{
+    return (exact ? wholePartText(*exact) : wholePartText(binary)) + " Gr.";
+}
+
+} // namespace
+
+std::string_view controlName(WeightInput input)
+{
+    static constexpr std::array<std::string_view, 5> names = {
+        "FSpinEdit1", "FSpinEdit3", "FSpinEdit2", "FSpinEdit5", "FSpinEdit4"};
+    return names.at(std::size_t(input));
+}
+
+std::string SpecsModel::cutKey(std::string_view handOffKey)
+{
+    std::string key(handOffKey);
+    const auto blank = key.find(' ');
+    if (blank != std::string::npos)
+        key.erase(blank, 1 + kKeyCutLength);
+    return key;
+}
+
+SpecsModel::SpecsModel(std::filesystem::path dataFolder, const selection::FormState& mainForm,
+                       selection::MessageSink& messages)
+    : mainForm_(mainForm), messages_(messages),
+      specs_(dataFolder), spins_{DecimalSpin(SpinRange{tenths(150), tenths(380)},
+                                             DecimalNumber{25, 2}, 1, tenths(150)),
+                                 weightSpin(300), weightSpin(150), weightSpin(150), weightSpin(100)}
+{
+    form_.add("Label4", label());
+    form_.add(std::string(kModelsText), label());
+    for (const SpecField& field : kSpecFields)
+        form_.add(std::string(field.control), label());
+    form_.add(std::string(kShaftWeightLabel), label());
+    form_.add(std::string(kTotalWeightLabel), orangeOnBlack(ControlKind::Label, ""));
+    ControlState notFound = label();
+    notFound.visible = false;
+    form_.add(std::string(kNotFoundLabel), notFound);
+    for (WeightInput input : kAllWeightInputs) {
+        ControlState entry;
+        entry.kind = ControlKind::Entry;
+        entry.fill = selection::kWhite;
+        form_.add(std::string(controlName(input)), entry);
+        showInput(input);
+    }
+    form_.add("ShaftModelsBtn", orangeOnBlack(ControlKind::Button, "2011 Shaft Models"));
+    form_.add("KECalcBtn", orangeOnBlack(ControlKind::Button, "Kinetic Energy && FOC Calculator"));
+    form_.add("CloseBtn", orangeOnBlack(ControlKind::Button, "Close"));
+
+    key_ = cutKey(mainForm_[kKeyText].text);
+    try {
+        open();
+    } catch (const selection::ConversionError& error) {
+        messages_.error(error.what());
+    } catch (const storage::StorageError& error) {
+        messages_.error(error.what());
+    }
+}
+
+void SpecsModel::open()
+{
+    specs_.open();
+    found_ = specs_.seekExact(key_);
+    form_["Label4"].text = mainForm_[kSizeText].text;
+    form_[kModelsText].text = mainForm_[kModelsText].text;
+    if (!found_) {
+        showNotFound();
+        return;
+    }
+    showRecord();
+    fillInputs();
+    computeWeights();
+}
+
+void SpecsModel::showRecord()
+{
+    for (const SpecField& field : kSpecFields)
+        form_[field.control].text = selection::trimBlanks(specs_.table().getString(field.field));
+}
+
+void SpecsModel::showNotFound()
+{
+    ControlState& notice = form_[kNotFoundLabel];
+    notice.text = "Shaft " + key_ + " is not in the specification table.";
+    notice.visible = true;
+    for (WeightInput input : kAllWeightInputs) {
+        ControlState& entry = form_[controlName(input)];
+        entry.text.clear();
+        entry.enabled = false;
+    }
+}
+
+// The arrow length and point weight come from the main window's setup, the
+// rest from the record's defaults; each box brings its value into range.
+void SpecsModel::fillInputs()
+{
+    const std::string& page = mainForm_["TmpLbl2"].text;
+    const std::string_view lengthEntry = page == "Youth" ? "YouthArrowLenSpin" : "ArrowLengthSpin";
+    spin(WeightInput::Length).setValue(selection::parseRealNumber(mainForm_[lengthEntry].text));
+    showInput(WeightInput::Length);
+    const auto defaultWeight = [this](const char* field) {
+        return selection::parseRealField(specs_.table().getString(field));
+    };
+    spin(WeightInput::Point)
+        .setValue(page == "Hunt" ? selection::parseRealNumber(mainForm_["PointWtSpin"].text)
+                                 : defaultWeight("DEFPTWT"));
+    showInput(WeightInput::Point);
+    spin(WeightInput::Nock).setValue(defaultWeight("DEFNOCKWT"));
+    showInput(WeightInput::Nock);
+    spin(WeightInput::Fletching).setValue(defaultWeight("DEFVANEWT"));
+    showInput(WeightInput::Fletching);
+    spin(WeightInput::Insert).setValue(defaultWeight("DEFINSWT"));
+    showInput(WeightInput::Insert);
+}
+
+// A two-family entry whose second family is the aluminium 52 ("QK,52")
+// weighs as the 52: its GPI is the second number, characters 6 to 9.
+DecimalNumber SpecsModel::grainsPerInch()
+{
+    const std::string& models = form_[kModelsText].text;
+    const std::string gpi = specs_.table().getString("GPI");
+    if (models.size() >= 5 && models.compare(2, 3, ",52") == 0)
+        return selection::parseRealNumber(withoutBlanks(gpi.size() > 5 ? gpi.substr(5, 4) : ""));
+    return selection::parseRealField(gpi);
+}
+
+void SpecsModel::computeWeights()
+{
+    form_[kModelsText].text = mainForm_[kModelsText].text;
+    const DecimalNumber g = grainsPerInch();
+    const DecimalNumber& length = spin(WeightInput::Length).value();
+    const auto shaft = multiplyExact(length, g);
+    const long double shaftBinary = toLongDouble(length) * toLongDouble(g);
+
+    std::optional<DecimalNumber> rounded =
+        shaft ? addExact(*shaft, DecimalNumber{5, 1}) : std::nullopt;
+    std::optional<DecimalNumber> total = shaft;
+    long double totalBinary = shaftBinary;
+    for (WeightInput input :
+         {WeightInput::Nock, WeightInput::Point, WeightInput::Fletching, WeightInput::Insert}) {
+        const DecimalNumber& weight = spin(input).value();
+        total = total ? addExact(*total, weight) : std::nullopt;
+        totalBinary += toLongDouble(weight);
+    }
+    form_[kShaftWeightLabel].text = weightText(rounded, shaftBinary + 0.5L);
+    form_[kTotalWeightLabel].text = weightText(total, totalBinary);
+}
+
+DecimalSpin& SpecsModel::spin(WeightInput input)
+{
+    return spins_.at(std::size_t(input));
+}
+
+void SpecsModel::showInput(WeightInput input)
+{
+    form_[controlName(input)].text = spin(input).text();
+}
+
+void SpecsModel::inputChanged(WeightInput input, bool valueChanged)
+{
+    if (!found_)
+        return;
+    showInput(input);
+    if (!valueChanged)
+        return;
+    try {
+        computeWeights();
+    } catch (const selection::ConversionError& error) {
+        messages_.error(error.what());
+    } catch (const storage::StorageError& error) {
+        messages_.error(error.what());
+    }
+}
+
+void SpecsModel::typeInput(WeightInput input, std::string text)
+{
+    if (!found_)
+        return;
+    inputChanged(input, spin(input).type(std::move(text)));
+}
+
+void SpecsModel::finishInput(WeightInput input)
+{
+    if (!found_)
+        return;
+    inputChanged(input, spin(input).finish());
+}
+
+void SpecsModel::stepInput(WeightInput input, int direction)
+{
+    if (!found_)
+        return;
+    inputChanged(input, spin(input).step(direction));
+}
+
+void SpecsModel::close()
+{
+    if (!specs_.isOpen())
+        return;
+    specs_.table().indexCloseAll();
+    specs_.close();
+}
+
+} // namespace qw::calculators

@@ -1,0 +1,100 @@
+#pragma once
+
+// The specifications window TSpecsFrm without its widgets: opened on the
+// shaft the main window's size-cell click handed over (TmpLbl, SpcLbl,
+// Mods, TmpLbl2 and the setup entries), it looks the shaft up in its own
+// Specs.DBF, shows the record's fields and adds up the finished arrow's
+// weight from five number inputs. Weights are worked out in exact decimal.
+//
+// A key that the specification table does not hold exactly leaves the
+// window empty: it says so, shows no fields and computes nothing, rather
+// than showing whatever shaft the seek stopped next to.
+
+#include "DecimalSpin.h"
+
+#include <selection/FormState.h>
+#include <selection/MessageSink.h>
+#include <selection/SpecsTable.h>
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qw::calculators {
+
+enum class WeightInput { Length, Point, Nock, Insert, Fletching };
+inline constexpr std::array<WeightInput, 5> kAllWeightInputs = {
+    WeightInput::Length, WeightInput::Point, WeightInput::Nock, WeightInput::Insert,
+    WeightInput::Fletching};
+
+// "FSpinEdit1" (length), "FSpinEdit3" (point), ...
+std::string_view controlName(WeightInput input);
+
+// The specification fields the window shows, in order, with their labels'
+// names: ARROWTYPE -> "ArrowTypeText", ...
+struct SpecField {
+    std::string_view field;
+    std::string_view control;
+};
+inline constexpr std::array<SpecField, 7> kSpecFields = {{
+    {"ARROWTYPE", "ArrowTypeText"},
+    {"LENGTH", "LengthText"},
+    {"OD", "OdText"},
+    {"ID", "IdText"},
+    {"WALL", "WallText"},
+    {"GPI", "GpiText"},
+    {"SPINE", "SpineText"},
+}};
+
+class SpecsModel {
+public:
+    // mainForm is the main window's state, which must outlive the model
+    // (the window re-reads Mods on every change). Runs the opening steps at once: cut the key, open
+    // the table and the index, seek, fill the inputs and labels, compute. Failures (a table that
+    // cannot be opened, a field that is no number) go to messages and end the steps there; the
+    // window opens all the same.
+    SpecsModel(std::filesystem::path dataFolder, const selection::FormState& mainForm,
+               selection::MessageSink& messages);
+
+    const selection::FormState& form() const { return form_; }
+    // The specification key looked up: TmpLbl with its first blank and at
+    // most 14 characters after it removed.
+    const std::string& key() const { return key_; }
+    // The table holds exactly that key.
+    bool found() const { return found_; }
+
+    // Input events. Each change of an input's value recomputes the weights
+    // from the record already found, without a new lookup.
+    void typeInput(WeightInput input, std::string text);
+    void finishInput(WeightInput input);
+    void stepInput(WeightInput input, int direction);
+
+    // "Close": the index files and the table are closed.
+    void close();
+    bool isTableOpen() const { return specs_.isOpen(); }
+
+    static std::string cutKey(std::string_view handOffKey);
+
+private:
+    void open();
+    void showRecord();
+    void showNotFound();
+    void fillInputs();
+    void computeWeights();
+    selection::DecimalNumber grainsPerInch();
+    DecimalSpin& spin(WeightInput input);
+    void showInput(WeightInput input);
+    void inputChanged(WeightInput input, bool valueChanged);
+
+    const selection::FormState& mainForm_;
+    selection::MessageSink& messages_;
+    selection::SpecsTable specs_;
+    selection::FormState form_;
+    std::array<DecimalSpin, 5> spins_;
+    std::string key_;
+    bool found_ = false;
+};
+
+} // namespace qw::calculators

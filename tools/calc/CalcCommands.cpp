@@ -1,0 +1,287 @@
+#include "CalcCommands.h"
+
+#include <SetupOptions.h>
+#include <calculators/KineticEnergyModel.h>
+#include <calculators/SpecsModel.h>
+#include <calculators/TrajectoryModel.h>
+#include <selection/NumberText.h>
+#include <selection/Pages.h>
+#include <selection/RunError.h>
+
+#include <nlohmann/json.hpp>
+
+#include <charconv>
+#include <iostream>
+#include <map>
+#include <optional>
+
+namespace qw::calc {
+
+using nlohmann::ordered_json;
+using setupcli::RecordingSink;
+using setupcli::UsageError;
+
+namespace {
+
+// The options of one command: each known option takes one value.
+struct CommandLine {
+    std::map<std::string, std::optional<std::string>, std::less<>> values;
+    bool json = false;
+
+    const std::optional<std::string>& operator[](std::string_view option) const
+    {
+        return values.find(option)->second;
+    }
+};
+
+// Takes --json and the command's own options; other arguments go to extra
+// (the setup options of specs) or are refused.
+CommandLine parseOptions(const Arguments& arguments, std::initializer_list<const char*> options,
+                         setupcli::SetupOptions* setup = nullptr)
+{
+    CommandLine line;
+    for (const char* option : options)
+        line.values[option];
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        if (option == "--json") {
+            line.json = true;
+            continue;
+        }
+        if (setup && setupcli::parseSetupOption(arguments, i, *setup))
+            continue;
+        const auto known = line.values.find(option);
+        if (known == line.values.end())
+            throw UsageError("unknown option '" + option + "'");
+        if (i + 1 >= arguments.size())
+            throw UsageError(option + " needs a value");
+        known->second = arguments[++i];
+    }
+    return line;
+}
+
+int wholeOption(const std::string& option, const std::string& text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        throw UsageError(option + " needs a whole number, not '" + text + "'");
+    return value;
+}
+
+ordered_json textOrNull(bool shown, const std::string& text)
+{
+    return shown ? ordered_json(text) : ordered_json(nullptr);
+}
+
+int finish(const ordered_json& report, bool json, const std::string& plain,
+           const RecordingSink& sink)
+{
+    if (json)
+        std::cout << report.dump() << "\n";
+    else {
+        std::cout << plain;
+        for (const std::string& message : sink.texts())
+            std::cout << "message: " << message << "\n";
+    }
+    return sink.messages.empty() ? kExitOk : kExitMessage;
+}
+
+} // namespace
+
+int runEnergy(const Arguments& arguments)
+{
+    const CommandLine line = parseOptions(arguments, {"--weight", "--velocity"});
+    RecordingSink sink;
+    calculators::KineticEnergyModel model(sink);
+    if (line["--weight"])
+        model.changeText("GrainWt", *line["--weight"]);
+    if (line["--velocity"])
+        model.changeText("Velocity", *line["--velocity"]);
+    model.calculateEnergy();
+    const bool shown = sink.messages.empty();
+    const auto& form = model.form();
+    ordered_json report;
+    report["energy"] = textOrNull(shown, form["Label6"].text);
+    report["bar"] = shown ? ordered_json(model.barPosition()) : ordered_json(nullptr);
+    report["pictures"] = textOrNull(shown, model.pictureSet());
+    report["momentum"] = textOrNull(shown, form["MomentumLbl"].text);
+    report["messages"] = sink.texts();
+    const std::string plain = shown ? "Kinetic energy: " + form["Label6"].text +
+                                          " ft-lbs\nBar: " + std::to_string(model.barPosition()) +
+                                          "\nPictures: " + model.pictureSet() +
+                                          "\nMomentum: " + form["MomentumLbl"].text + " slug-ft/s\n"
+                                    : std::string();
+    return finish(report, line.json, plain, sink);
+}
+
+int runFoc(const Arguments& arguments)
+{
+    const CommandLine line = parseOptions(arguments, {"--length", "--balance"});
+    RecordingSink sink;
+    calculators::KineticEnergyModel model(sink);
+    if (line["--length"])
+        model.changeText("FSpinLenEdit", *line["--length"]);
+    if (line["--balance"])
+        model.changeText("FSpinBalEdit", *line["--balance"]);
+    model.calculateFoc();
+    const bool shown = sink.messages.empty();
+    const std::string& foc = model.form()["Label9"].text;
+    ordered_json report;
+    report["foc"] = textOrNull(shown, foc);
+    report["messages"] = sink.texts();
+    return finish(report, line.json, shown ? "Front of centre: " + foc + "\n" : "", sink);
+}
+
+int runSpecs(const Arguments& arguments, const std::filesystem::path& programFolder)
+{
+    using calculators::WeightInput;
+    static const std::pair<const char*, WeightInput> inputOptions[] = {
+        {"--length", WeightInput::Length},       {"--point", WeightInput::Point},
+        {"--nock", WeightInput::Nock},           {"--insert", WeightInput::Insert},
+        {"--fletching", WeightInput::Fletching},
+    };
+    setupcli::SetupOptions setup;
+    const CommandLine line = parseOptions(
+        arguments, {"--row", "--length", "--point", "--nock", "--insert", "--fletching"}, &setup);
+    if (!line["--row"])
+        throw UsageError("specs needs --row N");
+    const int row = wholeOption("--row", *line["--row"]);
+    for (const auto& [option, input] : inputOptions)
+        if (line[option]) {
+            try {
+                selection::parseRealNumber(*line[option]);
+            } catch (const selection::ConversionError&) {
+                throw UsageError(std::string(option) + " needs a number, not '" + *line[option] +
+                                 "'");
+            }
+        }
+
+    const auto folder = setup.dataFolder.value_or(programFolder);
+    RecordingSink sink;
+    selection::SelectionModel main(folder, sink);
+    main.findRec(); // the main window's first run, on the Hunting page
+    setupcli::applySetup(main, setup);
+    main.findRec();
+    sink.clear();
+    if (!main.sizeCellClick(setup.page, row)) {
+        if (sink.errorCount() > 0)
+            return finish({{"messages", sink.texts()}}, line.json, "", sink);
+        throw UsageError("row " + std::to_string(row) + " of page " +
+                         std::string(selection::pageInfo(setup.page).key) +
+                         " has no enabled size cell");
+    }
+
+    calculators::SpecsModel specs(folder, main.form(), sink);
+    for (const auto& [option, input] : inputOptions)
+        if (line[option]) {
+            specs.typeInput(input, *line[option]);
+            specs.finishInput(input);
+        }
+    specs.close();
+
+    const auto& form = specs.form();
+    ordered_json report;
+    report["key"] = specs.key();
+    report["found"] = specs.found();
+    report["size"] = form["Label4"].text;
+    report["models"] = form["Mods"].text;
+    ordered_json fields = ordered_json::object();
+    for (const auto& field : calculators::kSpecFields)
+        fields[std::string(field.field)] = form[field.control].text;
+    report["fields"] = fields;
+    ordered_json inputs = ordered_json::object();
+    for (const auto& [option, input] : inputOptions)
+        inputs[option + 2] = form[calculators::controlName(input)].text;
+    report["inputs"] = inputs;
+    report["shaftWeight"] = form["Label21"].text;
+    report["total"] = form["Label9"].text;
+    report["messages"] = sink.texts();
+
+    std::string plain = "Key: " + specs.key() + (specs.found() ? "\n" : " (not in the table)\n");
+    plain += "Size & models: " + form["Label4"].text + " " + form["Mods"].text + "\n";
+    for (const auto& field : calculators::kSpecFields)
+        plain += std::string(field.field) + ": " + form[field.control].text + "\n";
+    for (const auto& [option, input] : inputOptions)
+        plain += std::string(option + 2) + ": " + form[calculators::controlName(input)].text + "\n";
+    plain += "Shaft weight: " + form["Label21"].text + "\nTotal: " + form["Label9"].text + "\n";
+    return finish(report, line.json, plain, sink);
+}
+
+int runTrajectory(const Arguments& arguments, const std::filesystem::path& programFolder)
+{
+    const CommandLine line =
+        parseOptions(arguments, {"--velocity", "--weight", "--distance", "--data"});
+    calculators::TrajectorySetting setting;
+    const std::pair<const calculators::SpinSpec*, int*> spins[] = {
+        {&calculators::kVelocitySpin, &setting.velocity},
+        {&calculators::kWeightSpin, &setting.weight},
+        {&calculators::kDistanceSpin, &setting.distance},
+    };
+    const char* const options[] = {"--velocity", "--weight", "--distance"};
+    for (std::size_t i = 0; i < 3; ++i)
+        if (line[options[i]]) {
+            const auto& [spin, value] = spins[i];
+            *value = wholeOption(options[i], *line[options[i]]);
+            if (!calculators::reachable(*spin, *value))
+                throw UsageError(
+                    std::string(options[i]) + " must be " + std::to_string(spin->minimum) + " to " +
+                    std::to_string(spin->maximum) + " in steps of " + std::to_string(spin->step));
+        }
+
+    RecordingSink sink;
+    calculators::TrajectoryModel model(
+        line["--data"] ? std::filesystem::path(*line["--data"]) : programFolder, sink);
+    model.setSetting(setting);
+    sink.clear(); // a failure at opening shows again below
+    const bool shown = model.show();
+    const auto& form = model.form();
+    const auto& layout = model.layout();
+    const auto number = [shown](int value) { return shown ? ordered_json(value) : ordered_json(); };
+    ordered_json report;
+    report["record"] = model.record();
+    report["velocity"] = textOrNull(shown, form["Label10"].text);
+    report["nearest"] = textOrNull(shown, form["HighLabel"].text);
+    report["extreme"] = textOrNull(shown, form["LowLabel"].text);
+    report["depth"] = textOrNull(shown, form["Label8"].text);
+    report["nearX"] = number(layout.nearX);
+    report["farX"] = number(layout.farX);
+    report["barLeft"] = number(layout.barLeft);
+    report["barWidth"] = number(layout.barWidth);
+    report["nearLabelX"] = number(layout.nearLabelX);
+    report["farLabelX"] = number(layout.farLabelX);
+    if (line.json) {
+        std::cout << report.dump() << "\n";
+        for (const std::string& message : sink.texts())
+            std::cerr << "quiverwise-calc: " << message << "\n";
+        return sink.messages.empty() ? kExitOk : kExitMessage;
+    }
+    std::string plain;
+    if (shown)
+        plain = "Record " + std::to_string(model.record()) + "\nVelocity: " + form["Label10"].text +
+                " ft/s\nNearest range: " + form["HighLabel"].text +
+                " yd\nExtreme range: " + form["LowLabel"].text +
+                " yd\nKill window depth: " + form["Label8"].text + " yd\nNear marker x " +
+                std::to_string(layout.nearX) + ", far marker x " + std::to_string(layout.farX) +
+                ", bar " + std::to_string(layout.barLeft) + " wide " +
+                std::to_string(layout.barWidth) + "\n";
+    return finish(report, false, plain, sink);
+}
+
+std::string calcUsage()
+{
+    return "usage: quiverwise-calc ke [--weight TEXT] [--velocity TEXT] [--json]\n"
+           "       quiverwise-calc foc [--length TEXT] [--balance TEXT] [--json]\n"
+           "       quiverwise-calc specs --row N\n" +
+           setupcli::setupUsage() +
+           "         [--length X] [--point X] [--nock X] [--insert X] [--fletching X] [--json]\n"
+           "       quiverwise-calc trajectory [--velocity N] [--weight N] [--distance N]\n"
+           "         [--data DIR] [--json]\n"
+           "Each calculator starts from its window's defaults and changes the inputs given\n"
+           "as a user would. specs applies the setup to the main window, clicks the size\n"
+           "cell of row N on the page and opens the specifications on that shaft.\n"
+           "Exit status 0, 1 when a message ended the calculation, 2 for a bad command line.\n";
+}
+
+} // namespace qw::calc
