@@ -22,8 +22,8 @@ namespace {
 
 constexpr int kClientWidth = 644;
 constexpr int kClientHeight = 518;
-const QColor kPageFallback(0x3A, 0x33, 0x28);
-const QColor kCaptionColour(0xF2, 0xEE, 0xE4);
+const QColor kPageFallback(0xE4, 0xE2, 0xDC);
+const QColor kCaptionColour(0x1C, 0x1C, 0x1C); // on the light tiles
 
 // The bar's top and height on its page; a level's y follows from them.
 constexpr int kBarTop = 60;
@@ -195,6 +195,7 @@ void TKECalc2::connectControls()
         showModel();
         takeFocus();
     });
+    binder_->forwardPageChanges("PageControl1", [this](int page) { model_->changePage(page); });
     binder_->forwardClicks("KECloseBtn", [this] { accept(); });
     binder_->forwardClicks("FOCCloseBtn", [this] { accept(); });
 }

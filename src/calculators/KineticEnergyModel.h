@@ -76,6 +76,9 @@ public:
     void changeText(std::string_view control, std::string text);
     void stepDecimal(std::string_view control, int direction);
 
+    // The user choosing a page of PageControl1.
+    void changePage(int page) { form_["PageControl1"].itemIndex = page; }
+
     void calculateEnergy(); // "Calculate" on the first page
     void calculateFoc();    // "Calculate" on the second page
 

@@ -288,6 +288,8 @@ private slots:
         retype(&window, "FSpinBalEdit", balance);
         click(&window, "FOCCalculateBtn");
         QTEST(textOf(&window, "Label9"), "shown");
+        // The page the user chose stays shown after the result comes back.
+        QCOMPARE(child<QTabWidget>(&window, "PageControl1")->currentIndex(), 1);
         QCOMPARE(sink_.messages.empty() ? QString()
                                         : QString::fromStdString(sink_.messages[0].text),
                  message);
