@@ -8,6 +8,8 @@
 
 namespace qw::calculators {
 
+using selection::digitCount;
+using selection::powerOfTen;
 using selection::WideInteger;
 
 namespace {
@@ -16,25 +18,6 @@ constexpr int kShownDigits = 15;
 // A product or an aligned sum below 10^37 fits the 128-bit mantissa.
 constexpr int kSafeDigits = 37;
 
-WideInteger powerOfTen(int exponent)
-{
-    WideInteger value = 1;
-    for (int i = 0; i < exponent; ++i)
-        value *= 10;
-    return value;
-}
-
-int digitCount(WideInteger value)
-{
-    if (value < 0)
-        value = -value;
-    int digits = 1;
-    while (value >= 10) {
-        value /= 10;
-        ++digits;
-    }
-    return digits;
-}
 
 std::string digitsOf(WideInteger value)
 {

@@ -21,25 +21,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-WideInteger powerOfTen(int exponent)
-{
-    WideInteger value = 1;
-    for (int i = 0; i < exponent; ++i)
-        value *= 10;
-    return value;
-}
-
-int digitCount(WideInteger value)
-{
-    if (value < 0)
-        value = -value;
-    int digits = 1;
-    while (value >= 10) {
-        value /= 10;
-        ++digits;
-    }
-    return digits;
-}
 
 struct RealScanner {
     const std::string& text;
@@ -276,6 +257,26 @@ std::size_t characterCount(std::string_view text)
         if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
             ++count;
     return count;
+}
+
+WideInteger powerOfTen(int exponent)
+{
+    WideInteger value = 1;
+    for (int i = 0; i < exponent; ++i)
+        value *= 10;
+    return value;
+}
+
+int digitCount(WideInteger value)
+{
+    if (value < 0)
+        value = -value;
+    int digits = 1;
+    while (value >= 10) {
+        value /= 10;
+        ++digits;
+    }
+    return digits;
 }
 
 } // namespace qw::selection

@@ -35,6 +35,10 @@ DecimalNumber parseRealField(std::string_view fieldText);
 // gpi x length + 0.5, cut (not rounded) at its decimal point.
 std::string bareShaftWeight(const DecimalNumber& grainsPerInch, const DecimalNumber& length);
 
+// 10^exponent, and the decimal digits of a value's magnitude (1 for 0).
+WideInteger powerOfTen(int exponent);
+int digitCount(WideInteger value);
+
 std::string trimBlanks(std::string_view text);
 // Blanks and control characters removed at both ends.
 std::string trimBlanksAndControls(std::string_view text);
