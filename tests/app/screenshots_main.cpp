@@ -1,6 +1,8 @@
 // Saves what the user sees: the splash, each page of the main window (and
-// the carbon panel open), the help viewer, the model guide of each page and
-// the about window, as PNG files in the folder
+// the carbon panel open), the help viewer, the model guide of each page, the
+// about window, the customer information window (from the target page with a
+// recurve bow and from the youth page) and the shop information window, as
+// PNG files in the folder
 // given on the command line. Grabs the whole screen, window frame included.
 
 #include "app/AppConfig.h"
@@ -8,7 +10,10 @@
 #include "app/TAboutBox.h"
 #include "app/TAboutBox1.h"
 #include "app/TArrowSel.h"
+#include "app/TCustInfo.h"
+#include "app/TShopInf.h"
 #include "app/TSplashV.h"
+#include "selection/RecordingSink.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -75,6 +80,24 @@ int main(int argc, char* argv[])
         about.show();
         about.activateWindow();
         shoot(folder, "about");
+    }
+    // Opened and closed without saving: the tables stay as they are.
+    qw::selection::RecordingSink messages;
+    pages->setCurrentIndex(1);
+    window.model().setItemIndex(qw::selection::SetupGroup::TargBowType, 1);
+    for (const int page : {1, 2}) {
+        pages->setCurrentIndex(page);
+        settle();
+        qw::app::TCustInfo entry(QW_PROGRAM_DIR, window.model().form(), messages);
+        entry.show();
+        entry.activateWindow();
+        shoot(folder, page == 1 ? "customer-info-target" : "customer-info-youth");
+    }
+    {
+        qw::app::TShopInf shop(QW_PROGRAM_DIR, messages);
+        shop.show();
+        shop.activateWindow();
+        shoot(folder, "shop-info");
     }
     return 0;
 }
