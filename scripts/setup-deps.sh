@@ -11,6 +11,7 @@ packages=(
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   xvfb xauth imagemagick poppler-utils
   fonts-dejavu-core fonts-urw-base35
+  libreoffice-calc-nogui
 )
 
 missing=()

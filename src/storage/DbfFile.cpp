@@ -418,6 +418,47 @@ void DbfFile::appendRecord(std::string_view record)
         guarded([&] { io_.truncate(end); });
 }
 
+DbfFile::WriteLock::WriteLock(DbfFile& file) : file_(file)
+{
+    if (file_.lockDepth_ == 0) {
+        file_.io_.lockExclusive();
+        try {
+            file_.refreshRecordCount();
+        } catch (...) {
+            file_.io_.unlock();
+            throw;
+        }
+    }
+    ++file_.lockDepth_;
+}
+
+DbfFile::WriteLock::~WriteLock()
+{
+    if (--file_.lockDepth_ == 0)
+        file_.io_.unlock();
+}
+
+void DbfFile::refreshRecordCount()
+{
+    const std::string head = io_.read(0, 8);
+    if (head.size() < 8)
+        throw StorageError::badFile(fileName(), "its header can no longer be read");
+    const std::uint32_t headerCount = readLe32(head.data() + 4);
+    const std::uint64_t size = io_.size();
+    const std::uint64_t wholeRecords = layout_.recordLength == 0 || size < layout_.headerLength
+                                           ? 0
+                                           : (size - layout_.headerLength) / layout_.recordLength;
+    const auto count =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(headerCount, wholeRecords));
+    if (count <= recordCount_)
+        return;
+    header_.replace(1, 7, head.substr(1, 7));
+    layout_.headerRecordCount = headerCount;
+    recordCount_ = count;
+    cacheFirst_ = 0;
+    ++generation_;
+}
+
 void DbfFile::rewriteRecord(std::uint32_t n, std::string_view record)
 {
     if (n == 0 || n > recordCount_)

@@ -33,6 +33,12 @@
 // bytes are not all on disk; no record refers to a memo block that is not
 // wholly on disk; nothing already referenced is ever overwritten except the
 // edited record itself.
+// Two processes on one table: an append (memo, record and count) and an
+// index rebuild run while the process holds an exclusive lock on the table
+// file (WriteLock). Under the lock the count is read again from the header,
+// so an append lands after the records another process added, and a rebuild
+// covers them. A killed holder loses the lock with its life, and what it left
+// is one of the states above.
 // On open the count is clamped to the whole records the file holds, so a
 // trailing partial record or a count written ahead of its record is ignored;
 // the next append overwrites the leftovers.
@@ -85,6 +91,22 @@ public:
 
     void setDurable(bool durable) { durable_ = durable; }
 
+    // Holds the table file's exclusive lock for its lifetime and re-reads
+    // the record count once the lock is held. Holds nest within a process.
+    class WriteLock {
+    public:
+        explicit WriteLock(DbfFile& file);
+        ~WriteLock();
+        WriteLock(const WriteLock&) = delete;
+        WriteLock& operator=(const WriteLock&) = delete;
+
+    private:
+        DbfFile& file_;
+    };
+    // Reads the record count from the header on disk again, so that records
+    // another process appended are seen (the count never shrinks).
+    void refreshRecordCount();
+
     DbfFile(const DbfFile&) = delete;
     DbfFile& operator=(const DbfFile&) = delete;
     ~DbfFile();
@@ -112,6 +134,7 @@ private:
     std::uint64_t generation_ = 0;
     bool durable_ = true;
     bool poisoned_ = false; // a write failed: no more writes until reopened
+    int lockDepth_ = 0;     // nested WriteLocks of this process
 
     // Read-ahead of whole records for sequential scans.
     mutable std::string cache_;

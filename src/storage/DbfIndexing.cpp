@@ -129,6 +129,10 @@ void Table::reindex()
     impl_->requireOpen();
     impl_->requireWritable();
     impl_->checkBrowseMode();
+    // Locked as an append is, and over the count read again under the lock:
+    // the rebuilt index covers what another process appended, and no append
+    // lands between the scan and the new file.
+    const DbfFile::WriteLock lock(*impl_->file);
     for (OpenOrder& order : impl_->orders)
         rebuildOrder(*impl_->file, order);
     impl_->entry.reset();

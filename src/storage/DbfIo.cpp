@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -164,6 +165,20 @@ void DbfIo::sync()
                                     "an earlier write failed; open the table again to go on");
     if (::fdatasync(fd_) != 0)
         fail(std::string("flush failed: ") + std::strerror(errno));
+}
+
+void DbfIo::lockExclusive()
+{
+    while (::flock(fd_, LOCK_EX) != 0) {
+        if (errno != EINTR)
+            throw StorageError::badFile(fileName_, std::string("cannot lock the file: ") +
+                                                       std::strerror(errno));
+    }
+}
+
+void DbfIo::unlock()
+{
+    ::flock(fd_, LOCK_UN);
 }
 
 void DbfIo::truncate(std::uint64_t length)

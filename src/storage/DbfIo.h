@@ -43,6 +43,13 @@ public:
     void write(std::uint64_t offset, std::string_view bytes);
     void sync();
     void truncate(std::uint64_t length);
+    // An exclusive advisory lock on the whole file (flock), waiting for it;
+    // it belongs to this open file, so it also parts two handles of one
+    // process that opened the file separately, and it ends with the
+    // process, however that ends. Throws StorageError when the lock cannot
+    // be taken.
+    void lockExclusive();
+    void unlock();
     const std::string& fileName() const { return fileName_; }
 
 private:

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <optional>
 
 namespace qw::storage {
 namespace {
@@ -467,6 +468,12 @@ void Table::post()
     if (d.state == EditState::Browse)
         throw StorageError::notEditing();
     d.requireWritable();
+    // A new record is appended under the table's lock, which holds off
+    // another process's append until this record and the count are written
+    // and the open orders rebuilt.
+    std::optional<DbfFile::WriteLock> appending;
+    if (d.state == EditState::Insert)
+        appending.emplace(*d.file);
     const DbfLayout& layout = d.layout();
     std::string oldRecord;
     if (d.state == EditState::Edit)

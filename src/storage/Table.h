@@ -62,7 +62,9 @@ public:
     void indexOpen(std::string_view idxFileName);
     void indexCloseAll();
     // Rebuilds every open index file from the table's records (not through
-    // a read-only handle).
+    // a read-only handle), under the same lock as an append, over the record
+    // count read again from the file: records another process appended are
+    // covered.
     void reindex();
     bool hasControllingOrder() const;
     std::string orderExpression() const; // key expression of the controlling order
@@ -95,7 +97,10 @@ public:
 
     // Editing. appendBlank begins a new record (Insert); edit begins editing
     // the current record (Edit); post writes it (a new record is appended)
-    // and returns to Browse; cancel drops the changes.
+    // and returns to Browse; cancel drops the changes. Posting a new record
+    // holds an exclusive lock on the table file while it re-reads the record
+    // count, writes the memos, the record and the count, and rebuilds the open
+    // orders, so that two processes appending at once both keep their records.
     void appendBlank();
     void edit();
     void setField(std::string_view field, std::string_view text);

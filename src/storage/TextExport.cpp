@@ -13,9 +13,19 @@
 namespace qw::storage {
 namespace {
 
+// Spreadsheets run a cell that begins with one of these as a formula (a
+// tab or carriage return first is the trick that slips past the others).
+bool wouldRunAsFormula(std::string_view utf8)
+{
+    return !utf8.empty() &&
+           std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos;
+}
+
 void appendQuoted(std::string& out, std::string_view utf8)
 {
     out.push_back('"');
+    if (wouldRunAsFormula(utf8))
+        out.push_back('\'');
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const char c = utf8[i];
         if (c == '"') {
@@ -63,6 +73,17 @@ StorageError cannotWrite(const std::filesystem::path& target, int error)
 
 } // namespace
 
+std::string headingRow(const DbfFile& file)
+{
+    std::string row;
+    for (std::size_t i = 0; i < file.layout().fields.size(); ++i) {
+        if (i > 0)
+            row.push_back(',');
+        row += file.layout().fields[i].name;
+    }
+    return row;
+}
+
 std::string delimitedRow(const DbfFile& file, std::string_view record)
 {
     std::string row;
@@ -80,7 +101,7 @@ void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         throw cannotWrite(target, errno);
-    std::string buffer;
+    std::string buffer = "\xEF\xBB\xBF" + headingRow(file) + "\r\n";
     std::string record;
     bool ok = true;
     int error = 0;

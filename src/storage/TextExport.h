@@ -4,12 +4,18 @@
 //
 // Layout, chosen so that spreadsheet programs and mail-merge tools read it
 // without questions (RFC 4180 comma-separated values):
-// - UTF-8 text, no byte-order mark, no heading row, CRLF after each record;
+// - UTF-8 text starting with a byte-order mark (which tells spreadsheet
+//   programs the encoding), CRLF after each row;
+// - a heading row of the field names, then one row per record;
 // - fields separated by commas, in the table's field order;
 // - character and memo fields enclosed in double quotes, trailing blanks
 //   trimmed, an embedded double quote doubled; a memo's line breaks are kept
 //   inside its quotes (as CRLF), so a record with a multi-line memo spans
 //   several physical lines but remains one row;
+// - a text that a spreadsheet would run as a formula (one beginning with =,
+//   +, -, @, a tab or a carriage return) is written with an apostrophe in
+//   front, which spreadsheet programs take as "this cell is text"; the
+//   text itself follows unchanged;
 // - numbers without their leading and trailing blanks; dates as stored
 //   (YYYYMMDD); logicals as T or F; a blank value of these types is empty;
 // - records marked deleted are left out.
@@ -28,5 +34,7 @@ void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target
 
 // One record as a delimited row (without the line end).
 std::string delimitedRow(const DbfFile& file, std::string_view record);
+// The heading row: the field names (without the line end).
+std::string headingRow(const DbfFile& file);
 
 } // namespace qw::storage

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Screenshots of the splash, every page of the main window, the help viewer,
-# the model guide of each page, the about window and the calculator windows
-# under a virtual X server: tests/app/screenshots.sh [build dir] [out dir]
+# Screenshots of the splash, every page of the main window, the help viewer
+# and every dialog window under a virtual X server:
+# tests/app/screenshots.sh [build dir] [out dir]
 set -e
 build=${1:-build}
 out=${2:-$build/screenshots}

@@ -1,6 +1,6 @@
 // Saves what the user sees: the splash, each page of the main window (and
-// the carbon panel open), the help viewer, the model guide of each page,
-// the about window and the calculator windows, as PNG files in the folder
+// the carbon panel open), the help viewer and every dialog window, as PNG
+// files in the folder
 // given on the command line. Grabs the whole screen, window frame included.
 
 #include "app/AppConfig.h"
@@ -12,6 +12,9 @@
 #include "app/TSpecsFrm.h"
 #include "app/TSplashV.h"
 #include "app/TTrajectory.h"
+#include "app/TCustInfo.h"
+#include "app/TShopInf.h"
+#include "selection/RecordingSink.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -101,6 +104,24 @@ int main(int argc, char* argv[])
         qw::app::TTrajectory trajectory(QW_PROGRAM_DIR, nullptr, &window);
         trajectory.show();
         shoot(folder, "trajectory");
+    }
+    // Opened and closed without saving: the tables stay as they are.
+    qw::selection::RecordingSink messages;
+    pages->setCurrentIndex(1);
+    window.model().setItemIndex(qw::selection::SetupGroup::TargBowType, 1);
+    for (const int page : {1, 2}) {
+        pages->setCurrentIndex(page);
+        settle();
+        qw::app::TCustInfo entry(QW_PROGRAM_DIR, window.model().form(), messages);
+        entry.show();
+        entry.activateWindow();
+        shoot(folder, page == 1 ? "customer-info-target" : "customer-info-youth");
+    }
+    {
+        qw::app::TShopInf shop(QW_PROGRAM_DIR, messages);
+        shop.show();
+        shop.activateWindow();
+        shoot(folder, "shop-info");
     }
     return 0;
 }

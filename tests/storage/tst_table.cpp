@@ -374,6 +374,11 @@ private slots:
         t.setField("COMMENTS", "line one\nline two");
         t.post();
         appendCustomer(t, "Bo", "", "");
+        // Texts a spreadsheet would run as formulas get an apostrophe in front;
+        // a number field's minus sign is a number's.
+        appendCustomer(t, "=HYPERLINK(\"x\")", "+1", "-5", "@SUM(1)\nsecond");
+        appendCustomer(t, "\tTab", "-Cork", "", "\rCR");
+        appendCustomer(t, "a=b", "Sligo-Town", "", "x@y");
         std::filesystem::path old = folder_ / "CUSTDB.TXT";
         QFile stale(QString::fromStdString(old.string()));
         QVERIFY(stale.open(QIODevice::WriteOnly));
@@ -381,10 +386,16 @@ private slots:
         stale.close();
 
         t.copyToText("custdb.txt", kTextTypeDelimited);
-        const QByteArray expected = "\"O\"\"Neil, P\xc3\xa1"
+        const QByteArray expected = "\xef\xbb\xbf"
+                                    "NAME,CITY,BOWWT,GPI,SAVED,ACTIVE,COMMENTS\r\n"
+                                    "\"O\"\"Neil, P\xc3\xa1"
                                     "draig\",\"Cork\",62,8.10,20240229,F,"
                                     "\"line one\r\nline two\"\r\n"
-                                    "\"Bo\",\"\",,,,,\"\"\r\n";
+                                    "\"Bo\",\"\",,,,,\"\"\r\n"
+                                    "\"'=HYPERLINK(\"\"x\"\")\",\"'+1\",-5,,,,"
+                                    "\"'@SUM(1)\r\nsecond\"\r\n"
+                                    "\"'\tTab\",\"'-Cork\",,,,,\"'\r\nCR\"\r\n"
+                                    "\"a=b\",\"Sligo-Town\",,,,,\"x@y\"\r\n";
         QCOMPARE(fileBytes(old), expected); // the existing file, whatever its case, is replaced
         QVERIFY(!std::filesystem::exists(folder_ / "custdb.txt.tmp"));
         QVERIFY(!std::filesystem::exists(folder_ / "CUSTDB.TXT.tmp"));

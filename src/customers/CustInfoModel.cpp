@@ -1,0 +1,254 @@
+#include "CustInfoModel.h"
+
+#include "CustomerFields.h"
+#include "SavedSetups.h"
+
+#include "selection/SetupInputs.h"
+#include "storage/StorageError.h"
+
+#include <array>
+#include <utility>
+
+namespace qw::customers {
+
+using selection::ControlKind;
+using selection::ControlState;
+using selection::SetupEntry;
+using selection::SetupGroup;
+
+namespace {
+
+struct DetailControl {
+    std::string_view field;
+    std::string_view control;
+};
+
+constexpr std::array<DetailControl, 9> kDetailControls = {{
+    {field::NAME, "NameEdit"},
+    {field::ADDR1, "Addr1Edit"},
+    {field::ADDR2, "Addr2Edit"},
+    {field::CITY, "CityEdit"},
+    {field::STATE, "StateEdit"},
+    {field::ZIP, "ZipEdit"},
+    {field::COUNTRY, "CountryEdit"},
+    {field::CCODE, "CCodeEdit"},
+    {field::COMMENTS, "CommentsMemo"},
+}};
+
+constexpr std::array<std::string_view, 9> kSummaryLabels = {"Label24", "Label25", "Label27",
+                                                            "Label9",  "Label10", "Label12",
+                                                            "Label15", "Label16", "Label17"};
+
+std::string trimRight(std::string text)
+{
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.pop_back();
+    return text;
+}
+
+ControlState control(ControlKind kind)
+{
+    ControlState state;
+    state.kind = kind;
+    return state;
+}
+
+selection::FormState design()
+{
+    selection::FormState form;
+    for (const std::string_view label : kSummaryLabels)
+        form.add(std::string(label), control(ControlKind::Label));
+    form.add("DateText", control(ControlKind::Label));
+    for (const DetailControl& detail : kDetailControls)
+        form.add(std::string(detail.control), control(ControlKind::Entry));
+    for (const char* name : {"PostBtn", "ExitBtn"}) {
+        ControlState button = control(ControlKind::Button);
+        button.fill = selection::kBlack;
+        button.border = selection::kBlack;
+        button.font = CustInfoModel::kButtonCaptionColour;
+        form.add(name, button);
+    }
+    form["PostBtn"].text = "Save Record";
+    form["ExitBtn"].text = "Close";
+    return form;
+}
+
+// Memo lines end in CR LF in the table, whatever the edit gives.
+std::string withCrLf(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        if (text[i] == '\n' || text[i] == '\r')
+            out += "\r\n";
+        else
+            out.push_back(text[i]);
+    }
+    return out;
+}
+
+std::string text(std::optional<std::string_view> words)
+{
+    return words ? std::string(*words) : std::string();
+}
+
+} // namespace
+
+std::string toCapitals(std::string_view utf8)
+{
+    std::string out(utf8);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (c >= 'a' && c <= 'z') {
+            out[i] = static_cast<char>(c - 'a' + 'A');
+        } else if (c == 0xC3 && i + 1 < out.size()) {
+            // U+00E0..U+00FE are the small letters of U+00C0..U+00DE (but ÷).
+            const auto next = static_cast<unsigned char>(out[i + 1]);
+            if (next >= 0xA0 && next <= 0xBE && next != 0xB7)
+                out[i + 1] = static_cast<char>(next - 0x20);
+            ++i;
+        }
+    }
+    return out;
+}
+
+CustInfoModel::CustInfoModel(std::filesystem::path dataFolder, selection::MessageSink& messages)
+    : messages_(messages), customerDataBase_(std::move(dataFolder)), form_(design())
+{
+}
+
+std::string_view CustInfoModel::controlFor(std::string_view field)
+{
+    for (const DetailControl& detail : kDetailControls)
+        if (detail.field == field)
+            return detail.control;
+    return {};
+}
+
+bool CustInfoModel::open(const selection::FormState& mainForm, std::string date)
+{
+    try {
+        customerDataBase_.open(kSavedSetupsFile);
+        for (const std::string& notice : customerDataBase_.notices())
+            messages_.information(notice, 0);
+        customerDataBase_.appendBlank();
+        writeFields(customerDataBase_, encodeSetup(mainForm, date));
+    } catch (const storage::StorageError& e) {
+        customerDataBase_.close();
+        messages_.error(e.what());
+        return false;
+    }
+    state_ = State::Composing;
+    form_["DateText"].text = date;
+    for (const DetailControl& detail : kDetailControls)
+        form_[detail.control].text.clear();
+    fillSummary(mainForm);
+    return true;
+}
+
+// The labels follow the main window's choices (not the record): a recurve or
+// a longbow shows "N/A" for the four details, although the record keeps
+// their codes. The weights and the cam are shown as they are stored.
+void CustInfoModel::fillSummary(const selection::FormState& mainForm)
+{
+    const selection::SetupInputs setup = selection::readSetup(mainForm);
+    const std::string& pageKey = selection::pageKey(mainForm);
+    for (const FieldText& value : encodeSetup(setup, pageKey, {})) {
+        if (value.field == field::BOWWT)
+            form_["Label24"].text = value.text + std::string(kBowWeightMark);
+        else if (value.field == field::ARLEN)
+            form_["Label25"].text = value.text + std::string(kInchMark);
+        else if (value.field == field::PNTWT)
+            form_["Label27"].text = value.text + "gr";
+        else if (value.field == field::WHTYP)
+            form_["Label10"].text = text(codeText(kWheelTypeTexts, std::stol(value.text)));
+        else if (value.field == field::HORT)
+            form_["Label17"].text = text(codeText(kChartFamilyTexts, std::stol(value.text)));
+    }
+    const bool hunt = pageKey == "Hunt";
+    const int bowType = setup.item(hunt ? SetupGroup::BowType : SetupGroup::TargBowType);
+    form_["Label9"].text = text(codeText(kBowTypeTexts, bowType));
+    if (bowType == 0) {
+        form_["Label12"].text = text(codeText(kReleaseTexts, setup.item(SetupGroup::ReleaseType)));
+        form_["Label15"].text = text(codeText(kBraceHeightTexts, setup.item(SetupGroup::BraceHt)));
+        form_["Label16"].text = text(codeText(kOverDrawTexts, setup.item(SetupGroup::OverDraw)));
+    } else {
+        for (const char* detail : {"Label10", "Label12", "Label15", "Label16"})
+            form_[detail].text = std::string(kNotApplicable);
+    }
+}
+
+std::string CustInfoModel::changeDetail(std::string_view field, std::string text)
+{
+    const std::string_view control = controlFor(field);
+    if (control.empty())
+        throw std::out_of_range("no customer detail " + std::string(field));
+    if (field == field::STATE)
+        text = toCapitals(text);
+    form_[control].text = text;
+    if (state_ == State::Composing) {
+        try {
+            customerDataBase_.setField(field, field == field::COMMENTS ? withCrLf(text) : text);
+        } catch (const storage::StorageError& e) {
+            messages_.error(e.what());
+        }
+    }
+    return text;
+}
+
+std::string CustInfoModel::pendingText(std::string_view field) const
+{
+    if (!customerDataBase_.isOpen())
+        return {};
+    return trimRight(customerDataBase_.getString(field));
+}
+
+int CustInfoModel::fieldWidth(std::string_view field) const
+{
+    if (!customerDataBase_.isOpen())
+        return 0;
+    for (const storage::FieldDef& def : customerDataBase_.fields())
+        if (def.name == field)
+            return def.type == storage::FieldType::Memo ? 0 : def.length;
+    return 0;
+}
+
+CustInfoModel::SaveOutcome CustInfoModel::saveRecord()
+{
+    if (state_ != State::Composing)
+        return SaveOutcome::Failed;
+    for (const std::string_view required : kRequiredDetailFields) {
+        if (pendingText(required).empty()) {
+            messages_.error(kIncompleteAddress);
+            return SaveOutcome::Refused;
+        }
+    }
+    try {
+        customerDataBase_.post();
+    } catch (const storage::StorageError& e) {
+        messages_.error(e.what());
+        return SaveOutcome::Failed;
+    }
+    state_ = State::Stored;
+    // The record is stored from here on, whatever the index says.
+    try {
+        customerDataBase_.indexOpen(kSavedIndexFile);
+        customerDataBase_.reindex();
+        messages_.information(kRecordAdded, 0);
+    } catch (const storage::StorageError& e) {
+        messages_.error(e.what());
+    }
+    customerDataBase_.indexCloseAll();
+    customerDataBase_.close();
+    return SaveOutcome::Stored;
+}
+
+void CustInfoModel::close()
+{
+    customerDataBase_.close();
+    if (state_ == State::Composing)
+        state_ = State::Closed;
+}
+
+} // namespace qw::customers

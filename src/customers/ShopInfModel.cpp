@@ -1,0 +1,114 @@
+#include "ShopInfModel.h"
+
+#include "storage/StorageError.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace qw::customers {
+
+using selection::ControlKind;
+using selection::ControlState;
+
+const std::array<ShopInfModel::ShopField, 9>& ShopInfModel::shopFields()
+{
+    static const std::array<ShopField, 9> fields = {{
+        {"NAME", "ShopNameEdit", "Shop Name:"},
+        {"ADDR1", "ShopAddr1Edit", "Address 1:"},
+        {"ADDR2", "ShopAddr2Edit", "Address 2:"},
+        {"CITY", "ShopCityEdit", "City / St / Zip:"},
+        {"STATE", "ShopStateEdit", ""},
+        {"ZIP", "ShopZipEdit", ""},
+        {"PHONE", "ShopPhoneEdit", "Phone:"},
+        {"FAX", "ShopFaxEdit", "FAX:"},
+        {"COMMENTS", "ShopCommentsEdit", "Additional Report Text:"},
+    }};
+    return fields;
+}
+
+namespace {
+
+std::string trimRight(std::string text)
+{
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.pop_back();
+    return text;
+}
+
+const ShopInfModel::ShopField& shopField(std::string_view field)
+{
+    for (const auto& known : ShopInfModel::shopFields())
+        if (known.field == field)
+            return known;
+    throw std::out_of_range("no shop field " + std::string(field));
+}
+
+} // namespace
+
+ShopInfModel::ShopInfModel(std::filesystem::path dataFolder, selection::MessageSink& messages)
+    : messages_(messages), apollo1_(std::move(dataFolder))
+{
+    for (const ShopField& field : shopFields()) {
+        ControlState edit;
+        edit.kind = ControlKind::Entry;
+        form_.add(std::string(field.control), edit);
+    }
+}
+
+bool ShopInfModel::open()
+{
+    try {
+        apollo1_.open(kShopInfoFile);
+        for (const std::string& notice : apollo1_.notices())
+            messages_.information(notice, 0);
+        apollo1_.goTop();
+        // An empty table: editing begins a new record, which Save appends.
+        apollo1_.edit();
+        for (const ShopField& field : shopFields())
+            form_[field.control].text = trimRight(apollo1_.getString(field.field));
+    } catch (const storage::StorageError& e) {
+        apollo1_.close();
+        messages_.error(e.what());
+        return false;
+    }
+    return true;
+}
+
+void ShopInfModel::changeField(std::string_view field, std::string text)
+{
+    form_[shopField(field).control].text = text;
+    try {
+        apollo1_.edit(); // after a Save, typing begins editing again
+        apollo1_.setField(field, text);
+    } catch (const storage::StorageError& e) {
+        messages_.error(e.what());
+    }
+}
+
+bool ShopInfModel::save()
+{
+    try {
+        apollo1_.post();
+    } catch (const storage::StorageError& e) {
+        messages_.error(e.what());
+        return false;
+    }
+    return true;
+}
+
+void ShopInfModel::exit()
+{
+    apollo1_.close();
+}
+
+int ShopInfModel::fieldWidth(std::string_view field) const
+{
+    if (!apollo1_.isOpen())
+        return 0;
+    for (const storage::FieldDef& def : apollo1_.fields())
+        if (def.name == field)
+            return def.length;
+    return 0;
+}
+
+} // namespace qw::customers

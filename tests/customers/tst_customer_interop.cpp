@@ -1,0 +1,176 @@
+// Other programs read what the customer records write: python3-dbfread and
+// Perl XBase read a saved record field by field, and LibreOffice opens the
+// export with one row per record, accents and memo lines intact and no
+// formula run.
+
+#include "../app/AppTestSupport.h"
+#include "CustomerTestSupport.h"
+
+#include "customers/CustomerExport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QtTest>
+
+using namespace qw;
+
+namespace {
+
+const QString kPython = "/usr/bin/python3";
+const QString kPerl = "/usr/bin/perl";
+const QString kScripts = QStringLiteral(QW_FIXTURES_DIR "/dbf/scripts/");
+
+QByteArray run(const QString& program, const QStringList& arguments, int timeout = 60000)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeout) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        throw std::runtime_error(program.toStdString() +
+                                 " failed: " + process.readAllStandardError().toStdString());
+    return process.readAllStandardOutput();
+}
+
+// The fields in table order as one reader gives them, blanks trimmed.
+QStringList lastRow(const QByteArray& json)
+{
+    const QJsonArray rows = QJsonDocument::fromJson(json).array();
+    QStringList values;
+    for (const QJsonValue& value : rows.last().toArray()) {
+        QString text = value.toString();
+        while (text.endsWith(' '))
+            text.chop(1);
+        values << text;
+    }
+    return values;
+}
+
+// Minimal RFC 4180 reading of LibreOffice's own CSV output.
+QList<QStringList> parseCsv(const QString& text)
+{
+    QList<QStringList> rows{{}};
+    QString cell;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                cell += '"', ++i;
+            else if (c == '"')
+                quoted = false;
+            else
+                cell += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            rows.last() << cell, cell.clear();
+        } else if (c == '\n') {
+            rows.last() << cell, cell.clear();
+            rows << QStringList();
+        } else if (c != '\r') {
+            cell += c;
+        }
+    }
+    if (!cell.isEmpty() || !rows.last().isEmpty())
+        rows.last() << cell;
+    else
+        rows.removeLast();
+    return rows;
+}
+
+} // namespace
+
+class TestCustomerInterop : public QObject {
+    Q_OBJECT
+
+    test::ProgramFolderCopy folder_;
+    test::RecordingSink sink_;
+    test::Fields details_ = {
+        {"NAME", "José Müller-Øst"},
+        {"ADDR1", "=1+1"},
+        {"ADDR2", "@SUM(1)"},
+        {"CITY", "Trois-Rivières"},
+        {"STATE", "qc"},
+        {"ZIP", "-G9A 5H7"},
+        {"COUNTRY", "Canada"},
+        {"CCODE", "+1"},
+        {"COMMENTS", "Left-handed.\nPrefers \"Norvane\" élite vanes, 3\" long."}};
+
+private slots:
+    void initTestCase()
+    {
+        selection::SelectionModel window(folder_.path(), sink_);
+        window.findRec();
+        test::showSetup(window, {selection::Page::Kavl,
+                                 {},
+                                 {{selection::SetupGroup::HuntCamType, 1},
+                                  {selection::SetupGroup::OverDraw, 2}}});
+        sink_.clear();
+        QCOMPARE(test::saveCustomer(folder_.path(), window.form(), details_, sink_, "31.12.2026"),
+                 customers::CustInfoModel::SaveOutcome::Stored);
+    }
+
+    void independentReadersSeeEveryFieldAsWritten_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("script");
+        QTest::newRow("python3-dbfread") << kPython << "dbfread_dump.py";
+        QTest::newRow("Perl XBase") << kPerl << "xbase_dump.pl";
+    }
+
+    void independentReadersSeeEveryFieldAsWritten()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, script);
+        const QStringList expected = {"José Müller-Øst",
+                                      "=1+1",
+                                      "@SUM(1)",
+                                      "Trois-Rivières",
+                                      "QC",
+                                      "-G9A 5H7",
+                                      "Canada",
+                                      "+1",
+                                      "Left-handed.\r\nPrefers \"Norvane\" élite vanes, 3\" long.",
+                                      "31.12.2026",
+                                      "60",
+                                      "30",
+                                      "100",
+                                      "2",
+                                      "0",
+                                      "1",
+                                      "0",
+                                      "0",
+                                      "2"};
+        QCOMPARE(lastRow(run(program, {kScripts + script, folder_.filePath("Saveddb.dbf")})),
+                 expected);
+    }
+
+    void spreadsheetOpensTheExportAsWritten()
+    {
+        customers::SavedSetups handles(folder_.path());
+        QVERIFY(customers::exportCustomerDatabase(handles.ExportTbl(), sink_));
+        QTemporaryDir work;
+        const QString profile = "file://" + work.filePath("profile");
+        const QString filter = "Text - txt - csv (StarCalc):44,34,76,1";
+        run("soffice",
+            {"-env:UserInstallation=" + profile, "--headless", "--infilter=" + filter,
+             "--convert-to", "csv:" + filter, "--outdir", work.path(),
+             folder_.filePath("custdb.txt")},
+            180000);
+        QFile converted(work.filePath("custdb.csv"));
+        QVERIFY(converted.open(QIODevice::ReadOnly));
+        const QList<QStringList> rows = parseCsv(QString::fromUtf8(converted.readAll()));
+        const std::size_t records = test::storedRecords(folder_.path()).size();
+        QCOMPARE(rows.size(), qsizetype(records + 1)); // the heading row, then one per record
+        QCOMPARE(rows.front().mid(0, 3), QStringList({"NAME", "ADDR1", "ADDR2"}));
+        const QStringList& saved = rows.last();
+        QCOMPARE(saved.mid(0, 9),
+                 QStringList({"José Müller-Øst", "'=1+1", "'@SUM(1)", "Trois-Rivières", "QC",
+                              "'-G9A 5H7", "Canada", "'+1",
+                              "Left-handed.\nPrefers \"Norvane\" élite vanes, 3\" long."}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCustomerInterop)
+#include "tst_customer_interop.moc"

@@ -1,0 +1,93 @@
+// quiverwise-customers: the customer table from the command line, for
+// importing a shop's customer list, for support and for scripts. Each
+// command runs the classes the windows run and exits 0, 1 when a message
+// ended it, or 2 for a bad command line.
+
+#include "CommandSupport.h"
+#include "Commands.h"
+
+#include <array>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace qw::customers_cli;
+
+struct Command {
+    std::string_view name;
+    CommandFunction run;
+    std::string_view usage; // what follows "quiverwise-customers [--data DIR]"
+};
+
+// One line per command.
+constexpr std::array kCommands = {
+    Command{"list", runList, "list [--json]"},
+    Command{
+        "add", runAdd,
+        "add --name N --addr1 A --city C --state S [--addr2 A] [--zip Z]\n"
+        "      [--country C] [--ccode C] [--comments TEXT] [setup options of quiverwise-select]"},
+    Command{"export", runExport, "export [FILE]"},
+};
+
+std::string usage()
+{
+    std::string text = "usage:\n";
+    for (const Command& command : kCommands)
+        text += "  quiverwise-customers [--data DIR] " + std::string(command.usage) + "\n";
+    text += "Exit status 0, 1 when a message ended the command, 2 for a bad command line.\n";
+    return text;
+}
+
+std::filesystem::path programFolder(const char* argv0)
+{
+    std::error_code error;
+    const auto self = std::filesystem::canonical("/proc/self/exe", error);
+    if (!error)
+        return self.parent_path();
+    return std::filesystem::absolute(argv0).parent_path();
+}
+
+int usageError(const std::string& what)
+{
+    std::cerr << "quiverwise-customers: " << what << "\n" << usage();
+    return kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    CommandContext context{programFolder(argv[0]), {}};
+    std::size_t at = 0;
+    for (; at < arguments.size() && arguments[at].starts_with("-"); ++at) {
+        if (arguments[at] == "--help" || arguments[at] == "-h") {
+            std::cout << usage();
+            return kExitOk;
+        }
+        if (arguments[at] != "--data")
+            return usageError("unknown option '" + arguments[at] + "'");
+        if (++at >= arguments.size())
+            return usageError("--data needs a value");
+        context.dataFolder = arguments[at];
+    }
+    if (at >= arguments.size())
+        return usageError("no command given");
+    const std::string& name = arguments[at];
+    for (const Command& command : kCommands) {
+        if (command.name != name)
+            continue;
+        context.arguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(at) + 1,
+                                 arguments.end());
+        try {
+            return command.run(context);
+        } catch (const UsageError& error) {
+            return usageError(std::string(command.name) + ": " + error.what());
+        }
+    }
+    return usageError("unknown command '" + name + "'");
+}
