@@ -91,6 +91,7 @@ public:
     const selection::FormState& form() const { return form_; }
     const SetupWords& words() const { return words_; }
     bool isOpen() const { return table_.isOpen(); }
+    const std::filesystem::path& dataFolder() const { return dataFolder_; }
     storage::EditState editState() const;
     // Every field of the current record as stored, trailing blanks removed.
     std::vector<std::pair<std::string, std::string>> currentRecord() const;
