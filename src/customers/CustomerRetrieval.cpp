@@ -12,6 +12,9 @@ using selection::ControlState;
 
 namespace {
 
+// The navigator's glyphs and hints.
+constexpr const char* kNavigatorCaptions[] = {"|\u25C0", "\u25C0", "\u25B6", "\u25B6|",
+                                              "\u25B2",  "\u2714", "\u2716"};
 constexpr const char* kNavigatorHints[] = {
     "Go to first record", "Go to previous record", "Go to next record", "Go to last record",
     "Edit record",        "Post record",           "Cancel changes "};
@@ -65,7 +68,7 @@ CustomerRetrieval::CustomerRetrieval(std::filesystem::path dataFolder,
     for (const SummaryLabel& label : kSummaryLabels)
         form_.add(label.control, control(ControlKind::Label));
     for (std::size_t i = 0; i < kNavigatorButtons.size(); ++i) {
-        ControlState button = control(ControlKind::Button);
+        ControlState button = control(ControlKind::Button, kNavigatorCaptions[i]);
         button.hint = kNavigatorHints[i];
         button.enabled = false;
         form_.add(kNavigatorButtons[i], button);
