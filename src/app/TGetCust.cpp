@@ -18,7 +18,7 @@ using customers::CustomerRetrieval;
 namespace {
 
 constexpr int kClientWidth = 600;
-constexpr int kClientHeight = 500;
+constexpr int kClientHeight = 456;
 const QColor kTan = QColor::fromRgb(0xCC, 0xB7, 0x76);
 const QColor kPressedGrey = QColor::fromRgb(0x80, 0x80, 0x80);
 

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Screenshots of the splash, every page of the main window, the help viewer,
-# the model guide of each page and the about window under a virtual X server:
+# the model guide of each page, the about window and the customer retrieval
+# window under a virtual X server:
 # tests/app/screenshots.sh [build dir] [out dir]
 set -e
 build=${1:-build}

@@ -1,6 +1,6 @@
 // Saves what the user sees: the splash, each page of the main window (and
 // the carbon panel open), the help viewer, the model guide of each page and
-// the about window, as PNG files in the folder
+// the about window and the customer retrieval window, as PNG files in the folder
 // given on the command line. Grabs the whole screen, window frame included.
 
 #include "app/AppConfig.h"
@@ -8,13 +8,19 @@
 #include "app/TAboutBox.h"
 #include "app/TAboutBox1.h"
 #include "app/TArrowSel.h"
+#include "app/TGetCust.h"
 #include "app/TSplashV.h"
+#include "selection/RecordingSink.h"
+#include "storage/Table.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QThread>
 
@@ -75,6 +81,35 @@ int main(int argc, char* argv[])
         about.show();
         about.activateWindow();
         shoot(folder, "about");
+    }
+    {
+        // The retrieval window over a copy of the tables with one customer.
+        QTemporaryDir copy;
+        const QDir program(QStringLiteral(QW_PROGRAM_DIR));
+        for (const QString& file : program.entryList(QDir::Files))
+            if (!QFileInfo(program.filePath(file)).isExecutable())
+                QFile::copy(program.filePath(file), copy.filePath(file));
+        const std::filesystem::path data = copy.path().toStdString();
+        {
+            qw::storage::Table customers(data);
+            customers.open("Saveddb.dbf");
+            customers.appendBlank();
+            for (const auto& [field, text] : std::initializer_list<std::pair<const char*, const char*>>{
+                     {"NAME", "Johnson, Al"}, {"ADDR1", "12 Fletcher Lane"}, {"CITY", "Bowmont"},
+                     {"STATE", "OR"}, {"ZIP", "97001"}, {"COUNTRY", "USA"}, {"CCODE", "US"},
+                     {"COMMENTS", "Shoots a 3D league on Thursdays.\nPrefers vanes."},
+                     {"BOWWT", "62"}, {"ARLEN", "29"}, {"PNTWT", "125"}, {"HORT", "0"},
+                     {"BOTYP", "0"}, {"WHTYP", "1"}, {"RETYP", "0"}, {"BOLEN", "0"}, {"ODLEN", "2"}})
+                customers.setField(field, text);
+            customers.post();
+            customers.indexOpen("Saved.idx");
+            customers.reindex();
+        }
+        qw::selection::RecordingSink messages;
+        qw::app::TGetCust retrieval(data, window.model(), messages, &window);
+        retrieval.show();
+        retrieval.activateWindow();
+        shoot(folder, "getcust");
     }
     return 0;
 }
