@@ -264,6 +264,10 @@ bool CustomerRetrieval::show()
     showEdits();
     showNavigator();
     bool shown = true;
+    if (table_.eof()) { // no record to show (Get Setup refuses an empty table)
+        notify();
+        return true;
+    }
     try {
         SetupWords words = words_;
         decodeWords(readStoredSetup(table_), words);
