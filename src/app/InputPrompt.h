@@ -15,10 +15,10 @@ namespace qw::app {
 class InputPrompt {
 public:
     // title, prompt, default text; the answer, or nullopt for Cancel.
-    using Handler = std::function<std::optional<QString>(const QString&, const QString&,
-                                                         const QString&)>;
-    static std::optional<QString> ask(QWidget* parent, const QString& title,
-                                      const QString& prompt, const QString& defaultText = {});
+    using Handler =
+        std::function<std::optional<QString>(const QString&, const QString&, const QString&)>;
+    static std::optional<QString> ask(QWidget* parent, const QString& title, const QString& prompt,
+                                      const QString& defaultText = {});
     // Replaces the prompt box; an empty handler restores it.
     static void setHandler(Handler handler);
 };

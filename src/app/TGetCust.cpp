@@ -134,10 +134,11 @@ void TGetCust::buildEdits()
         const char* edit;
         QRect rect;
     };
-    const Place places[] = {{"NameEdit", {130, 172, 330, 24}},  {"Addr1Edit", {130, 200, 330, 24}},
-                            {"Addr2Edit", {130, 228, 330, 24}}, {"CityEdit", {130, 256, 190, 24}},
-                            {"StateEdit", {326, 256, 50, 24}},  {"ZipEdit", {382, 256, 78, 24}},
-                            {"CountryEdit", {130, 284, 190, 24}}, {"CodeEdit", {382, 284, 78, 24}}};
+    const Place places[] = {
+        {"NameEdit", {130, 172, 330, 24}},    {"Addr1Edit", {130, 200, 330, 24}},
+        {"Addr2Edit", {130, 228, 330, 24}},   {"CityEdit", {130, 256, 190, 24}},
+        {"StateEdit", {326, 256, 50, 24}},    {"ZipEdit", {382, 256, 78, 24}},
+        {"CountryEdit", {130, 284, 190, 24}}, {"CodeEdit", {382, 284, 78, 24}}};
     caption("Name:", this, {16, 172, 110, 24});
     caption("Address:", this, {16, 200, 110, 24});
     caption("City / St / ZIP:", this, {16, 256, 110, 24});
@@ -182,8 +183,8 @@ void TGetCust::buildCommands()
         const char* name;
         int y;
     };
-    for (const Command& command : {Command{"PrintBtn", 330}, Command{"ReturnDataBtn", 370},
-                                   Command{"ExitBtn", 410}}) {
+    for (const Command& command :
+         {Command{"PrintBtn", 330}, Command{"ReturnDataBtn", 370}, Command{"ExitBtn", 410}}) {
         auto* button = new widgets::CaptionButton(this);
         button->setObjectName(command.name);
         button->setFont(arial(15, true));
@@ -242,8 +243,8 @@ void TGetCust::showModel()
 
 void TGetCust::Button1Click()
 {
-    const auto text = InputPrompt::ask(this, CustomerRetrieval::kFindTitle,
-                                       CustomerRetrieval::kFindPrompt);
+    const auto text =
+        InputPrompt::ask(this, CustomerRetrieval::kFindTitle, CustomerRetrieval::kFindPrompt);
     retrieval_->search(text.value_or(QString()).toStdString());
 }
 

@@ -32,7 +32,7 @@ public:
     const customers::CustomerRetrieval& retrieval() const { return *retrieval_; }
 
 public slots:
-    void Button1Click();        // Search
+    void Button1Click(); // Search
     void ReturnDataBtnClick();
     void ExitBtnClick();
 

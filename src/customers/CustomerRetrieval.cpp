@@ -293,7 +293,7 @@ void CustomerRetrieval::showNavigator()
     const bool open = table_.isOpen();
     const bool browsing = open && table_.state() == storage::EditState::Browse;
     const bool any = open && table_.recordCount() > 0;
-    const bool enabled[] = {any && !atFirst_, any && !atFirst_, any && !atLast_, any && !atLast_,
+    const bool enabled[] = {any && !atFirst_, any && !atFirst_,  any && !atLast_,  any && !atLast_,
                             any && browsing,  open && !browsing, open && !browsing};
     for (std::size_t i = 0; i < kNavigatorButtons.size(); ++i)
         form_[kNavigatorButtons[i]].enabled = enabled[i];

@@ -37,14 +37,14 @@ public:
         const char* field;
     };
     static constexpr std::array<BoundEdit, 9> kBoundEdits = {{{"NameEdit", "NAME"},
-                                                               {"Addr1Edit", "ADDR1"},
-                                                               {"Addr2Edit", "ADDR2"},
-                                                               {"CityEdit", "CITY"},
-                                                               {"StateEdit", "STATE"},
-                                                               {"ZipEdit", "ZIP"},
-                                                               {"CountryEdit", "COUNTRY"},
-                                                               {"CodeEdit", "CCODE"},
-                                                               {"CommentsMemo", "COMMENTS"}}};
+                                                              {"Addr1Edit", "ADDR1"},
+                                                              {"Addr2Edit", "ADDR2"},
+                                                              {"CityEdit", "CITY"},
+                                                              {"StateEdit", "STATE"},
+                                                              {"ZipEdit", "ZIP"},
+                                                              {"CountryEdit", "COUNTRY"},
+                                                              {"CodeEdit", "CCODE"},
+                                                              {"CommentsMemo", "COMMENTS"}}};
     // The navigator's buttons in order: first, previous, next, last, edit, post, cancel.
     static constexpr std::array<const char*, 7> kNavigatorButtons = {
         "NavFirst", "NavPrior", "NavNext", "NavLast", "NavEdit", "NavPost", "NavCancel"};

@@ -64,6 +64,7 @@ inline constexpr const char* kEarlierYouthSetupMessage =
 // Kavel pages WHTYP into HuntCamType as well as WheelType. Every field is
 // checked first: one that is not a whole number throws
 // selection::ConversionError, an empty HORT throws RecallRefused.
-selection::SetupInputs decodeRecall(const StoredSetup& stored, const selection::SetupInputs& current);
+selection::SetupInputs decodeRecall(const StoredSetup& stored,
+                                    const selection::SetupInputs& current);
 
 } // namespace qw::customers

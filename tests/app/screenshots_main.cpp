@@ -20,8 +20,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <cstdio>
@@ -94,12 +94,25 @@ int main(int argc, char* argv[])
             qw::storage::Table customers(data);
             customers.open("Saveddb.dbf");
             customers.appendBlank();
-            for (const auto& [field, text] : std::initializer_list<std::pair<const char*, const char*>>{
-                     {"NAME", "Johnson, Al"}, {"ADDR1", "12 Fletcher Lane"}, {"CITY", "Bowmont"},
-                     {"STATE", "OR"}, {"ZIP", "97001"}, {"COUNTRY", "USA"}, {"CCODE", "US"},
+            for (const auto& [field, text] :
+                 std::initializer_list<std::pair<const char*, const char*>>{
+                     {"NAME", "Johnson, Al"},
+                     {"ADDR1", "12 Fletcher Lane"},
+                     {"CITY", "Bowmont"},
+                     {"STATE", "OR"},
+                     {"ZIP", "97001"},
+                     {"COUNTRY", "USA"},
+                     {"CCODE", "US"},
                      {"COMMENTS", "Shoots a 3D league on Thursdays.\nPrefers vanes."},
-                     {"BOWWT", "62"}, {"ARLEN", "29"}, {"PNTWT", "125"}, {"HORT", "0"},
-                     {"BOTYP", "0"}, {"WHTYP", "1"}, {"RETYP", "0"}, {"BOLEN", "0"}, {"ODLEN", "2"}})
+                     {"BOWWT", "62"},
+                     {"ARLEN", "29"},
+                     {"PNTWT", "125"},
+                     {"HORT", "0"},
+                     {"BOTYP", "0"},
+                     {"WHTYP", "1"},
+                     {"RETYP", "0"},
+                     {"BOLEN", "0"},
+                     {"ODLEN", "2"}})
                 customers.setField(field, text);
             customers.post();
             customers.indexOpen("Saved.idx");

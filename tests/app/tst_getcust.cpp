@@ -25,10 +25,12 @@ private slots:
     void init()
     {
         folder_ = std::make_unique<test::CustomerFolder>();
-        folder_->add({customer("Smith, Ann"),
-                      customer("Johnson, Al", {{"HORT", "1"}, {"BOWWT", "55"}, {"ARLEN", "28"},
-                                               {"BOTYP", "1"}, {"RETYP", "1"}}),
-                      customer("Adams, Kim")});
+        folder_->add(
+            {customer("Smith, Ann"),
+             customer(
+                 "Johnson, Al",
+                 {{"HORT", "1"}, {"BOWWT", "55"}, {"ARLEN", "28"}, {"BOTYP", "1"}, {"RETYP", "1"}}),
+             customer("Adams, Kim")});
         sink_.clear();
     }
     void cleanup() { app::InputPrompt::setHandler({}); }
@@ -53,9 +55,8 @@ void TestGetCust::windowShowsTheFirstRecordWithNavigatorAndCommands()
     QCOMPARE(child<QLineEdit>(&window, "NameEdit")->text(), "Adams, Kim");
     QCOMPARE(child<QLabel>(&window, "Label17")->text(), "Hunting Shafts");
     QCOMPARE(child<QLabel>(&window, "Label24")->text(), "60#");
-    const QStringList hints = {"Go to first record", "Go to previous record",
-                               "Go to next record",  "Go to last record",
-                               "Edit record",        "Post record",
+    const QStringList hints = {"Go to first record", "Go to previous record", "Go to next record",
+                               "Go to last record",  "Edit record",           "Post record",
                                "Cancel changes "};
     QStringList shown;
     for (const char* name : customers::CustomerRetrieval::kNavigatorButtons)

@@ -18,13 +18,13 @@ using Fields = std::map<std::string, std::string>;
 // A complete record: a hunting setup, compound, hard cam, everything item 0.
 inline Fields customer(const std::string& name, const Fields& changes = {})
 {
-    Fields fields = {{"NAME", name},    {"ADDR1", "12 Fletcher Lane"},
-                     {"CITY", "Bowmont"}, {"STATE", "OR"},
+    Fields fields = {{"NAME", name},       {"ADDR1", "12 Fletcher Lane"},
+                     {"CITY", "Bowmont"},  {"STATE", "OR"},
                      {"DATE", "3/4/2026"}, {"BOWWT", "60"},
-                     {"ARLEN", "30"},     {"PNTWT", "100"},
-                     {"HORT", "0"},       {"BOTYP", "0"},
-                     {"WHTYP", "0"},      {"RETYP", "0"},
-                     {"BOLEN", "0"},      {"ODLEN", "0"}};
+                     {"ARLEN", "30"},      {"PNTWT", "100"},
+                     {"HORT", "0"},        {"BOTYP", "0"},
+                     {"WHTYP", "0"},       {"RETYP", "0"},
+                     {"BOLEN", "0"},       {"ODLEN", "0"}};
     for (const auto& [field, text] : changes)
         fields[field] = text;
     return fields;

@@ -35,8 +35,12 @@ class TestCustomersCli : public QObject {
 private slots:
     void initTestCase()
     {
-        folder_.add({customer("Moss, Lee", {{"HORT", "2"}, {"BOTYP", "1"}, {"WHTYP", "2"},
-                                            {"BOWWT", "52"}, {"ARLEN", "28"}, {"ODLEN", "2"}}),
+        folder_.add({customer("Moss, Lee", {{"HORT", "2"},
+                                            {"BOTYP", "1"},
+                                            {"WHTYP", "2"},
+                                            {"BOWWT", "52"},
+                                            {"ARLEN", "28"},
+                                            {"ODLEN", "2"}}),
                      customer("Young, Ann", {{"HORT", "3"}, {"BOWWT", "35"}, {"ARLEN", "24"}}),
                      customer("Bad, Record", {{"HORT", "1"}, {"BOLEN", "x"}})});
     }
@@ -61,10 +65,14 @@ void TestCustomersCli::findPrintsTheRecordAndItsSummary()
     QCOMPARE(found.json["record"].toObject()["NAME"].toString(), "Moss, Lee");
     QCOMPARE(found.json["record"].toObject()["STATE"].toString(), "OR");
     QCOMPARE(found.json["summary"].toObject().toVariantMap(),
-             (QVariantMap{{"chartFamily", "Kavel Shafts"}, {"bowWeight", "52#"},
-                          {"arrowLength", "28\""}, {"pointWeight", "100Gr"},
-                          {"bowType", "Recurve"}, {"wheelType", "Soft"},
-                          {"release", "Mechanical"}, {"braceHeight", "Over 6.5\""},
+             (QVariantMap{{"chartFamily", "Kavel Shafts"},
+                          {"bowWeight", "52#"},
+                          {"arrowLength", "28\""},
+                          {"pointWeight", "100Gr"},
+                          {"bowType", "Recurve"},
+                          {"wheelType", "Soft"},
+                          {"release", "Mechanical"},
+                          {"braceHeight", "Over 6.5\""},
                           {"overDraw", "2\""}}));
 }
 
@@ -74,17 +82,18 @@ void TestCustomersCli::recallPrintsTheRecalledStateAndSelectsRecommendation_data
     QTest::addColumn<QString>("page");
     QTest::addColumn<QVariantMap>("groups");
     QTest::addColumn<QStringList>("selectArgs");
-    QTest::newRow("kavel recurve") << "Mo" << "Kavl"
-        << QVariantMap{{"bowType", 1}, {"targBowType", 1}, {"huntCam", 1}, {"wheel", 2},
-                       {"release", 0}, {"overdraw", 2}, {"brace", 0}}
-        << QStringList{"--page", "kavl", "--bow-weight", "52", "--arrow-length", "28",
-                       "--bow-type", "1", "--targ-bow-type", "1", "--hunt-cam", "1", "--wheel",
-                       "2", "--overdraw", "2"};
-    QTest::newRow("youth") << "Yo" << "Youth"
-        << QVariantMap{{"bowType", 0}, {"targBowType", 0}, {"huntCam", 0}, {"wheel", 0},
-                       {"release", 0}, {"overdraw", 0}, {"brace", 0}}
-        << QStringList{"--page", "youth", "--youth-bow-weight", "35", "--youth-arrow-length",
-                       "24"};
+    QTest::newRow("kavel recurve")
+        << "Mo"
+        << "Kavl" << QVariantMap{{"bowType", 1}, {"targBowType", 1}, {"huntCam", 1}, {"wheel", 2},
+                                 {"release", 0}, {"overdraw", 2},    {"brace", 0}}
+        << QStringList{"--page",     "kavl", "--bow-weight",    "52", "--arrow-length", "28",
+                       "--bow-type", "1",    "--targ-bow-type", "1",  "--hunt-cam",     "1",
+                       "--wheel",    "2",    "--overdraw",      "2"};
+    QTest::newRow("youth")
+        << "Yo"
+        << "Youth" << QVariantMap{{"bowType", 0}, {"targBowType", 0}, {"huntCam", 0}, {"wheel", 0},
+                                  {"release", 0}, {"overdraw", 0},    {"brace", 0}}
+        << QStringList{"--page", "youth", "--youth-bow-weight", "35", "--youth-arrow-length", "24"};
 }
 
 void TestCustomersCli::recallPrintsTheRecalledStateAndSelectsRecommendation()
@@ -108,12 +117,12 @@ void TestCustomersCli::exitCodes_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("err");
-    QTest::newRow("find: name not found") << QStringList{"find", "Q"} << 1
-                                          << "Name not found\n'x' is not a valid integer value\n";
+    QTest::newRow("find: name not found")
+        << QStringList{"find", "Q"} << 1 << "Name not found\n'x' is not a valid integer value\n";
     QTest::newRow("recall: not a whole number")
         << QStringList{"recall", "Bad"} << 1 << "'x' is not a valid integer value\n";
-    QTest::newRow("find: no prefix") << QStringList{"find", "--json"} << 2
-                                     << "usage: find PREFIX [--json]\n";
+    QTest::newRow("find: no prefix")
+        << QStringList{"find", "--json"} << 2 << "usage: find PREFIX [--json]\n";
     QTest::newRow("recall: unknown option")
         << QStringList{"recall", "Mo", "--page"} << 2 << "recall: unknown option --page\n";
 }

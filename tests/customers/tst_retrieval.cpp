@@ -96,12 +96,17 @@ void TestRetrieval::searchFindsByFirstLetters_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("found");
-    QTest::newRow("two letters") << "Jo" << "Johnson, Al" << true;
-    QTest::newRow("letter case ignored") << "jON" << "Jones, Bo" << true;
-    QTest::newRow("accented capital") << "Élan" << "élan, Zoé" << true;
-    QTest::newRow("miss shows the first") << "Xy" << "Adams, Kim" << false;
+    QTest::newRow("two letters") << "Jo"
+                                 << "Johnson, Al" << true;
+    QTest::newRow("letter case ignored") << "jON"
+                                         << "Jones, Bo" << true;
+    QTest::newRow("accented capital") << "Élan"
+                                      << "élan, Zoé" << true;
+    QTest::newRow("miss shows the first") << "Xy"
+                                          << "Adams, Kim" << false;
     QTest::newRow("longer than any name") << QString(45, 'A') << "Adams, Kim" << false;
-    QTest::newRow("empty text or Cancel") << "" << "Adams, Kim" << true;
+    QTest::newRow("empty text or Cancel") << ""
+                                          << "Adams, Kim" << true;
 }
 
 void TestRetrieval::searchFindsByFirstLetters()
@@ -125,8 +130,13 @@ void TestRetrieval::searchFindsByFirstLetters()
 void TestRetrieval::summaryShowsTheSetupInWords()
 {
     test::CustomerFolder folder;
-    folder.add({customer("A", {{"BOWWT", "62"}, {"ARLEN", "29"}, {"PNTWT", "125"},
-                               {"BOTYP", "2"}, {"WHTYP", "1"}, {"RETYP", "1"}, {"BOLEN", "1"},
+    folder.add({customer("A", {{"BOWWT", "62"},
+                               {"ARLEN", "29"},
+                               {"PNTWT", "125"},
+                               {"BOTYP", "2"},
+                               {"WHTYP", "1"},
+                               {"RETYP", "1"},
+                               {"BOLEN", "1"},
                                {"ODLEN", "5"}}),
                 customer("B", {{"HORT", "3"}, {"WHTYP", "2"}, {"ODLEN", "2"}}),
                 customer("C", {{"HORT", ""}, {"BOTYP", "7"}}),
@@ -137,8 +147,8 @@ void TestRetrieval::summaryShowsTheSetupInWords()
     QCOMPARE(s.retrieval.words(), (Words{"62#", "29\"", "125Gr", "Hunting Shafts", "Longbow",
                                          "Medium", "Fingers", "Under 6.5\"", "5\""}));
     s.retrieval.next();
-    QCOMPARE(s.retrieval.words(), (Words{"60#", "30\"", "100Gr", "Youth Shafts", "Compound",
-                                         "Soft", "Mechanical", "Over 6.5\"", "2\""}));
+    QCOMPARE(s.retrieval.words(), (Words{"60#", "30\"", "100Gr", "Youth Shafts", "Compound", "Soft",
+                                         "Mechanical", "Over 6.5\"", "2\""}));
     // An earlier version's youth setup; a bow type outside its row keeps the word.
     s.retrieval.next();
     QCOMPARE(s.label("Label17"), "Youth Shafts");
@@ -200,9 +210,12 @@ void TestRetrieval::returnDataRecallsTheSetup_data()
         << expect(Page::Targ, {{SetupGroup::HuntCamType, 1}}, {{SetupEntry::BowWeight, "55"}});
     QTest::newRow("longbow in the two-item group is recurve")
         << customer("R", {{"BOTYP", "2"}, {"BOLEN", "1"}, {"ODLEN", "3"}, {"RETYP", "1"}})
-        << expect(Page::Hunt, {{SetupGroup::BowType, 2}, {SetupGroup::TargBowType, 1},
-                               {SetupGroup::HuntCamType, 0}, {SetupGroup::BraceHt, 1},
-                               {SetupGroup::OverDraw, 3}, {SetupGroup::ReleaseType, 1}});
+        << expect(Page::Hunt, {{SetupGroup::BowType, 2},
+                               {SetupGroup::TargBowType, 1},
+                               {SetupGroup::HuntCamType, 0},
+                               {SetupGroup::BraceHt, 1},
+                               {SetupGroup::OverDraw, 3},
+                               {SetupGroup::ReleaseType, 1}});
     QTest::newRow("hunting cam from the wheel code")
         << customer("R", {{"WHTYP", "0"}}) << expect(Page::Hunt, {{SetupGroup::HuntCamType, 0}});
     QTest::newRow("kavel cam clamped to its two items")
@@ -215,14 +228,14 @@ void TestRetrieval::returnDataRecallsTheSetup_data()
     QTest::newRow("youth entries, adult ones kept")
         << customer("R", {{"HORT", "3"}, {"BOWWT", "35"}, {"ARLEN", "24"}, {"PNTWT", "85"}})
         << expect(Page::Youth, {},
-                  {{SetupEntry::YouthBowWeight, "35"}, {SetupEntry::YouthArrowLength, "24"},
+                  {{SetupEntry::YouthBowWeight, "35"},
+                   {SetupEntry::YouthArrowLength, "24"},
                    {SetupEntry::PointWeight, "85"}});
     QTest::newRow("unknown family keeps the page")
         << customer("R", {{"HORT", "7"}, {"PNTWT", "125"}})
         << expect(Page::Hunt, {{SetupGroup::HuntCamType, 1}}, {{SetupEntry::PointWeight, "125"}});
     QTest::newRow("equal weights change nothing")
-        << customer("R", {{"WHTYP", "1"}})
-        << expect(Page::Hunt, {{SetupGroup::WheelType, 1}});
+        << customer("R", {{"WHTYP", "1"}}) << expect(Page::Hunt, {{SetupGroup::WheelType, 1}});
 }
 
 void TestRetrieval::returnDataRecallsTheSetup()
@@ -253,15 +266,13 @@ void TestRetrieval::returnDataRefusesAndChangesNothing_data()
     QTest::addColumn<Fields>("record");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("error");
-    QTest::newRow("earlier version's youth setup")
-        << customer("R", {{"HORT", ""}, {"BOWWT", "70"}})
-        << customers::kEarlierYouthSetupMessage << false;
+    QTest::newRow("earlier version's youth setup") << customer("R", {{"HORT", ""}, {"BOWWT", "70"}})
+                                                   << customers::kEarlierYouthSetupMessage << false;
     QTest::newRow("last code not a whole number")
         << customer("R", {{"HORT", "1"}, {"BOWWT", "70"}, {"ODLEN", "?"}})
         << "'?' is not a valid integer value" << true;
-    QTest::newRow("weight not a whole number")
-        << customer("R", {{"HORT", "1"}, {"PNTWT", "1O0"}})
-        << "'1O0' is not a valid integer value" << true;
+    QTest::newRow("weight not a whole number") << customer("R", {{"HORT", "1"}, {"PNTWT", "1O0"}})
+                                               << "'1O0' is not a valid integer value" << true;
     QTest::newRow("family not a whole number")
         << customer("R", {{"HORT", "T"}}) << "'T' is not a valid integer value" << true;
 }
@@ -306,10 +317,9 @@ void TestRetrieval::searchFindsCustomersTheIndexMissed()
     QVERIFY(s.retrieval.open());
     if (byPerl) {
         QProcess perl;
-        perl.start("/usr/bin/perl",
-                   {QW_SOURCE_DIR "/tests/customers/xbase_append.pl",
-                    folder.filePath("Saveddb.dbf"), "Zimmer, Eva", "1 Elm St", "Oslo", "NY", "1",
-                    "58", "29", "100"});
+        perl.start("/usr/bin/perl", {QW_SOURCE_DIR "/tests/customers/xbase_append.pl",
+                                     folder.filePath("Saveddb.dbf"), "Zimmer, Eva", "1 Elm St",
+                                     "Oslo", "NY", "1", "58", "29", "100"});
         QVERIFY(perl.waitForFinished(60000));
         QCOMPARE(perl.exitCode(), 0);
     }

@@ -68,12 +68,11 @@ int runRecall(const std::filesystem::path& dataFolder, const std::vector<std::st
     const selection::Page page = mainWindow.activePage();
     const auto recommendation = select::pageReport(mainWindow, page, mainMessages.texts());
     if (arguments->json) {
-        const nlohmann::ordered_json report = {
-            {"record", record},
-            {"page", selection::pageInfo(page).key},
-            {"inputs", recommendation["inputs"]},
-            {"groups", groupsJson(mainWindow.setup())},
-            {"recommendation", recommendation}};
+        const nlohmann::ordered_json report = {{"record", record},
+                                               {"page", selection::pageInfo(page).key},
+                                               {"inputs", recommendation["inputs"]},
+                                               {"groups", groupsJson(mainWindow.setup())},
+                                               {"recommendation", recommendation}};
         out << report.dump() << "\n";
     } else {
         out << "Recalled " << record["NAME"].get<std::string>() << "\n"

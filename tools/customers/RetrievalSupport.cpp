@@ -26,9 +26,8 @@ constexpr SummaryItem kSummary[] = {{"chartFamily", "Chart:", &SetupWords::chart
 
 } // namespace
 
-std::optional<PrefixArguments> parsePrefixArguments(const char* command,
-                                                    const std::vector<std::string>& args,
-                                                    std::ostream& err)
+std::optional<PrefixArguments>
+parsePrefixArguments(const char* command, const std::vector<std::string>& args, std::ostream& err)
 {
     PrefixArguments parsed;
     bool havePrefix = false;

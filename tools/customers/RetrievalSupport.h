@@ -25,9 +25,8 @@ struct PrefixArguments {
 };
 
 // PREFIX [--json]; nullopt (after writing the reason to err) for anything else.
-std::optional<PrefixArguments> parsePrefixArguments(const char* command,
-                                                    const std::vector<std::string>& args,
-                                                    std::ostream& err);
+std::optional<PrefixArguments>
+parsePrefixArguments(const char* command, const std::vector<std::string>& args, std::ostream& err);
 
 // Get Setup and Search: false when a message ended it (an empty table,
 // a storage error, "Name not found", a conversion message).
