@@ -1,7 +1,7 @@
 // Saves what the user sees: the splash, each page of the main window (and
 // the carbon panel open), the help viewer and every dialog window, as PNG
-// files in the folder
-// given on the command line. Grabs the whole screen, window frame included.
+// files in the folder given on the command line. Grabs the whole screen,
+// window frame included.
 
 #include "app/AppConfig.h"
 #include "app/HelpViewer.h"
@@ -14,14 +14,19 @@
 #include "app/TTrajectory.h"
 #include "app/TCustInfo.h"
 #include "app/TShopInf.h"
+#include "app/TGetCust.h"
 #include "selection/RecordingSink.h"
+#include "storage/Table.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <cstdio>
@@ -122,6 +127,48 @@ int main(int argc, char* argv[])
         shop.show();
         shop.activateWindow();
         shoot(folder, "shop-info");
+    }
+    {
+        // The retrieval window over a copy of the tables with one customer.
+        QTemporaryDir copy;
+        const QDir program(QStringLiteral(QW_PROGRAM_DIR));
+        for (const QString& file : program.entryList(QDir::Files))
+            if (!QFileInfo(program.filePath(file)).isExecutable())
+                QFile::copy(program.filePath(file), copy.filePath(file));
+        const std::filesystem::path data = copy.path().toStdString();
+        {
+            qw::storage::Table customers(data);
+            customers.open("Saveddb.dbf");
+            customers.appendBlank();
+            for (const auto& [field, text] :
+                 std::initializer_list<std::pair<const char*, const char*>>{
+                     {"NAME", "Johnson, Al"},
+                     {"ADDR1", "12 Fletcher Lane"},
+                     {"CITY", "Bowmont"},
+                     {"STATE", "OR"},
+                     {"ZIP", "97001"},
+                     {"COUNTRY", "USA"},
+                     {"CCODE", "US"},
+                     {"COMMENTS", "Shoots a 3D league on Thursdays.\nPrefers vanes."},
+                     {"BOWWT", "62"},
+                     {"ARLEN", "29"},
+                     {"PNTWT", "125"},
+                     {"HORT", "0"},
+                     {"BOTYP", "0"},
+                     {"WHTYP", "1"},
+                     {"RETYP", "0"},
+                     {"BOLEN", "0"},
+                     {"ODLEN", "2"}})
+                customers.setField(field, text);
+            customers.post();
+            customers.indexOpen("Saved.idx");
+            customers.reindex();
+        }
+        qw::selection::RecordingSink messages;
+        qw::app::TGetCust retrieval(data, window.model(), messages, &window);
+        retrieval.show();
+        retrieval.activateWindow();
+        shoot(folder, "getcust");
     }
     return 0;
 }

@@ -30,7 +30,5 @@ using CommandFunction = int (*)(CommandContext&);
 int runList(CommandContext& context);   // ListCommand.cpp
 int runAdd(CommandContext& context);    // AddCommand.cpp
 int runExport(CommandContext& context); // ExportCommand.cpp
-int runFind(CommandContext& context);   // FindCommand.cpp
-int runRecall(CommandContext& context); // RecallCommand.cpp
 
 } // namespace qw::customers_cli

@@ -5,6 +5,7 @@
 
 #include "CommandSupport.h"
 #include "Commands.h"
+#include "RetrievalCommands.h"
 
 #include <array>
 #include <filesystem>
@@ -23,6 +24,18 @@ struct Command {
     std::string_view usage; // what follows "quiverwise-customers [--data DIR]"
 };
 
+int find(CommandContext& context)
+{
+    return qw::customers::cli::runFind(context.dataFolder, context.arguments, std::cout,
+                                       std::cerr);
+}
+
+int recall(CommandContext& context)
+{
+    return qw::customers::cli::runRecall(context.dataFolder, context.arguments, std::cout,
+                                         std::cerr);
+}
+
 // One line per command.
 constexpr std::array kCommands = {
     Command{"list", runList, "list [--json]"},
@@ -31,6 +44,8 @@ constexpr std::array kCommands = {
         "add --name N --addr1 A --city C --state S [--addr2 A] [--zip Z]\n"
         "      [--country C] [--ccode C] [--comments TEXT] [setup options of quiverwise-select]"},
     Command{"export", runExport, "export [FILE]"},
+    Command{"find", find, "find PREFIX [--json]"},
+    Command{"recall", recall, "recall PREFIX [--json]"},
 };
 
 std::string usage()

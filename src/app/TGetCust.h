@@ -1,0 +1,58 @@
+#pragma once
+
+// The customer retrieval window: the record in name order in bound edits,
+// its saved setup in words, the record navigator, Search, Return Data into
+// the main window, Print (not yet available) and Close. Every answer comes
+// from the CustomerRetrieval model; this window binds it to its widgets.
+
+#include "FormBinder.h"
+#include "customers/CustomerRetrieval.h"
+
+#include <QDialog>
+
+#include <filesystem>
+#include <memory>
+
+class QPlainTextEdit;
+
+namespace qw::app {
+
+class TGetCust : public QDialog {
+    Q_OBJECT
+public:
+    // Opens the customer table in the data folder at the first record in
+    // name order; Return Data goes into mainWindow. Messages go to messages.
+    TGetCust(std::filesystem::path dataFolder, selection::SelectionModel& mainWindow,
+             selection::MessageSink& messages, QWidget* parent = nullptr);
+    ~TGetCust() override;
+
+    // False when opening the table ended in a message: nothing to show,
+    // the window is not to be shown.
+    bool opened() const { return opened_; }
+    const customers::CustomerRetrieval& retrieval() const { return *retrieval_; }
+
+public slots:
+    void Button1Click(); // Search
+    void ReturnDataBtnClick();
+    void ExitBtnClick();
+
+protected:
+    void reject() override; // the close box and Escape close as Close does
+
+private:
+    void buildWindow();
+    void buildSummary();
+    void buildEdits();
+    void buildNavigator();
+    void buildCommands();
+    void connectControls();
+    void showModel();
+
+    std::unique_ptr<customers::CustomerRetrieval> retrieval_;
+    std::unique_ptr<FormBinder> binder_;
+    QPlainTextEdit* comments_ = nullptr;
+    bool opened_ = false;
+    bool closing_ = false;
+};
+
+} // namespace qw::app

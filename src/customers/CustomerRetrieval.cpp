@@ -1,0 +1,333 @@
+#include "CustomerRetrieval.h"
+
+#include "NameOrder.h"
+#include "SavedSetups.h"
+
+#include <selection/RunError.h>
+
+namespace qw::customers {
+
+using selection::ControlKind;
+using selection::ControlState;
+
+namespace {
+
+// The navigator's glyphs and hints.
+constexpr const char* kNavigatorCaptions[] = {"|\u25C0", "\u25C0", "\u25B6", "\u25B6|",
+                                              "\u25B2",  "\u2714", "\u2716"};
+constexpr const char* kNavigatorHints[] = {
+    "Go to first record", "Go to previous record", "Go to next record", "Go to last record",
+    "Edit record",        "Post record",           "Cancel changes "};
+
+// The summary labels and the words each shows.
+struct SummaryLabel {
+    const char* control;
+    std::string SetupWords::*word;
+};
+constexpr SummaryLabel kSummaryLabels[] = {
+    {"Label24", &SetupWords::bowWeight},   {"Label25", &SetupWords::arrowLength},
+    {"Label27", &SetupWords::pointWeight}, {"Label17", &SetupWords::chartFamily},
+    {"Label9", &SetupWords::bowType},      {"Label10", &SetupWords::wheelType},
+    {"Label12", &SetupWords::release},     {"Label15", &SetupWords::braceHeight},
+    {"Label16", &SetupWords::overDraw}};
+
+std::string withoutTrailingBlanks(std::string text)
+{
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+ControlState control(ControlKind kind, std::string text = {})
+{
+    ControlState state;
+    state.kind = kind;
+    state.text = std::move(text);
+    return state;
+}
+
+ControlState commandButton(const char* caption, bool enabled)
+{
+    ControlState button = control(ControlKind::Button, caption);
+    button.enabled = enabled;
+    button.fill = selection::kBlack;
+    button.border = selection::kBlack;
+    button.font = CustomerRetrieval::kTan;
+    return button;
+}
+
+} // namespace
+
+CustomerRetrieval::CustomerRetrieval(std::filesystem::path dataFolder,
+                                     selection::SelectionModel& mainWindow,
+                                     selection::MessageSink& messages)
+    : dataFolder_(std::move(dataFolder)), mainWindow_(mainWindow), messages_(messages),
+      table_(dataFolder_)
+{
+    for (const BoundEdit& edit : kBoundEdits)
+        form_.add(edit.control, control(ControlKind::Entry));
+    for (const SummaryLabel& label : kSummaryLabels)
+        form_.add(label.control, control(ControlKind::Label));
+    for (std::size_t i = 0; i < kNavigatorButtons.size(); ++i) {
+        ControlState button = control(ControlKind::Button, kNavigatorCaptions[i]);
+        button.hint = kNavigatorHints[i];
+        button.enabled = false;
+        form_.add(kNavigatorButtons[i], button);
+    }
+    form_.add("Button1", control(ControlKind::Button, "Search"));
+    // The customer sheet is printed once the printed sheets are part of the program.
+    form_.add("PrintBtn", commandButton("Print", false));
+    form_.add("ReturnDataBtn", commandButton("Return Data", true));
+    form_.add("ExitBtn", commandButton("Close", true));
+}
+
+CustomerRetrieval::~CustomerRetrieval() = default;
+
+template <typename Step> bool CustomerRetrieval::guarded(Step step)
+{
+    try {
+        return step();
+    } catch (const std::exception& failure) {
+        messages_.error(failure.what());
+        notify();
+        return false;
+    }
+}
+
+bool CustomerRetrieval::open()
+{
+    return guarded([this] {
+        openInNameOrder();
+        table_.goTop();
+        atFirst_ = true;
+        atLast_ = table_.eof();
+        show();
+        return true;
+    });
+}
+
+// The table opened afresh, so that records another program appended since
+// the last opening are counted, and its name order made to cover them.
+void CustomerRetrieval::openInNameOrder()
+{
+    table_.close();
+    table_.open(kSavedSetupsFile);
+    for (const std::string& notice : table_.notices())
+        messages_.information(notice, 0);
+    table_.indexOpen(kNameIndexFile);
+    rebuildNameOrderIfShort(table_);
+}
+
+void CustomerRetrieval::first()
+{
+    guarded([this] {
+        table_.goTop();
+        atFirst_ = true;
+        atLast_ = table_.eof();
+        show();
+        return true;
+    });
+}
+
+void CustomerRetrieval::last()
+{
+    guarded([this] {
+        table_.goBottom();
+        atFirst_ = table_.bof();
+        atLast_ = true;
+        show();
+        return true;
+    });
+}
+
+void CustomerRetrieval::next()
+{
+    guarded([this] {
+        table_.next();
+        atFirst_ = false;
+        atLast_ = table_.eof();
+        if (atLast_)
+            table_.goBottom(); // stays on the last record
+        show();
+        return true;
+    });
+}
+
+void CustomerRetrieval::previous()
+{
+    guarded([this] {
+        table_.previous();
+        atLast_ = false;
+        atFirst_ = table_.bof();
+        if (atFirst_)
+            table_.goTop(); // stays on the first record
+        show();
+        return true;
+    });
+}
+
+void CustomerRetrieval::edit()
+{
+    guarded([this] {
+        if (table_.state() == storage::EditState::Browse)
+            table_.edit();
+        showNavigator();
+        notify();
+        return true;
+    });
+}
+
+void CustomerRetrieval::changeField(std::string_view control, std::string text)
+{
+    guarded([&] {
+        for (const BoundEdit& edit : kBoundEdits) {
+            if (control != edit.control)
+                continue;
+            if (table_.state() == storage::EditState::Browse)
+                table_.edit();
+            table_.setField(edit.field, text);
+            form_[control].text = std::move(text);
+        }
+        showNavigator();
+        notify();
+        return true;
+    });
+}
+
+// Post and cancel leave the summary as it is: the setup fields are not edited here.
+void CustomerRetrieval::post()
+{
+    guarded([this] {
+        table_.post();
+        showEdits();
+        showNavigator();
+        notify();
+        return true;
+    });
+}
+
+void CustomerRetrieval::cancel()
+{
+    guarded([this] {
+        table_.cancel();
+        showEdits();
+        showNavigator();
+        notify();
+        return true;
+    });
+}
+
+bool CustomerRetrieval::search(const std::string& text)
+{
+    return guarded([&] {
+        // A correction being typed is stored, as moving away from it would.
+        if (table_.isOpen() && table_.state() != storage::EditState::Browse)
+            table_.post();
+        openInNameOrder();
+        const bool found = table_.seek(nameKeyPrefix(table_, text));
+        if (!found) {
+            messages_.information(kNameNotFound, 0);
+            table_.goTop();
+        }
+        atFirst_ = !found;
+        atLast_ = table_.eof();
+        return show() && found;
+    });
+}
+
+bool CustomerRetrieval::returnData()
+{
+    return guarded([this] {
+        selection::SetupInputs setup;
+        try {
+            setup = decodeRecall(readStoredSetup(table_), mainWindow_.setup());
+        } catch (const RecallRefused& refusal) {
+            messages_.information(refusal.what(), 0);
+            return false;
+        }
+        mainWindow_.applySetup(setup);
+        close();
+        return true;
+    });
+}
+
+void CustomerRetrieval::close()
+{
+    if (table_.isOpen() && table_.state() != storage::EditState::Browse)
+        table_.cancel();
+    table_.close();
+}
+
+// The edits follow the record; the summary changes only when every code
+// field of the record reads.
+bool CustomerRetrieval::show()
+{
+    showEdits();
+    showNavigator();
+    bool shown = true;
+    if (table_.eof()) { // no record to show (Get Setup refuses an empty table)
+        notify();
+        return true;
+    }
+    try {
+        SetupWords words = words_;
+        decodeWords(readStoredSetup(table_), words);
+        words_ = words;
+    } catch (const selection::ConversionError& error) {
+        messages_.error(error.what());
+        shown = false;
+    }
+    for (const SummaryLabel& label : kSummaryLabels)
+        form_[label.control].text = words_.*label.word;
+    notify();
+    return shown;
+}
+
+void CustomerRetrieval::showEdits()
+{
+    for (const BoundEdit& edit : kBoundEdits)
+        form_[edit.control].text = withoutTrailingBlanks(table_.getString(edit.field));
+}
+
+void CustomerRetrieval::showNavigator()
+{
+    const bool open = table_.isOpen();
+    const bool browsing = open && table_.state() == storage::EditState::Browse;
+    const bool any = open && table_.recordCount() > 0;
+    const bool enabled[] = {any && !atFirst_, any && !atFirst_,  any && !atLast_,  any && !atLast_,
+                            any && browsing,  open && !browsing, open && !browsing};
+    for (std::size_t i = 0; i < kNavigatorButtons.size(); ++i)
+        form_[kNavigatorButtons[i]].enabled = enabled[i];
+}
+
+void CustomerRetrieval::notify()
+{
+    if (changed_)
+        changed_();
+}
+
+storage::EditState CustomerRetrieval::editState() const
+{
+    return table_.isOpen() ? table_.state() : storage::EditState::Browse;
+}
+
+std::vector<std::pair<std::string, std::string>> CustomerRetrieval::currentRecord() const
+{
+    std::vector<std::pair<std::string, std::string>> record;
+    for (const auto& field : table_.fields())
+        record.emplace_back(field.name, withoutTrailingBlanks(table_.getString(field.name)));
+    return record;
+}
+
+int CustomerRetrieval::fieldWidth(std::string_view control) const
+{
+    if (!table_.isOpen())
+        return 0;
+    for (const BoundEdit& edit : kBoundEdits)
+        if (control == edit.control)
+            for (const auto& field : table_.fields())
+                if (field.name == edit.field)
+                    return field.length;
+    return 0;
+}
+
+} // namespace qw::customers

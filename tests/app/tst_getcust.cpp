@@ -1,0 +1,172 @@
+// The customer retrieval window on the real widgets, over a copy of the
+// program folder and the real main window.
+
+#include "AppTestSupport.h"
+
+#include "../customers/RetrievalFixture.h"
+#include "app/InputPrompt.h"
+#include "app/TArrowSel.h"
+#include "app/TGetCust.h"
+#include "widgets/CaptionButton.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace qw;
+using test::child;
+using test::customer;
+
+class TestGetCust : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<test::CustomerFolder>();
+        folder_->add(
+            {customer("Smith, Ann"),
+             customer(
+                 "Johnson, Al",
+                 {{"HORT", "1"}, {"BOWWT", "55"}, {"ARLEN", "28"}, {"BOTYP", "1"}, {"RETYP", "1"}}),
+             customer("Adams, Kim")});
+        sink_.clear();
+    }
+    void cleanup() { app::InputPrompt::setHandler({}); }
+    void windowShowsTheFirstRecordWithNavigatorAndCommands();
+    void searchAsksThePrompt_data();
+    void searchAsksThePrompt();
+    void returnDataRecomputesTheMainWindowsGrid();
+    void typedCorrectionIsPostedOrDroppedOnClose();
+
+private:
+    std::unique_ptr<test::CustomerFolder> folder_;
+    test::RecordingSink sink_;
+};
+
+void TestGetCust::windowShowsTheFirstRecordWithNavigatorAndCommands()
+{
+    selection::SelectionModel mainWindow(folder_->path(), sink_);
+    app::TGetCust window(folder_->path(), mainWindow, sink_);
+    window.show();
+    QVERIFY(window.opened());
+    QCOMPARE(window.windowTitle(), "2010 Retrieve Customer Information");
+    QCOMPARE(child<QLineEdit>(&window, "NameEdit")->text(), "Adams, Kim");
+    QCOMPARE(child<QLabel>(&window, "Label17")->text(), "Hunting Shafts");
+    QCOMPARE(child<QLabel>(&window, "Label24")->text(), "60#");
+    const QStringList hints = {"Go to first record", "Go to previous record", "Go to next record",
+                               "Go to last record",  "Edit record",           "Post record",
+                               "Cancel changes "};
+    QStringList shown;
+    for (const char* name : customers::CustomerRetrieval::kNavigatorButtons)
+        shown << child<widgets::CaptionButton>(&window, name)->toolTip();
+    QCOMPARE(shown, hints);
+    auto* print = child<widgets::CaptionButton>(&window, "PrintBtn");
+    QVERIFY(!print->isEnabled());
+    QTest::mouseClick(print, Qt::LeftButton);
+    QVERIFY(window.isVisible());
+    auto* returnData = child<widgets::CaptionButton>(&window, "ReturnDataBtn");
+    QCOMPARE(returnData->fillColour(), QColor(Qt::black));
+    QCOMPARE(returnData->fontColour(), QColor::fromRgb(0xCC, 0xB7, 0x76));
+    QTest::mouseClick(child<widgets::CaptionButton>(&window, "NavNext"), Qt::LeftButton);
+    QCOMPARE(child<QLineEdit>(&window, "NameEdit")->text(), "Johnson, Al");
+    QCOMPARE(child<QLabel>(&window, "Label9")->text(), "Recurve");
+    QVERIFY(sink_.messages.empty());
+}
+
+void TestGetCust::searchAsksThePrompt_data()
+{
+    QTest::addColumn<std::optional<QString>>("answer");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("two letters") << std::optional<QString>("Jo") << "Johnson, Al" << QStringList{};
+    QTest::newRow("miss") << std::optional<QString>("Xy") << "Adams, Kim"
+                          << QStringList{"Name not found"};
+    QTest::newRow("Cancel") << std::optional<QString>() << "Adams, Kim" << QStringList{};
+}
+
+void TestGetCust::searchAsksThePrompt()
+{
+    QFETCH(std::optional<QString>, answer);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, messages);
+    selection::SelectionModel mainWindow(folder_->path(), sink_);
+    app::TGetCust window(folder_->path(), mainWindow, sink_);
+    window.show();
+    QTest::mouseClick(child<widgets::CaptionButton>(&window, "NavLast"), Qt::LeftButton);
+    QStringList asked;
+    app::InputPrompt::setHandler(
+        [&](const QString& title, const QString& prompt, const QString& defaultText) {
+            asked << title << prompt << defaultText;
+            return answer;
+        });
+    QTest::mouseClick(child<QPushButton>(&window, "Button1"), Qt::LeftButton);
+    QCOMPARE(asked, (QStringList{"Find Customer", "Enter First Letters of Name, Xxx", ""}));
+    QCOMPARE(child<QLineEdit>(&window, "NameEdit")->text(), shown);
+    QStringList got;
+    for (const std::string& text : sink_.texts())
+        got << QString::fromStdString(text);
+    QCOMPARE(got, messages);
+}
+
+void TestGetCust::returnDataRecomputesTheMainWindowsGrid()
+{
+    app::TArrowSel mainWindow(folder_->path(), &sink_);
+    app::TGetCust window(folder_->path(), mainWindow.model(), sink_, &mainWindow);
+    window.show();
+    app::InputPrompt::setHandler([](auto&&...) { return std::optional<QString>("Johnson"); });
+    QTest::mouseClick(child<QPushButton>(&window, "Button1"), Qt::LeftButton);
+    QTest::mouseClick(child<widgets::CaptionButton>(&window, "ReturnDataBtn"), Qt::LeftButton);
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QVERIFY(!window.retrieval().isOpen());
+    QCOMPARE(child<QTabWidget>(&mainWindow, "ShaftsNB")->currentIndex(), 1);
+    QCOMPARE(child<QLineEdit>(&mainWindow, "BowWeightSpin")->text(), "55");
+
+    // The same setup worked out by a model of its own.
+    test::RecordingSink quiet;
+    selection::SelectionModel reference(folder_->path(), quiet);
+    reference.setTextQuietly("BowWeightSpin", "55");
+    reference.setTextQuietly("ArrowLengthSpin", "28");
+    reference.setItemIndexQuietly("BowType", 1);
+    reference.setItemIndexQuietly("TargBowType", 1);
+    reference.setItemIndexQuietly("ReleaseType", 1);
+    reference.setActivePage(selection::Page::Targ);
+    reference.findRec();
+    QVERIFY(!reference.form()["TSzBtn1"].text.empty());
+    for (const char* cell : {"TSzBtn1", "TSpBtn1", "TWtBtn1", "TSzBtn5", "TMdBtn5"})
+        QCOMPARE(child<widgets::CaptionButton>(&mainWindow, cell)->text().toStdString(),
+                 reference.form()[cell].text);
+    QVERIFY(sink_.messages.empty());
+}
+
+void TestGetCust::typedCorrectionIsPostedOrDroppedOnClose()
+{
+    selection::SelectionModel mainWindow(folder_->path(), sink_);
+    {
+        app::TGetCust window(folder_->path(), mainWindow, sink_);
+        window.show();
+        auto* state = child<QLineEdit>(&window, "StateEdit");
+        state->selectAll();
+        QTest::keyClicks(state, "wa");
+        QCOMPARE(state->text(), "WA");
+        auto* post = child<widgets::CaptionButton>(&window, "NavPost");
+        QVERIFY(post->isEnabled());
+        QTest::mouseClick(post, Qt::LeftButton);
+        QVERIFY(!post->isEnabled());
+        auto* city = child<QLineEdit>(&window, "CityEdit");
+        city->selectAll();
+        QTest::keyClicks(city, "Nowhere");
+        QTest::mouseClick(child<widgets::CaptionButton>(&window, "ExitBtn"), Qt::LeftButton);
+        QCOMPARE(window.result(), int(QDialog::Rejected));
+    }
+    storage::Table table(folder_->path());
+    table.open("Saveddb.dbf");
+    table.go(3);
+    QCOMPARE(table.getString("STATE").substr(0, 3), "WA ");
+    QCOMPARE(table.getString("CITY").substr(0, 8), "Bowmont ");
+    QVERIFY(sink_.messages.empty());
+}
+
+QTEST_MAIN(TestGetCust)
+#include "tst_getcust.moc"
