@@ -11,9 +11,13 @@
 #include "StaleOverlay.h"
 #include "TAboutBox.h"
 #include "TAboutBox1.h"
+#include "TCustInfo.h"
+#include "TGetCust.h"
+#include "TShopInf.h"
 #include "TKECalc2.h"
 #include "TSpecsFrm.h"
 #include "TTrajectory.h"
+#include "customers/CustomerExport.h"
 #include "customers/SavedSetups.h"
 #include "selection/MainFormDesign.h"
 #include "selection/Pages.h"
@@ -42,7 +46,7 @@ constexpr int kClientHeight = 542;
 constexpr int kStatusHeight = 20;
 
 // Page commands whose windows are not part of the program yet.
-const char* const kUnbuiltPageCommands[] = {"PrintBtn", "SaveBtn"};
+const char* const kUnbuiltPageCommands[] = {"PrintBtn"};
 
 QString name(std::string_view text)
 {
@@ -134,8 +138,10 @@ void TArrowSel::buildMenu()
     connect(menu.about, &QAction::triggered, this, &TArrowSel::About1Click);
     connect(menu.keCalculator, &QAction::triggered, this, &TArrowSel::KECalcBtnClick);
     connect(menu.trajectory, &QAction::triggered, this, &TArrowSel::TrajectoryClick);
-    for (QAction* unbuilt : {menu.saveSetup, menu.shopInformation, menu.exportCustomers})
-        unbuilt->setEnabled(false);
+    connect(menu.saveSetup, &QAction::triggered, this, &TArrowSel::HSaveBtnClick);
+    connect(menu.shopInformation, &QAction::triggered, this, &TArrowSel::ShopInformation1Click);
+    connect(menu.exportCustomers, &QAction::triggered, this,
+            &TArrowSel::ExportCustomerDatabase1Click);
 }
 
 void TArrowSel::disableUnavailableCommands()
@@ -146,20 +152,14 @@ void TArrowSel::disableUnavailableCommands()
             binder_->keepDisabled(command);
             binder_->require<QWidget>(command)->setEnabled(false);
         }
-    // With saved setups on file, Get Setup would open the retrieval window,
-    // which is not part of the program yet; the empty-table notice is.
-    bool hasSavedSetups = false;
+    // A leftover journal beside the customer table is dealt with, and the
+    // user told, when the window opens rather than at the first command.
     try {
-        hasSavedSetups = savedSetups_->countSavedSetups() > 0;
+        savedSetups_->countSavedSetups();
     } catch (const std::exception&) {
-        // Reported when the command is given.
+        // Reported when a command needs the table.
     }
     showTableNotices();
-    if (!hasSavedSetups)
-        return;
-    for (Page page : selection::kAllPages)
-        binder_->keepDisabled(name(selection::pageControlName(page, "GetBtn")));
-    binder_->require<QAction>("GetSetup1")->setEnabled(false);
 }
 
 void TArrowSel::connectInputs()
@@ -218,6 +218,8 @@ void TArrowSel::connectCommands()
     for (Page page : selection::kAllPages) {
         binder_->forwardClicks(name(selection::pageControlName(page, "GetBtn")),
                                [this] { SpeedButton3Click(); });
+        binder_->forwardClicks(name(selection::pageControlName(page, "SaveBtn")),
+                               [this] { HSaveBtnClick(); });
         binder_->forwardClicks(name(selection::pageControlName(page, "ExitBtn")),
                                [this] { ExitBtn1Click(); });
         binder_->forwardClicks(name(selection::pageControlName(page, "KECalcBtn")),
@@ -294,12 +296,37 @@ void TArrowSel::SpeedButton3Click()
     try {
         const auto records = savedSetups_->countSavedSetups();
         showTableNotices();
-        if (records == 0)
+        if (records == 0) {
             messages_->information("There are no records on file currently, use Save Setup first.",
                                    0);
+            return;
+        }
     } catch (const std::exception& failure) {
         messages_->error(failure.what());
+        return;
     }
+    TGetCust retrieval(dataFolder_, *model_, *messages_, this);
+    if (retrieval.opened())
+        retrieval.exec();
+}
+
+void TArrowSel::HSaveBtnClick()
+{
+    TCustInfo entry(dataFolder_, std::as_const(*model_).form(), *messages_, this);
+    if (entry.opened())
+        entry.exec();
+}
+
+void TArrowSel::ShopInformation1Click()
+{
+    TShopInf shop(dataFolder_, *messages_, this);
+    if (shop.opened())
+        shop.exec();
+}
+
+void TArrowSel::ExportCustomerDatabase1Click()
+{
+    customers::exportCustomerDatabase(savedSetups_->ExportTbl(), *messages_);
 }
 
 void TArrowSel::showTableNotices()

@@ -47,6 +47,9 @@ public:
 
 public slots:
     void SpeedButton3Click(); // Get Setup
+    void HSaveBtnClick();     // Save Setup
+    void ShopInformation1Click();
+    void ExportCustomerDatabase1Click();
     void ExitBtn1Click();
     void ModelsClick();      // "2011" and "2011 Shaft Models"
     void About1Click();

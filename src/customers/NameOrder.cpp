@@ -1,5 +1,7 @@
 #include "NameOrder.h"
 
+#include "CustomerFields.h"
+
 #include <storage/CodePage.h>
 #include <storage/KeyExpression.h>
 
@@ -10,7 +12,7 @@ namespace qw::customers {
 
 namespace {
 
-constexpr std::string_view kNameField = "NAME";
+constexpr std::string_view kNameField = field::NAME;
 
 std::size_t nameFieldIndex(const storage::Table& table)
 {

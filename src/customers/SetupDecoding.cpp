@@ -1,10 +1,13 @@
 #include "SetupDecoding.h"
 
+#include "CustomerFields.h"
+
 #include <selection/NumberText.h>
 
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace qw::customers {
@@ -19,20 +22,18 @@ namespace {
 // Youth setups are stored with HORT "3"; earlier versions left it empty.
 constexpr int kYouthFamily = 3;
 
-template <std::size_t N> using Words = std::array<const char*, N>;
+constexpr const auto& kChartFamilies = kChartFamilyTexts;
+constexpr const auto& kBowTypes = kBowTypeTexts;
+constexpr const auto& kWheelTypes = kWheelTypeTexts;
+constexpr const auto& kReleases = kReleaseTexts;
+constexpr const auto& kBraceHeights = kBraceHeightTexts;
+constexpr const auto& kOverDraws = kOverDrawTexts;
 
-constexpr Words<4> kChartFamilies = {"Hunting Shafts", "Target Shafts", "Kavel Shafts",
-                                     "Youth Shafts"};
-constexpr Words<3> kBowTypes = {"Compound", "Recurve", "Longbow"};
-constexpr Words<3> kWheelTypes = {"Hard", "Medium", "Soft"};
-constexpr Words<2> kReleases = {"Mechanical", "Fingers"};
-constexpr Words<2> kBraceHeights = {"Over 6.5\"", "Under 6.5\""};
-constexpr Words<6> kOverDraws = {"None", "1\"", "2\"", "3\"", "4\"", "5\""};
-
-template <std::size_t N> void putWord(const Words<N>& words, int code, std::string& word)
+// A code outside its table leaves the word as it was.
+void putWord(std::span<const std::string_view> words, int code, std::string& word)
 {
-    if (code >= 0 && static_cast<std::size_t>(code) < N)
-        word = words[static_cast<std::size_t>(code)];
+    if (const auto text = codeText(words, code))
+        word = *text;
 }
 
 // The six codes of a record, each converted before any is used.
@@ -54,7 +55,7 @@ Codes convertCodes(const StoredSetup& stored)
     return codes;
 }
 
-std::string field(const storage::Table& table, std::string_view name)
+std::string fieldText(const storage::Table& table, std::string_view name)
 {
     return selection::trimBlanks(table.getString(name));
 }
@@ -63,9 +64,11 @@ std::string field(const storage::Table& table, std::string_view name)
 
 StoredSetup readStoredSetup(const storage::Table& table)
 {
-    return StoredSetup{field(table, "HORT"),  field(table, "BOWWT"), field(table, "ARLEN"),
-                       field(table, "PNTWT"), field(table, "BOTYP"), field(table, "WHTYP"),
-                       field(table, "RETYP"), field(table, "BOLEN"), field(table, "ODLEN")};
+    return StoredSetup{fieldText(table, field::HORT),  fieldText(table, field::BOWWT),
+                       fieldText(table, field::ARLEN), fieldText(table, field::PNTWT),
+                       fieldText(table, field::BOTYP), fieldText(table, field::WHTYP),
+                       fieldText(table, field::RETYP), fieldText(table, field::BOLEN),
+                       fieldText(table, field::ODLEN)};
 }
 
 void decodeWords(const StoredSetup& stored, SetupWords& words)

@@ -52,7 +52,7 @@ private slots:
     void bannersCycleAndOpenTheFamilyPage();
     void commandsWithoutTheirWindowAreDisabled();
     void getSetupOnAnEmptyTableSaysSo();
-    void getSetupWaitsForTheRetrievalWindowWhenSetupsAreSaved();
+    void customerCommandsOpenTheirWindows();
     void typingHoldsTheMessageUntilAPauseOrFocusLeaves();
     void staleGridIsDimmedAndTheStatusSaysSo();
     void commandsStandInOneColumnAndTabsLightUp();
@@ -482,20 +482,16 @@ void TestMainWindow::bannersCycleAndOpenTheFamilyPage()
 void TestMainWindow::commandsWithoutTheirWindowAreDisabled()
 {
     for (const char* prefix : {"H", "T", "Y", "K"}) {
-        for (const char* command :
-             {"PrintBtn", "SaveBtn"}) {
-            const QString name = QString(prefix) + command;
-            QVERIFY2(!child<QWidget>(window_.get(), name)->isEnabled(), qPrintable(name));
-        }
+        const QString print = QString(prefix) + "PrintBtn";
+        QVERIFY2(!child<QWidget>(window_.get(), print)->isEnabled(), qPrintable(print));
         QVERIFY(child<QWidget>(window_.get(), QString(prefix) + "ExitBtn")->isEnabled());
     }
     // A run re-applies the design's enabled states but keeps these off.
     typeInto("BowWeightSpin", "62");
     QVERIFY(!child<QWidget>(window_.get(), "HPrintBtn")->isEnabled());
-    for (const char* action :
-         {"SaveSetup1", "ShopInformation1", "ExportCustomerDatabase1"})
-        QVERIFY2(!child<QAction>(window_.get(), action)->isEnabled(), action);
-    QVERIFY(child<QAction>(window_.get(), "Exit1")->isEnabled());
+    for (const char* action : {"SaveSetup1", "ShopInformation1", "ExportCustomerDatabase1",
+                               "GetSetup1", "KineticEnergy1", "About1", "Exit1"})
+        QVERIFY2(child<QAction>(window_.get(), action)->isEnabled(), action);
     QVERIFY(child<QAction>(window_.get(), "Contents1")->isEnabled());
 }
 
@@ -522,26 +518,41 @@ void TestMainWindow::getSetupOnAnEmptyTableSaysSo()
     QVERIFY(QString::fromStdString(sink_->messages[2].text).contains("Table does not exist"));
 }
 
-// With setups on file, Get Setup would have to open the retrieval window,
-// which this program does not have yet: the command is offered disabled.
-void TestMainWindow::getSetupWaitsForTheRetrievalWindowWhenSetupsAreSaved()
+// Save Setup, Get Setup with a setup on file, Shop Information and Export
+// each do their work in their own window or file.
+void TestMainWindow::customerCommandsOpenTheirWindows()
 {
+    QCOMPARE(closingDialogs([&] {
+                 QTest::mouseClick(child<QWidget>(window_.get(), "HSaveBtn"), Qt::LeftButton);
+                 child<QAction>(window_.get(), "ShopInformation1")->trigger();
+             }),
+             QStringList({"2011 Customer Information", "2010 Shop Information"}));
     window_.reset();
     {
         storage::Table saved(folder_->path());
         saved.open("Saveddb.dbf");
         saved.appendBlank();
-        saved.setField(saved.fields().front().name, "SMITH");
+        for (const auto& [field, text] :
+             {std::pair{"NAME", "SMITH"}, {"HORT", "0"}, {"BOWWT", "60"}, {"ARLEN", "30"},
+              {"PNTWT", "100"}, {"BOTYP", "0"}, {"WHTYP", "0"}, {"RETYP", "0"},
+              {"BOLEN", "0"}, {"ODLEN", "0"}})
+            saved.setField(field, text);
         saved.post();
         saved.close();
     }
     window_ = std::make_unique<app::TArrowSel>(folder_->path(), sink_.get());
-    for (const char* command : {"HGetBtn", "TGetBtn", "YGetBtn", "KGetBtn"})
-        QVERIFY2(!child<QWidget>(window_.get(), command)->isEnabled(), command);
-    QVERIFY(!child<QAction>(window_.get(), "GetSetup1")->isEnabled());
-    typeInto("BowWeightSpin", "62"); // a run does not bring it back
-    QVERIFY(!child<QWidget>(window_.get(), "HGetBtn")->isEnabled());
-    QVERIFY(sink_->messages.empty());
+    QCOMPARE(closingDialogs([&] {
+                 QTest::mouseClick(child<QWidget>(window_.get(), "HGetBtn"), Qt::LeftButton);
+             }),
+             QStringList({"2010 Retrieve Customer Information"}));
+    sink_->messages.clear();
+    child<QAction>(window_.get(), "ExportCustomerDatabase1")->trigger();
+    QCOMPARE(sink_->messages.size(), std::size_t(1));
+    QCOMPARE(sink_->messages[0].text, std::string("File CUSTDB.TXT has been created"));
+    QFile exported(folder_->filePath("custdb.txt"));
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    QVERIFY(exported.readAll().contains("SMITH"));
+    sink_->messages.clear();
 
     // A journal from another copy of the folder is not replayed into the
     // customer table: it is moved aside, and the user is told so.
