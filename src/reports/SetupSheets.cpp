@@ -296,7 +296,7 @@ ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& value
     centred(kHeaderLeft, kHeaderRight, 1.07, shop.city + ", " + shop.state + " " + shop.zip, {11});
     centred(kHeaderLeft, kHeaderRight, 1.25, "Phone: " + shop.phone + "  FAX: " + shop.fax, {9});
     centred(kHeaderLeft, kHeaderRight, 1.42, printedMoment(printed), {10});
-    items.push_back(RuleItem{0.53, 1.79, 6.99, 1.79, 2});
+    items.emplace_back(std::in_place_type<RuleItem>, RuleItem{0.53, 1.79, 6.99, 1.79, 2});
 
     // The setup in words.
     centred(kHeaderLeft, kHeaderRight, 2.13, "Equipment Setup Variables", {12});
@@ -314,7 +314,7 @@ ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& value
     for (int column = 0; column < 4; ++column)
         text(design.columnHeadingX[column], design.columnHeadingY, 1.0,
              std::string(design.columnHeadings[column]), {10}, Align::Left);
-    items.push_back(RuleItem{design.ruleX1, design.ruleY, design.ruleX2, design.ruleY, 1});
+    items.emplace_back(std::in_place_type<RuleItem>, RuleItem{design.ruleX1, design.ruleY, design.ruleX2, design.ruleY, 1});
     std::size_t row = 0;
     for (const ShaftBlock& block : design.blocks) {
         centred(block.headingLeft, block.headingRight, block.headingY, std::string(block.heading),
@@ -330,8 +330,9 @@ ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& value
     }
 
     // The shop's standing comment in its box.
-    items.push_back(
-        RectItem{kCommentBoxX, design.commentBoxY, kCommentBoxWidth, design.commentBoxHeight, 1});
+    items.emplace_back(std::in_place_type<RectItem>, RectItem{kCommentBoxX, design.commentBoxY,
+                                                             kCommentBoxWidth,
+                                                             design.commentBoxHeight, 1});
     centred(kCommentLeft, kCommentRight, design.commentY, shop.comments, {10});
     return page;
 }
