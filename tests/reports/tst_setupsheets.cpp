@@ -501,6 +501,8 @@ private slots:
                                      << "Recurve";
         QTest::newRow("no page") << QStringList{} << 2 << "";
         QTest::newRow("unknown option") << QStringList{"--page", "hunt", "--copies", "2"} << 2 << "";
+        QTest::newRow("print without a printer") << QStringList{"--page", "targ", "--print"} << 1 << "";
+        QTest::newRow("both pdf and print") << QStringList{"--page", "targ", "--print", "--pdf", "x.pdf"} << 2 << "";
         QTest::newRow("no shop table") << QStringList{"--page", "hunt", "--data", "/nonexistent"} << 1 << "";
     }
     void commandLine()
@@ -512,10 +514,20 @@ private slots:
         QFile::remove(file);
         if (!arguments.contains("--data"))
             arguments << "--data" << dir_.path();
+        if (!arguments.contains("--print"))
+            arguments << "--pdf" << file;
+        // No print server answers here, so the system has no usable printer.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("CUPS_SERVER", dir_.filePath("no-cups.sock"));
+        environment.remove("PRINTER");
+        environment.remove("LPDEST");
         QProcess tool;
-        tool.start(QString(QW_PROGRAM_DIR) + "/quiverwise-sheet", arguments + QStringList{"--pdf", file});
+        tool.setProcessEnvironment(environment);
+        tool.start(QString(QW_PROGRAM_DIR) + "/quiverwise-sheet", arguments);
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), status);
+        if (arguments.contains("--print") && status == 1)
+            QVERIFY(tool.readAllStandardError().contains("No printer is set up."));
         QCOMPARE(QFile::exists(file), status == 0);
         if (status == 0) {
             const PdfText pdf = readPdf(file);
