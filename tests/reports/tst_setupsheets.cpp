@@ -7,6 +7,8 @@
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
 
+#include <QPageLayout>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -16,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 
 using namespace qw;
 using selection::Page;
@@ -460,6 +463,71 @@ private slots:
                     return;
             }
         }
+    }
+
+    // The print path onto a given printer: the same page, one copy, the
+    // sheet's job title.
+    void printer_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("jobTitle");
+        QTest::newRow("hunting") << int(Page::Hunt) << "Arrow Shaft Size Selection Report";
+        QTest::newRow("target") << int(Page::Targ) << "Arrow Shaft Size Selection Report";
+        QTest::newRow("kavel") << int(Page::Kavl) << "";
+        QTest::newRow("youth") << int(Page::Youth) << "";
+    }
+    void printer()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, jobTitle);
+        const selection::FormState& form = windowFor(Page(page), {});
+        auto sheet = makeSheet(Page(page), folder_);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir_.filePath("printed.pdf"));
+        printer.setCopyCount(3);
+        printer.setDocName("left over");
+        QVERIFY(sheet->print(form, printer));
+        QCOMPARE(printer.copyCount(), 1);
+        QCOMPARE(printer.docName(), jobTitle);
+        QCOMPARE(printer.pageLayout().margins(QPageLayout::Inch), QMarginsF(0.5, 0.5, 0.5, 0.5));
+        const PdfText pdf = readPdf(printer.outputFileName());
+        QCOMPARE(pdf.pages, 1);
+        QCOMPARE(pdf.width, 612.0);
+        QCOMPARE(pdf.height, 792.0);
+        checkText(pdf, {kShop.name, Anchor::Centre, 3.77, 0.67});
+        checkText(pdf, {kShop.comments, Anchor::Centre, 3.745, layoutOf(Page(page)).commentY});
+    }
+
+    // A wrapping text box breaks at word boundaries inside its width and
+    // leaves out the lines that would cross its bottom edge.
+    void wrappedText()
+    {
+        reports::ReportPage page;
+        page.title.height = 0.33;
+        reports::TextItem box;
+        box.x = 1.0;
+        box.y = 2.0;
+        box.width = 2.0;
+        box.height = 0.5; // three lines of 10 pt
+        box.wrap = true;
+        for (int i = 1; i <= 40; ++i)
+            box.text += "word" + std::to_string(i) + " ";
+        page.detail.items.push_back(box);
+        const QString file = dir_.filePath("wrapped.pdf");
+        QVERIFY(reports::writePdf(page, file, "wrapped"));
+        const PdfText pdf = readPdf(file);
+        QVERIFY(!pdf.words.empty());
+        std::set<double> lines;
+        int expectedNumber = 1;
+        for (const Word& w : pdf.words) {
+            QCOMPARE(w.text, QString("word%1").arg(expectedNumber++));
+            QVERIFY(w.xMin >= pt(1.0) - 0.01 && w.xMax <= pt(3.0) + 0.01);
+            QVERIFY(w.yMin >= ptY(2.0) - 0.01 && w.yMax <= ptY(2.5) + 0.01);
+            lines.insert(w.yMin);
+        }
+        QCOMPARE(int(lines.size()), 3);
+        QVERIFY(expectedNumber < 40);
     }
 
     // Shop details saved while the sheet is held open show on the next sheet.
