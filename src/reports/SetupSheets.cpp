@@ -266,6 +266,13 @@ std::string printedMoment(const QDateTime& moment)
         .toStdString();
 }
 
+QString proposedPdfName(const SheetDesign& design, const QDate& day)
+{
+    return QStringLiteral("%1 setup sheet %2.pdf")
+        .arg(QString::fromUtf8(selection::pageInfo(design.page).tabCaption),
+             day.toString(Qt::ISODate));
+}
+
 ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& values,
                              const ShopInfo& shop, const QDateTime& printed)
 {

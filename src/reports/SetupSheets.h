@@ -84,6 +84,10 @@ ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& value
 // The moment of printing: the system's short date, a blank, its long time.
 std::string printedMoment(const QDateTime& moment);
 
+// The file name a save dialog proposes for a page's sheet:
+// "Hunting setup sheet 2026-12-08.pdf".
+QString proposedPdfName(const SheetDesign& design, const QDate& day);
+
 enum class PrintOutcome { Printed, NoPrinter, Failed };
 
 class SetupSheet {

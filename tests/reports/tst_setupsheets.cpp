@@ -471,15 +471,19 @@ private slots:
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("jobTitle");
-        QTest::newRow("hunting") << int(Page::Hunt) << "Arrow Shaft Size Selection Report";
-        QTest::newRow("target") << int(Page::Targ) << "Arrow Shaft Size Selection Report";
-        QTest::newRow("kavel") << int(Page::Kavl) << "";
-        QTest::newRow("youth") << int(Page::Youth) << "";
+        QTest::addColumn<QString>("pdfName"); // proposed for 9 March 2026
+        QTest::newRow("hunting") << int(Page::Hunt) << "Arrow Shaft Size Selection Report"
+                                 << "Hunting setup sheet 2026-03-09.pdf";
+        QTest::newRow("target") << int(Page::Targ) << "Arrow Shaft Size Selection Report"
+                                << "Target setup sheet 2026-03-09.pdf";
+        QTest::newRow("kavel") << int(Page::Kavl) << "" << "Kavel setup sheet 2026-03-09.pdf";
+        QTest::newRow("youth") << int(Page::Youth) << "" << "Youth setup sheet 2026-03-09.pdf";
     }
     void printer()
     {
         QFETCH(int, page);
         QFETCH(QString, jobTitle);
+        QFETCH(QString, pdfName);
         const selection::FormState& form = windowFor(Page(page), {});
         auto sheet = makeSheet(Page(page), folder_);
         QPrinter printer(QPrinter::HighResolution);
@@ -488,6 +492,7 @@ private slots:
         printer.setCopyCount(3);
         printer.setDocName("left over");
         QVERIFY(sheet->print(form, printer));
+        QCOMPARE(reports::proposedPdfName(sheet->design(), QDate(2026, 3, 9)), pdfName);
         QCOMPARE(printer.copyCount(), 1);
         QCOMPARE(printer.docName(), jobTitle);
         QCOMPARE(printer.pageLayout().margins(QPageLayout::Inch), QMarginsF(0.5, 0.5, 0.5, 0.5));
