@@ -95,8 +95,8 @@ public:
     {
         painter_.setPen(pen(item.penWidth));
         painter_.setBrush(Qt::NoBrush);
-        painter_.drawRect(QRectF(item.x * dpi_, (top_ + item.y) * dpi_, item.width * dpi_,
-                                 item.height * dpi_));
+        painter_.drawRect(
+            QRectF(item.x * dpi_, (top_ + item.y) * dpi_, item.width * dpi_, item.height * dpi_));
     }
 
 private:
@@ -135,8 +135,7 @@ void renderPage(QPainter& painter, double dotsPerInch, const ReportPage& page)
     painter.restore();
 }
 
-bool writePdf(const ReportPage& page, const QString& fileName, const QString& title,
-              QString* error)
+bool writePdf(const ReportPage& page, const QString& fileName, const QString& title, QString* error)
 {
     QPdfWriter writer(fileName);
     writer.setPageLayout(letterLayout());
@@ -158,8 +157,7 @@ bool writePdf(const ReportPage& page, const QString& fileName, const QString& ti
     return true;
 }
 
-bool printPage(const ReportPage& page, QPrinter& printer, const QString& jobTitle,
-               QString* error)
+bool printPage(const ReportPage& page, QPrinter& printer, const QString& jobTitle, QString* error)
 {
     printer.setFullPage(false);
     printer.setPageLayout(letterLayout());

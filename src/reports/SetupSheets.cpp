@@ -192,56 +192,98 @@ const TextStyle kCellPlain{10, false, false};
 
 } // namespace
 
+// The layout tables, in inches from the left margin and the top of the detail band.
+// clang-format off
 const SheetDesign& huntingSheetDesign()
 {
     static const SheetDesign design{
-        Page::Hunt, "TReportForm", kJobTitle, 9.57, eightInputs(2.57, 2.57, 0.25),
-        {{"2011 Hunting Shafts", 3.68, 1.53, 6.01, spaced(4.29, 6.30, 9)},
-         {"Carbon Shafts", 6.80, 1.54, 6.02, spaced(7.04, 8.55, 7)}},
-        {"Size", "Spine Value", "Models", "Weight"}, {2.02, 2.86, 4.10, 5.12}, 3.94,
-        4.12, 1.03, 6.38, {2.17, 3.26, 4.33, 5.40}, 1.0, kCellBold, 8.83, 0.68, 9.03,
-        fillHunting};
+        .page = Page::Hunt,
+        .className = "TReportForm",
+        .jobTitle = kJobTitle,
+        .detailHeight = 9.57,
+        .inputs = eightInputs(2.57, 2.57, 0.25),
+        .blocks = {{"2011 Hunting Shafts", 3.68, 1.53, 6.01, spaced(4.29, 6.30, 9)},
+                   {"Carbon Shafts", 6.80, 1.54, 6.02, spaced(7.04, 8.55, 7)}},
+        .columnHeadings = {"Size", "Spine Value", "Models", "Weight"},
+        .columnHeadingX = {2.02, 2.86, 4.10, 5.12},
+        .columnHeadingY = 3.94,
+        .ruleY = 4.12, .ruleX1 = 1.03, .ruleX2 = 6.38,
+        .cellCentres = {2.17, 3.26, 4.33, 5.40},
+        .cellWidth = 1.0,
+        .cellStyle = kCellBold,
+        .commentBoxY = 8.83, .commentBoxHeight = 0.68, .commentY = 9.03,
+        .fill = fillHunting};
     return design;
 }
 
 const SheetDesign& targetSheetDesign()
 {
     static const SheetDesign design{
-        Page::Targ, "TTargPrintForm", kJobTitle, 9.10, eightInputs(2.53, 2.47, 0.22),
-        {{"2011 Target Shafts", 3.65, 1.45, 5.93, concat(spaced(4.28, 7.41, 12), {7.66})}},
-        {"Size", "Spine Value", "Models", "Weight"}, {1.86, 2.85, 3.97, 5.05}, 3.94,
-        4.12, 1.18, 6.33, {2.01, 3.22, 4.22, 5.33}, 1.0, kCellBold, 8.33, 0.67, 8.53,
-        fillTarget};
+        .page = Page::Targ,
+        .className = "TTargPrintForm",
+        .jobTitle = kJobTitle,
+        .detailHeight = 9.10,
+        .inputs = eightInputs(2.53, 2.47, 0.22),
+        .blocks = {{"2011 Target Shafts", 3.65, 1.45, 5.93,
+                    concat(spaced(4.28, 7.41, 12), {7.66})}},
+        .columnHeadings = {"Size", "Spine Value", "Models", "Weight"},
+        .columnHeadingX = {1.86, 2.85, 3.97, 5.05},
+        .columnHeadingY = 3.94,
+        .ruleY = 4.12, .ruleX1 = 1.18, .ruleX2 = 6.33,
+        .cellCentres = {2.01, 3.22, 4.22, 5.33},
+        .cellWidth = 1.0,
+        .cellStyle = kCellBold,
+        .commentBoxY = 8.33, .commentBoxHeight = 0.67, .commentY = 8.53,
+        .fill = fillTarget};
     return design;
 }
 
 const SheetDesign& kavelSheetDesign()
 {
     static const SheetDesign design{
-        Page::Kavl, "TKavlRpt", "", 9.10,
-        {{SheetInput::BowWeight, "Peak Bow Weight:", false, 2.53},
-         {SheetInput::ArrowLength, "Arrow Length:", false, 2.76},
-         {SheetInput::BowType, "Bow Type:", true, 2.47},
-         {SheetInput::WheelType, "Wheel Type:", true, 2.69}},
-        {{"2011 Kavel Shafts", 3.08, 1.45, 5.93, spaced(4.06, 5.52, 6)}},
-        {"Size", "Spine", "Models", "Weight"}, {1.53, 2.83, 4.11, 5.53}, 3.60,
-        3.79, 0.53, 6.99, {1.72, 3.06, 4.33, 5.81}, 1.2, kCellBold, 8.33, 0.67, 8.53,
-        fillKavel};
+        .page = Page::Kavl,
+        .className = "TKavlRpt",
+        .jobTitle = "",
+        .detailHeight = 9.10,
+        .inputs = {{SheetInput::BowWeight, "Peak Bow Weight:", false, 2.53},
+                   {SheetInput::ArrowLength, "Arrow Length:", false, 2.76},
+                   {SheetInput::BowType, "Bow Type:", true, 2.47},
+                   {SheetInput::WheelType, "Wheel Type:", true, 2.69}},
+        .blocks = {{"2011 Kavel Shafts", 3.08, 1.45, 5.93, spaced(4.06, 5.52, 6)}},
+        .columnHeadings = {"Size", "Spine", "Models", "Weight"},
+        .columnHeadingX = {1.53, 2.83, 4.11, 5.53},
+        .columnHeadingY = 3.60,
+        .ruleY = 3.79, .ruleX1 = 0.53, .ruleX2 = 6.99,
+        .cellCentres = {1.72, 3.06, 4.33, 5.81},
+        .cellWidth = 1.2,
+        .cellStyle = kCellBold,
+        .commentBoxY = 8.33, .commentBoxHeight = 0.67, .commentY = 8.53,
+        .fill = fillKavel};
     return design;
 }
 
 const SheetDesign& youthSheetDesign()
 {
     static const SheetDesign design{
-        Page::Youth, "TYouthRpt1", "", 9.10,
-        {{SheetInput::BowWeight, "Peak Bow Weight:", false, 2.53},
-         {SheetInput::ArrowLength, "Arrow Length:", false, 2.76}},
-        {{"2011 Youth Shafts", 3.08, 1.45, 5.93, spaced(3.96, 5.71, 8)}},
-        {"Size", "Spine Value", "Models", "Weight"}, {1.83, 2.78, 4.02, 5.04}, 3.60,
-        3.79, 0.53, 6.99, {2.00, 3.17, 4.25, 5.34}, 0.84, kCellPlain, 8.33, 0.67, 8.53,
-        fillYouth};
+        .page = Page::Youth,
+        .className = "TYouthRpt1",
+        .jobTitle = "",
+        .detailHeight = 9.10,
+        .inputs = {{SheetInput::BowWeight, "Peak Bow Weight:", false, 2.53},
+                   {SheetInput::ArrowLength, "Arrow Length:", false, 2.76}},
+        .blocks = {{"2011 Youth Shafts", 3.08, 1.45, 5.93, spaced(3.96, 5.71, 8)}},
+        .columnHeadings = {"Size", "Spine Value", "Models", "Weight"},
+        .columnHeadingX = {1.83, 2.78, 4.02, 5.04},
+        .columnHeadingY = 3.60,
+        .ruleY = 3.79, .ruleX1 = 0.53, .ruleX2 = 6.99,
+        .cellCentres = {2.00, 3.17, 4.25, 5.34},
+        .cellWidth = 0.84,
+        .cellStyle = kCellPlain,
+        .commentBoxY = 8.33, .commentBoxHeight = 0.67, .commentY = 8.53,
+        .fill = fillYouth};
     return design;
 }
+// clang-format on
 
 const SheetDesign& sheetDesign(Page page)
 {
@@ -292,8 +334,7 @@ ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& value
         item.align = align;
         items.emplace_back(std::move(item));
     };
-    auto centred = [&](double left, double right, double y, std::string content,
-                       TextStyle style) {
+    auto centred = [&](double left, double right, double y, std::string content, TextStyle style) {
         text(left, y, right - left, std::move(content), style, Align::Center);
     };
 
@@ -321,7 +362,8 @@ ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& value
     for (int column = 0; column < 4; ++column)
         text(design.columnHeadingX[column], design.columnHeadingY, 1.0,
              std::string(design.columnHeadings[column]), {10}, Align::Left);
-    items.emplace_back(std::in_place_type<RuleItem>, RuleItem{design.ruleX1, design.ruleY, design.ruleX2, design.ruleY, 1});
+    items.emplace_back(std::in_place_type<RuleItem>,
+                       RuleItem{design.ruleX1, design.ruleY, design.ruleX2, design.ruleY, 1});
     std::size_t row = 0;
     for (const ShaftBlock& block : design.blocks) {
         centred(block.headingLeft, block.headingRight, block.headingY, std::string(block.heading),
@@ -337,9 +379,9 @@ ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& value
     }
 
     // The shop's standing comment in its box.
-    items.emplace_back(std::in_place_type<RectItem>, RectItem{kCommentBoxX, design.commentBoxY,
-                                                             kCommentBoxWidth,
-                                                             design.commentBoxHeight, 1});
+    items.emplace_back(
+        std::in_place_type<RectItem>,
+        RectItem{kCommentBoxX, design.commentBoxY, kCommentBoxWidth, design.commentBoxHeight, 1});
     centred(kCommentLeft, kCommentRight, design.commentY, shop.comments, {10});
     return page;
 }

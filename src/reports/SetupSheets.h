@@ -26,7 +26,16 @@ class QPrinter;
 namespace qw::reports {
 
 // The values of the input block, in the order of the block's captions.
-enum class SheetInput { BowWeight, ArrowLength, PointWeight, OverDraw, BowType, WheelType, Release, BraceHeight };
+enum class SheetInput {
+    BowWeight,
+    ArrowLength,
+    PointWeight,
+    OverDraw,
+    BowType,
+    WheelType,
+    Release,
+    BraceHeight
+};
 inline constexpr std::size_t kSheetInputCount = 8;
 
 // What the fill step sets: the input values and the shaft rows (size, spine,

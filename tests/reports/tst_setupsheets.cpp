@@ -25,7 +25,7 @@ using selection::Page;
 
 namespace {
 
-constexpr double kTolerance = 0.02 * 72; // points
+constexpr double kTolerance = 0.02 * 72;  // points
 constexpr double kDetailTop = 0.5 + 0.33; // inches from the paper's top edge
 
 struct Word {
@@ -58,7 +58,10 @@ PdfText readPdf(const QString& file)
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         QString text = m.captured(5);
-        text.replace("&quot;", "\"").replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">");
+        text.replace("&quot;", "\"")
+            .replace("&amp;", "&")
+            .replace("&lt;", "<")
+            .replace("&gt;", ">");
         pdf.words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(),
                              m.captured(3).toDouble(), m.captured(4).toDouble(), text});
     }
@@ -104,7 +107,8 @@ std::optional<double> placeError(const PdfText& pdf, const Expect& e)
         const double x = e.anchor == Anchor::Left    ? left
                          : e.anchor == Anchor::Right ? right
                                                      : (left + right) / 2;
-        const double error = std::max(std::abs(x - pt(e.x)), std::abs(pdf.words[i].yMin - ptY(e.y)));
+        const double error =
+            std::max(std::abs(x - pt(e.x)), std::abs(pdf.words[i].yMin - ptY(e.y)));
         if (!best || error < *best)
             best = error;
     }
@@ -118,11 +122,13 @@ void checkText(const PdfText& pdf, const Expect& e)
                             : e.anchor == Anchor::Right ? pt(e.x) - 0.8 * 72
                                                         : pt(e.x) - 0.4 * 72;
         for (const Word& w : pdf.words) {
-            const bool inside = w.xMax > left && w.xMin < left + 0.8 * 72 &&
-                                std::abs(w.yMin - ptY(e.y)) < 0.1 * 72;
+            const bool inside =
+                w.xMax > left && w.xMin < left + 0.8 * 72 && std::abs(w.yMin - ptY(e.y)) < 0.1 * 72;
             if (inside)
                 QFAIL(qPrintable(QString("'%1' printed where nothing was expected (%2, %3)")
-                                     .arg(w.text).arg(e.x).arg(e.y)));
+                                     .arg(w.text)
+                                     .arg(e.x)
+                                     .arg(e.y)));
         }
         return;
     }
@@ -140,7 +146,8 @@ void checkText(const PdfText& pdf, const Expect& e)
 // The sheet's layout as the shop expects it, written out independently of
 // the sheets' own tables.
 struct Layout {
-    std::vector<std::pair<std::string, std::pair<bool, double>>> captions; // caption, right column, y
+    std::vector<std::pair<std::string, std::pair<bool, double>>>
+        captions; // caption, right column, y
     std::string heading;
     double headingCentre, headingY;
     std::array<const char*, 4> columnHeadings;
@@ -159,15 +166,24 @@ std::vector<double> rows(double first, double step, int count)
     return y;
 }
 
-const char* const kEight[] = {"Peak Bow Weight:", "Arrow Length:", "Point Weight:", "Over Draw:",
-                              "Bow Type:", "Wheel Type:", "Release:", "Brace Height:"};
+const char* const kEight[] = {
+    "Peak Bow Weight:", "Arrow Length:", "Point Weight:", "Over Draw:",
+    "Bow Type:",        "Wheel Type:",   "Release:",      "Brace Height:"};
 
 Layout layoutOf(Page page)
 {
     switch (page) {
     case Page::Hunt: {
-        Layout l{{}, "2011 Hunting Shafts", 3.77, 3.68, {"Size", "Spine Value", "Models", "Weight"},
-                 {2.02, 2.86, 4.10, 5.12}, 3.94, {2.17, 3.26, 4.33, 5.40}, rows(4.29, 0.25, 9), 9.03};
+        Layout l{{},
+                 "2011 Hunting Shafts",
+                 3.77,
+                 3.68,
+                 {"Size", "Spine Value", "Models", "Weight"},
+                 {2.02, 2.86, 4.10, 5.12},
+                 3.94,
+                 {2.17, 3.26, 4.33, 5.40},
+                 rows(4.29, 0.25, 9),
+                 9.03};
         for (double y : rows(7.04, 0.25, 7))
             l.rowY.push_back(y);
         for (int i = 0; i < 8; ++i)
@@ -175,8 +191,16 @@ Layout layoutOf(Page page)
         return l;
     }
     case Page::Targ: {
-        Layout l{{}, "2011 Target Shafts", 3.69, 3.65, {"Size", "Spine Value", "Models", "Weight"},
-                 {1.86, 2.85, 3.97, 5.05}, 3.94, {2.01, 3.22, 4.22, 5.33}, {}, 8.53};
+        Layout l{{},
+                 "2011 Target Shafts",
+                 3.69,
+                 3.65,
+                 {"Size", "Spine Value", "Models", "Weight"},
+                 {1.86, 2.85, 3.97, 5.05},
+                 3.94,
+                 {2.01, 3.22, 4.22, 5.33},
+                 {},
+                 8.53};
         for (int i = 0; i < 12; ++i)
             l.rowY.push_back(4.28 + (7.41 - 4.28) * i / 11);
         l.rowY.push_back(7.66);
@@ -185,20 +209,42 @@ Layout layoutOf(Page page)
         return l;
     }
     case Page::Kavl:
-        return {{{"Peak Bow Weight:", {false, 2.53}}, {"Arrow Length:", {false, 2.76}},
-                 {"Bow Type:", {true, 2.47}}, {"Wheel Type:", {true, 2.69}}},
-                "2011 Kavel Shafts", 3.69, 3.08, {"Size", "Spine", "Models", "Weight"},
-                {1.53, 2.83, 4.11, 5.53}, 3.60, {1.72, 3.06, 4.33, 5.81}, rows(4.06, 0.292, 6), 8.53};
+        return {{{"Peak Bow Weight:", {false, 2.53}},
+                 {"Arrow Length:", {false, 2.76}},
+                 {"Bow Type:", {true, 2.47}},
+                 {"Wheel Type:", {true, 2.69}}},
+                "2011 Kavel Shafts",
+                3.69,
+                3.08,
+                {"Size", "Spine", "Models", "Weight"},
+                {1.53, 2.83, 4.11, 5.53},
+                3.60,
+                {1.72, 3.06, 4.33, 5.81},
+                rows(4.06, 0.292, 6),
+                8.53};
     case Page::Youth:
         break;
     }
     return {{{"Peak Bow Weight:", {false, 2.53}}, {"Arrow Length:", {false, 2.76}}},
-            "2011 Youth Shafts", 3.69, 3.08, {"Size", "Spine Value", "Models", "Weight"},
-            {1.83, 2.78, 4.02, 5.04}, 3.60, {2.00, 3.17, 4.25, 5.34}, rows(3.96, 0.25, 8), 8.53};
+            "2011 Youth Shafts",
+            3.69,
+            3.08,
+            {"Size", "Spine Value", "Models", "Weight"},
+            {1.83, 2.78, 4.02, 5.04},
+            3.60,
+            {2.00, 3.17, 4.25, 5.34},
+            rows(3.96, 0.25, 8),
+            8.53};
 }
 
-const reports::ShopInfo kShop{"Twin Oaks Archery", "1400 County Road 9", "Elk River", "MN",
-                              "55330", "763-555-0142", "", "Bare shafts cut and fletched while you wait."};
+const reports::ShopInfo kShop{"Twin Oaks Archery",
+                              "1400 County Road 9",
+                              "Elk River",
+                              "MN",
+                              "55330",
+                              "763-555-0142",
+                              "",
+                              "Bare shafts cut and fletched while you wait."};
 
 std::unique_ptr<reports::SetupSheet> makeSheet(Page page, const std::filesystem::path& folder)
 {
@@ -226,8 +272,8 @@ void writeShop(const std::filesystem::path& folder, const reports::ShopInfo& sho
         table.edit();
     }
     const std::pair<const char*, std::string> fields[] = {
-        {"NAME", shop.name},   {"ADDR1", shop.addr1}, {"CITY", shop.city},
-        {"STATE", shop.state}, {"ZIP", shop.zip},     {"PHONE", shop.phone},
+        {"NAME", shop.name},   {"ADDR1", shop.addr1},      {"CITY", shop.city},
+        {"STATE", shop.state}, {"ZIP", shop.zip},          {"PHONE", shop.phone},
         {"FAX", shop.fax},     {"COMMENTS", shop.comments}};
     for (const auto& [field, text] : fields)
         table.setField(field, text);
@@ -291,8 +337,10 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<Setup>("setup");
         QTest::newRow("hunting") << int(Page::Hunt) << Setup{{"BowWeightSpin", "65"}};
-        QTest::newRow("hunting, few shafts") << int(Page::Hunt) << Setup{{"BowWeightSpin", "40"}, {"ArrowLengthSpin", "24"}};
-        QTest::newRow("target") << int(Page::Targ) << Setup{{"BowWeightSpin", "50"}, {"ArrowLengthSpin", "29"}};
+        QTest::newRow("hunting, few shafts")
+            << int(Page::Hunt) << Setup{{"BowWeightSpin", "40"}, {"ArrowLengthSpin", "24"}};
+        QTest::newRow("target") << int(Page::Targ)
+                                << Setup{{"BowWeightSpin", "50"}, {"ArrowLengthSpin", "29"}};
         QTest::newRow("kavel") << int(Page::Kavl) << Setup{{"BowWeightSpin", "55"}};
         QTest::newRow("youth") << int(Page::Youth) << Setup{{"YouthBowWtSpin", "30"}};
     }
@@ -303,9 +351,11 @@ private slots:
         const Page p = Page(page);
         const selection::FormState& form = windowFor(p, setup);
         auto sheet = makeSheet(p, folder_);
-        const QString before = QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
+        const QString before =
+            QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
         const PdfText pdf = render(*sheet, form);
-        const QString after = QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
+        const QString after =
+            QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
         QCOMPARE(pdf.pages, 1);
         QCOMPARE(pdf.width, 612.0);
         QCOMPARE(pdf.height, 792.0);
@@ -323,11 +373,13 @@ private slots:
         for (const auto& [caption, place] : l.captions)
             expected.push_back({caption, Anchor::Right, place.first ? 5.50 : 2.47, place.second});
         for (int c = 0; c < 4; ++c)
-            expected.push_back({l.columnHeadings[c], Anchor::Left, l.headingX[c], l.columnHeadingY});
+            expected.push_back(
+                {l.columnHeadings[c], Anchor::Left, l.headingX[c], l.columnHeadingY});
         if (p == Page::Hunt)
             expected.push_back({"Carbon Shafts", Anchor::Centre, 3.78, 6.80});
         const selection::CellKind kinds[] = {selection::CellKind::Size, selection::CellKind::Spine,
-                                             selection::CellKind::Model, selection::CellKind::Weight};
+                                             selection::CellKind::Model,
+                                             selection::CellKind::Weight};
         int filledRows = 0;
         for (std::size_t r = 0; r < l.rowY.size(); ++r) {
             filledRows += !form[selection::cellName(p, kinds[0], int(r + 1))].text.empty();
@@ -354,7 +406,8 @@ private slots:
                 right = std::max(right, w.xMax);
                 moment << w.text;
             }
-        QVERIFY2(moment.join(' ') == before || moment.join(' ') == after, qPrintable(moment.join(' ')));
+        QVERIFY2(moment.join(' ') == before || moment.join(' ') == after,
+                 qPrintable(moment.join(' ')));
         QVERIFY(std::abs((left + right) / 2 - pt(3.77)) < kTolerance);
     }
 
@@ -364,48 +417,65 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<Setup>("setup");
         QTest::addColumn<QStringList>("expected"); // caption=value, in order of the captions
-        const QStringList compound = {"Peak Bow Weight:=62", "Arrow Length:=29", "Point Weight:=125"};
+        const QStringList compound = {"Peak Bow Weight:=62", "Arrow Length:=29",
+                                      "Point Weight:=125"};
         QTest::newRow("hunting compound, medium cam from the hunting selector")
             << int(Page::Hunt)
             << Setup{{"BowWeightSpin", "62"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
-                     {"OverDraw", "1"}, {"HuntCamType", "1"}, {"WheelType", "0"}, {"BraceHt", "1"}}
-            << compound + QStringList{"Over Draw:=1 inch", "Bow Type:=Compound", "Wheel Type:=Medium Cam",
-                                      "Release:=Mechanical", "Brace Height:=Less Than 6 1/2\""};
+                     {"OverDraw", "1"},       {"HuntCamType", "1"},      {"WheelType", "0"},
+                     {"BraceHt", "1"}}
+            << compound + QStringList{"Over Draw:=1 inch", "Bow Type:=Compound",
+                                      "Wheel Type:=Medium Cam", "Release:=Mechanical",
+                                      "Brace Height:=Less Than 6 1/2\""};
         QTest::newRow("hunting compound, hard cam, 3 inches, fingers")
             << int(Page::Hunt)
             << Setup{{"BowWeightSpin", "62"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
-                     {"OverDraw", "3"}, {"HuntCamType", "0"}, {"WheelType", "1"}, {"ReleaseType", "1"}}
-            << compound + QStringList{"Over Draw:=3 inches", "Wheel Type:=Hard Cam", "Release:=Fingers",
-                                      "Brace Height:=More Than 6 1/2\""};
+                     {"OverDraw", "3"},       {"HuntCamType", "0"},      {"WheelType", "1"},
+                     {"ReleaseType", "1"}}
+            << compound + QStringList{"Over Draw:=3 inches", "Wheel Type:=Hard Cam",
+                                      "Release:=Fingers", "Brace Height:=More Than 6 1/2\""};
         QTest::newRow("hunting recurve: four values N/A")
             << int(Page::Hunt)
-            << Setup{{"BowWeightSpin", "62"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
-                     {"BowType", "1"}, {"OverDraw", "2"}}
+            << Setup{{"BowWeightSpin", "62"},
+                     {"ArrowLengthSpin", "29"},
+                     {"PointWtSpin", "125"},
+                     {"BowType", "1"},
+                     {"OverDraw", "2"}}
             << compound + QStringList{"Over Draw:=N/A", "Bow Type:=Recurve", "Wheel Type:=N/A",
                                       "Release:=N/A", "Brace Height:=N/A"};
         QTest::newRow("hunting longbow") << int(Page::Hunt) << Setup{{"BowType", "2"}}
                                          << QStringList{"Bow Type:=Longbow", "Over Draw:=N/A"};
         QTest::newRow("target recurve: five values N/A")
             << int(Page::Targ)
-            << Setup{{"BowWeightSpin", "40"}, {"ArrowLengthSpin", "28"}, {"PointWtSpin", "100"},
-                     {"TargBowType", "1"}, {"OverDraw", "4"}}
-            << QStringList{"Peak Bow Weight:=40", "Arrow Length:=28", "Point Weight:=N/A",
-                           "Over Draw:=N/A", "Bow Type:=Recurve", "Wheel Type:=N/A",
-                           "Release:=N/A", "Brace Height:=N/A"};
+            << Setup{{"BowWeightSpin", "40"},
+                     {"ArrowLengthSpin", "28"},
+                     {"PointWtSpin", "100"},
+                     {"TargBowType", "1"},
+                     {"OverDraw", "4"}}
+            << QStringList{"Peak Bow Weight:=40", "Arrow Length:=28",  "Point Weight:=N/A",
+                           "Over Draw:=N/A",      "Bow Type:=Recurve", "Wheel Type:=N/A",
+                           "Release:=N/A",        "Brace Height:=N/A"};
         QTest::newRow("target soft cam, 5 inches")
-            << int(Page::Targ) << Setup{{"WheelType", "1"}, {"OverDraw", "5"}, {"PointWtSpin", "90"}}
+            << int(Page::Targ)
+            << Setup{{"WheelType", "1"}, {"OverDraw", "5"}, {"PointWtSpin", "90"}}
             << QStringList{"Wheel Type:=Soft/Energy Cam", "Over Draw:=5 inches",
                            "Bow Type:=Compound", "Point Weight:=90"};
-        QTest::newRow("target round wheel") << int(Page::Targ) << Setup{{"WheelType", "2"}, {"OverDraw", "0"}}
-                                            << QStringList{"Wheel Type:=Round", "Over Draw:=None"};
+        QTest::newRow("target round wheel")
+            << int(Page::Targ) << Setup{{"WheelType", "2"}, {"OverDraw", "0"}}
+            << QStringList{"Wheel Type:=Round", "Over Draw:=None"};
         QTest::newRow("kavel prints its own selectors, never N/A")
             << int(Page::Kavl)
-            << Setup{{"BowWeightSpin", "45"}, {"TargBowType", "1"}, {"HuntCamType", "1"},
-                     {"BowType", "0"}, {"WheelType", "2"}}
+            << Setup{{"BowWeightSpin", "45"},
+                     {"TargBowType", "1"},
+                     {"HuntCamType", "1"},
+                     {"BowType", "0"},
+                     {"WheelType", "2"}}
             << QStringList{"Peak Bow Weight:=45", "Bow Type:=Recurve", "Wheel Type:=Medium Cam"};
         QTest::newRow("youth prints its own entries")
             << int(Page::Youth)
-            << Setup{{"BowWeightSpin", "60"}, {"YouthBowWtSpin", "30"}, {"YouthArrowLenSpin", "26"},
+            << Setup{{"BowWeightSpin", "60"},
+                     {"YouthBowWtSpin", "30"},
+                     {"YouthArrowLenSpin", "26"},
                      {"ArrowLengthSpin", "29"}}
             << QStringList{"Peak Bow Weight:=30", "Arrow Length:=26"};
         QTest::newRow("no selection and an empty entry print empty values")
@@ -431,7 +501,8 @@ private slots:
             const auto slot = std::find_if(l.captions.begin(), l.captions.end(),
                                            [&](const auto& c) { return c.first == caption; });
             QVERIFY(slot != l.captions.end());
-            checkText(pdf, {value, Anchor::Left, slot->second.first ? 5.56 : 2.53, slot->second.second});
+            checkText(pdf,
+                      {value, Anchor::Left, slot->second.first ? 5.56 : 2.53, slot->second.second});
             if (QTest::currentTestFailed())
                 return;
         }
@@ -456,7 +527,8 @@ private slots:
             const PdfText pdf = render(*sheet, form);
             const Layout l = layoutOf(p);
             for (int row = 1; row <= count; ++row) {
-                const bool seeBelow = p == Page::Hunt && (row == 4 || row == 5 || row == 7 || row == 8);
+                const bool seeBelow =
+                    p == Page::Hunt && (row == 4 || row == 5 || row == 7 || row == 8);
                 checkText(pdf, {seeBelow ? "See Below" : "Details", Anchor::Centre, l.centres[3],
                                 l.rowY[std::size_t(row - 1)]});
                 if (QTest::currentTestFailed())
@@ -476,8 +548,10 @@ private slots:
                                  << "Hunting setup sheet 2026-03-09.pdf";
         QTest::newRow("target") << int(Page::Targ) << "Arrow Shaft Size Selection Report"
                                 << "Target setup sheet 2026-03-09.pdf";
-        QTest::newRow("kavel") << int(Page::Kavl) << "" << "Kavel setup sheet 2026-03-09.pdf";
-        QTest::newRow("youth") << int(Page::Youth) << "" << "Youth setup sheet 2026-03-09.pdf";
+        QTest::newRow("kavel") << int(Page::Kavl) << ""
+                               << "Kavel setup sheet 2026-03-09.pdf";
+        QTest::newRow("youth") << int(Page::Youth) << ""
+                               << "Youth setup sheet 2026-03-09.pdf";
     }
     void printer()
     {
@@ -568,15 +642,19 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("expectedText");
-        QTest::newRow("youth sheet") << QStringList{"--page", "youth", "--youth-bow-weight", "30"} << 0
-                                     << "2011 Youth Shafts";
-        QTest::newRow("kavel sheet") << QStringList{"--page", "kavl", "--targ-bow-type", "1"} << 0
-                                     << "Recurve";
+        QTest::newRow("youth sheet") << QStringList{"--page", "youth", "--youth-bow-weight", "30"}
+                                     << 0 << "2011 Youth Shafts";
+        QTest::newRow("kavel sheet")
+            << QStringList{"--page", "kavl", "--targ-bow-type", "1"} << 0 << "Recurve";
         QTest::newRow("no page") << QStringList{} << 2 << "";
-        QTest::newRow("unknown option") << QStringList{"--page", "hunt", "--copies", "2"} << 2 << "";
-        QTest::newRow("print without a printer") << QStringList{"--page", "targ", "--print"} << 1 << "";
-        QTest::newRow("both pdf and print") << QStringList{"--page", "targ", "--print", "--pdf", "x.pdf"} << 2 << "";
-        QTest::newRow("no shop table") << QStringList{"--page", "hunt", "--data", "/nonexistent"} << 1 << "";
+        QTest::newRow("unknown option")
+            << QStringList{"--page", "hunt", "--copies", "2"} << 2 << "";
+        QTest::newRow("print without a printer")
+            << QStringList{"--page", "targ", "--print"} << 1 << "";
+        QTest::newRow("both pdf and print")
+            << QStringList{"--page", "targ", "--print", "--pdf", "x.pdf"} << 2 << "";
+        QTest::newRow("no shop table")
+            << QStringList{"--page", "hunt", "--data", "/nonexistent"} << 1 << "";
     }
     void commandLine()
     {
