@@ -59,8 +59,10 @@ public:
         const QRectF box(item.x * dpi_, (top_ + item.y) * dpi_, item.width * dpi_,
                          item.height * dpi_);
         if (!item.wrap) {
-            painter_.drawText(box, int(horizontal(item.align) | Qt::AlignTop | Qt::TextSingleLine),
-                              text);
+            painter_.drawText(
+                box,
+                int(horizontal(item.align) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip),
+                text);
             return;
         }
         // Whole lines only: a line that would cross the bottom edge, and

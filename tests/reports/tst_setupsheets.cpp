@@ -593,10 +593,23 @@ private slots:
         for (int i = 1; i <= 40; ++i)
             box.text += "word" + std::to_string(i) + " ";
         page.detail.items.push_back(box);
+        // The footer band ends at the bottom margin.
+        page.footer.height = 0.4;
+        reports::TextItem footer;
+        footer.x = 7.5;
+        footer.y = 0.1;
+        footer.text = "Footer";
+        footer.align = reports::Align::Right;
+        page.footer.items.push_back(footer);
         const QString file = dir_.filePath("wrapped.pdf");
         QVERIFY(reports::writePdf(page, file, "wrapped"));
-        const PdfText pdf = readPdf(file);
-        QVERIFY(!pdf.words.empty());
+        PdfText pdf = readPdf(file);
+        const auto footerWord = std::find_if(pdf.words.begin(), pdf.words.end(),
+                                             [](const Word& w) { return w.text == "Footer"; });
+        QVERIFY(footerWord != pdf.words.end());
+        QVERIFY(std::abs(footerWord->xMax - 8.0 * 72) < 0.01);
+        QVERIFY(std::abs(footerWord->yMin - (10.5 - 0.4 + 0.1) * 72) < 0.01);
+        pdf.words.erase(footerWord);
         std::set<double> lines;
         int expectedNumber = 1;
         for (const Word& w : pdf.words) {
