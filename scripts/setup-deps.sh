@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   xvfb xauth imagemagick poppler-utils
-  fonts-dejavu-core fonts-urw-base35
+  fonts-dejavu-core fonts-urw-base35 fonts-liberation2
   libreoffice-calc-nogui
 )
 

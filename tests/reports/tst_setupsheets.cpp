@@ -1,0 +1,705 @@
+// The four setup sheets rendered to PDF and read back with pdftotext -bbox:
+// every text at its place on a one-page Letter sheet, and the fill rules.
+
+#include <reports/SetupSheets.h>
+#include <selection/Pages.h>
+#include <selection/RecordingSink.h>
+#include <selection/SelectionModel.h>
+#include <storage/Table.h>
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+
+using namespace qw;
+using selection::Page;
+
+namespace {
+
+constexpr double kTolerance = 0.02 * 72;  // points
+constexpr double kDetailTop = 0.5 + 0.33; // inches from the paper's top edge
+
+struct Word {
+    double xMin, yMin, xMax, yMax;
+    QString text;
+};
+
+struct PdfText {
+    int pages = 0;
+    double width = 0, height = 0;
+    std::vector<Word> words;
+};
+
+PdfText readPdf(const QString& file)
+{
+    QProcess process;
+    process.start("pdftotext", {"-bbox", file, "-"});
+    process.waitForFinished(30000);
+    PdfText pdf;
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+    for (auto it = page.globalMatch(html); it.hasNext();) {
+        const auto match = it.next();
+        ++pdf.pages;
+        pdf.width = match.captured(1).toDouble();
+        pdf.height = match.captured(2).toDouble();
+    }
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        QString text = m.captured(5);
+        text.replace("&quot;", "\"")
+            .replace("&amp;", "&")
+            .replace("&lt;", "<")
+            .replace("&gt;", ">");
+        pdf.words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(),
+                             m.captured(3).toDouble(), m.captured(4).toDouble(), text});
+    }
+    return pdf;
+}
+
+enum class Anchor { Left, Centre, Right };
+
+// A text expected on the sheet: x is its left edge, centre or right end in
+// inches from the left margin, y the top of its field in inches from the top
+// of the detail band. An empty text expects nothing in a 0.8 in wide box.
+struct Expect {
+    std::string text;
+    Anchor anchor;
+    double x, y;
+};
+
+double pt(double inchesFromMargin)
+{
+    return (0.5 + inchesFromMargin) * 72;
+}
+
+double ptY(double inchesFromBand)
+{
+    return (kDetailTop + inchesFromBand) * 72;
+}
+
+// Every run of consecutive words on one line that spells the text: the
+// distance of the best run from the expected place, or none.
+std::optional<double> placeError(const PdfText& pdf, const Expect& e)
+{
+    const QStringList parts = QString::fromStdString(e.text).split(' ', Qt::SkipEmptyParts);
+    std::optional<double> best;
+    for (std::size_t i = 0; i + parts.size() <= pdf.words.size(); ++i) {
+        bool match = true;
+        for (qsizetype k = 0; k < parts.size() && match; ++k)
+            match = pdf.words[i + k].text == parts[k] &&
+                    std::abs(pdf.words[i + k].yMin - pdf.words[i].yMin) < 0.5;
+        if (!match)
+            continue;
+        const double left = pdf.words[i].xMin;
+        const double right = pdf.words[i + parts.size() - 1].xMax;
+        const double x = e.anchor == Anchor::Left    ? left
+                         : e.anchor == Anchor::Right ? right
+                                                     : (left + right) / 2;
+        const double error =
+            std::max(std::abs(x - pt(e.x)), std::abs(pdf.words[i].yMin - ptY(e.y)));
+        if (!best || error < *best)
+            best = error;
+    }
+    return best;
+}
+
+void checkText(const PdfText& pdf, const Expect& e)
+{
+    if (e.text.empty()) {
+        const double left = e.anchor == Anchor::Left    ? pt(e.x)
+                            : e.anchor == Anchor::Right ? pt(e.x) - 0.8 * 72
+                                                        : pt(e.x) - 0.4 * 72;
+        for (const Word& w : pdf.words) {
+            const bool inside =
+                w.xMax > left && w.xMin < left + 0.8 * 72 && std::abs(w.yMin - ptY(e.y)) < 0.1 * 72;
+            if (inside)
+                QFAIL(qPrintable(QString("'%1' printed where nothing was expected (%2, %3)")
+                                     .arg(w.text)
+                                     .arg(e.x)
+                                     .arg(e.y)));
+        }
+        return;
+    }
+    const auto error = placeError(pdf, e);
+    if (!error)
+        QFAIL(qPrintable(QString("'%1' not printed").arg(QString::fromStdString(e.text))));
+    if (*error > kTolerance)
+        QFAIL(qPrintable(QString("'%1' is %2 in from (%3, %4)")
+                             .arg(QString::fromStdString(e.text))
+                             .arg(*error / 72)
+                             .arg(e.x)
+                             .arg(e.y)));
+}
+
+// The sheet's layout as the shop expects it, written out independently of
+// the sheets' own tables.
+struct Layout {
+    std::vector<std::pair<std::string, std::pair<bool, double>>>
+        captions; // caption, right column, y
+    std::string heading;
+    double headingCentre, headingY;
+    std::array<const char*, 4> columnHeadings;
+    std::array<double, 4> headingX;
+    double columnHeadingY;
+    std::array<double, 4> centres;
+    std::vector<double> rowY;
+    double commentY;
+};
+
+std::vector<double> rows(double first, double step, int count)
+{
+    std::vector<double> y;
+    for (int i = 0; i < count; ++i)
+        y.push_back(first + step * i);
+    return y;
+}
+
+const char* const kEight[] = {
+    "Peak Bow Weight:", "Arrow Length:", "Point Weight:", "Over Draw:",
+    "Bow Type:",        "Wheel Type:",   "Release:",      "Brace Height:"};
+
+Layout layoutOf(Page page)
+{
+    switch (page) {
+    case Page::Hunt: {
+        Layout l{{},
+                 "2011 Hunting Shafts",
+                 3.77,
+                 3.68,
+                 {"Size", "Spine Value", "Models", "Weight"},
+                 {2.02, 2.86, 4.10, 5.12},
+                 3.94,
+                 {2.17, 3.26, 4.33, 5.40},
+                 rows(4.29, 0.25, 9),
+                 9.03};
+        for (double y : rows(7.04, 0.25, 7))
+            l.rowY.push_back(y);
+        for (int i = 0; i < 8; ++i)
+            l.captions.push_back({kEight[i], {i >= 4, 2.57 + 0.25 * (i % 4)}});
+        return l;
+    }
+    case Page::Targ: {
+        Layout l{{},
+                 "2011 Target Shafts",
+                 3.69,
+                 3.65,
+                 {"Size", "Spine Value", "Models", "Weight"},
+                 {1.86, 2.85, 3.97, 5.05},
+                 3.94,
+                 {2.01, 3.22, 4.22, 5.33},
+                 {},
+                 8.53};
+        for (int i = 0; i < 12; ++i)
+            l.rowY.push_back(4.28 + (7.41 - 4.28) * i / 11);
+        l.rowY.push_back(7.66);
+        for (int i = 0; i < 8; ++i)
+            l.captions.push_back({kEight[i], {i >= 4, (i < 4 ? 2.53 : 2.47) + 0.22 * (i % 4)}});
+        return l;
+    }
+    case Page::Kavl:
+        return {{{"Peak Bow Weight:", {false, 2.53}},
+                 {"Arrow Length:", {false, 2.76}},
+                 {"Bow Type:", {true, 2.47}},
+                 {"Wheel Type:", {true, 2.69}}},
+                "2011 Kavel Shafts",
+                3.69,
+                3.08,
+                {"Size", "Spine", "Models", "Weight"},
+                {1.53, 2.83, 4.11, 5.53},
+                3.60,
+                {1.72, 3.06, 4.33, 5.81},
+                rows(4.06, 0.292, 6),
+                8.53};
+    case Page::Youth:
+        break;
+    }
+    return {{{"Peak Bow Weight:", {false, 2.53}}, {"Arrow Length:", {false, 2.76}}},
+            "2011 Youth Shafts",
+            3.69,
+            3.08,
+            {"Size", "Spine Value", "Models", "Weight"},
+            {1.83, 2.78, 4.02, 5.04},
+            3.60,
+            {2.00, 3.17, 4.25, 5.34},
+            rows(3.96, 0.25, 8),
+            8.53};
+}
+
+const reports::ShopInfo kShop{"Twin Oaks Archery",
+                              "1400 County Road 9",
+                              "Elk River",
+                              "MN",
+                              "55330",
+                              "763-555-0142",
+                              "",
+                              "Bare shafts cut and fletched while you wait."};
+
+std::unique_ptr<reports::SetupSheet> makeSheet(Page page, const std::filesystem::path& folder)
+{
+    switch (page) {
+    case Page::Targ:
+        return std::make_unique<reports::TTargPrintForm>(folder);
+    case Page::Kavl:
+        return std::make_unique<reports::TKavlRpt>(folder);
+    case Page::Youth:
+        return std::make_unique<reports::TYouthRpt1>(folder);
+    case Page::Hunt:
+        break;
+    }
+    return std::make_unique<reports::TReportForm>(folder);
+}
+
+void writeShop(const std::filesystem::path& folder, const reports::ShopInfo& shop)
+{
+    storage::Table table(folder);
+    table.open("SHOPINFO.DBF");
+    if (table.recordCount() == 0) {
+        table.appendBlank();
+    } else {
+        table.go(1);
+        table.edit();
+    }
+    const std::pair<const char*, std::string> fields[] = {
+        {"NAME", shop.name},   {"ADDR1", shop.addr1},      {"CITY", shop.city},
+        {"STATE", shop.state}, {"ZIP", shop.zip},          {"PHONE", shop.phone},
+        {"FAX", shop.fax},     {"COMMENTS", shop.comments}};
+    for (const auto& [field, text] : fields)
+        table.setField(field, text);
+    table.post();
+}
+
+using Setup = std::vector<std::pair<std::string, std::string>>; // control, text or index
+
+} // namespace
+
+class SetupSheetsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::filesystem::path folder_;
+    selection::RecordingSink sink_;
+    std::unique_ptr<selection::SelectionModel> model_;
+
+    // The window after start-up with the setup applied and the page shown.
+    selection::FormState& windowFor(Page page, const Setup& setup)
+    {
+        model_ = std::make_unique<selection::SelectionModel>(folder_, sink_);
+        model_->findRec();
+        for (const auto& [control, value] : setup) {
+            if (model_->form()[control].kind == selection::ControlKind::RadioGroup)
+                model_->setItemIndexQuietly(control, std::stoi(value));
+            else
+                model_->setTextQuietly(control, value);
+        }
+        model_->setActivePage(page);
+        model_->findRec();
+        return model_->form();
+    }
+
+    PdfText render(reports::SetupSheet& sheet, const selection::FormState& form)
+    {
+        const QString file = dir_.filePath("sheet.pdf");
+        QString error;
+        if (!sheet.savePdf(form, file, &error))
+            qFatal("%s", qPrintable(error));
+        return readPdf(file);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        folder_ = dir_.path().toStdString();
+        for (const auto& entry : std::filesystem::directory_iterator(QW_PROGRAM_DIR))
+            if (entry.is_regular_file() && entry.path().extension() != "" &&
+                entry.path().extension() != ".pdf")
+                std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename());
+        writeShop(folder_, kShop);
+        QCOMPARE(QFontInfo(QFont("Arial")).family(), QString("Liberation Sans"));
+    }
+
+    // Every text of each sheet at its place, the rows as the page's grid
+    // shows them, on exactly one Letter page.
+    void layout_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<Setup>("setup");
+        QTest::newRow("hunting") << int(Page::Hunt) << Setup{{"BowWeightSpin", "65"}};
+        QTest::newRow("hunting, few shafts")
+            << int(Page::Hunt) << Setup{{"BowWeightSpin", "40"}, {"ArrowLengthSpin", "24"}};
+        QTest::newRow("target") << int(Page::Targ)
+                                << Setup{{"BowWeightSpin", "50"}, {"ArrowLengthSpin", "29"}};
+        QTest::newRow("kavel") << int(Page::Kavl) << Setup{{"BowWeightSpin", "55"}};
+        QTest::newRow("youth") << int(Page::Youth) << Setup{{"YouthBowWtSpin", "30"}};
+    }
+    void layout()
+    {
+        QFETCH(int, page);
+        QFETCH(Setup, setup);
+        const Page p = Page(page);
+        const selection::FormState& form = windowFor(p, setup);
+        auto sheet = makeSheet(p, folder_);
+        const QString before =
+            QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
+        const PdfText pdf = render(*sheet, form);
+        const QString after =
+            QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
+        QCOMPARE(pdf.pages, 1);
+        QCOMPARE(pdf.width, 612.0);
+        QCOMPARE(pdf.height, 792.0);
+
+        const Layout l = layoutOf(p);
+        std::vector<Expect> expected = {
+            {kShop.name, Anchor::Centre, 3.77, 0.67},
+            {kShop.addr1, Anchor::Centre, 3.77, 0.89},
+            {"Elk River, MN 55330", Anchor::Centre, 3.77, 1.07},
+            {"Phone: 763-555-0142 FAX:", Anchor::Centre, 3.77, 1.25},
+            {"Equipment Setup Variables", Anchor::Centre, 3.77, 2.13},
+            {l.heading, Anchor::Centre, l.headingCentre, l.headingY},
+            {kShop.comments, Anchor::Centre, 3.745, l.commentY},
+        };
+        for (const auto& [caption, place] : l.captions)
+            expected.push_back({caption, Anchor::Right, place.first ? 5.50 : 2.47, place.second});
+        for (int c = 0; c < 4; ++c)
+            expected.push_back(
+                {l.columnHeadings[c], Anchor::Left, l.headingX[c], l.columnHeadingY});
+        if (p == Page::Hunt)
+            expected.push_back({"Carbon Shafts", Anchor::Centre, 3.78, 6.80});
+        const selection::CellKind kinds[] = {selection::CellKind::Size, selection::CellKind::Spine,
+                                             selection::CellKind::Model,
+                                             selection::CellKind::Weight};
+        int filledRows = 0;
+        for (std::size_t r = 0; r < l.rowY.size(); ++r) {
+            filledRows += !form[selection::cellName(p, kinds[0], int(r + 1))].text.empty();
+            for (int c = 0; c < 4; ++c) {
+                std::string text = form[selection::cellName(p, kinds[c], int(r + 1))].text;
+                if (p == Page::Hunt && c == 3 && text == "Details" &&
+                    (r == 3 || r == 4 || r == 6 || r == 7))
+                    text = "See Below";
+                expected.push_back({text, Anchor::Centre, l.centres[c], l.rowY[r]});
+            }
+        }
+        QVERIFY(filledRows > 0);
+        for (const Expect& e : expected) {
+            checkText(pdf, e);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        // The moment of printing, centred as a whole.
+        double left = 1e9, right = 0;
+        QStringList moment;
+        for (const Word& w : pdf.words)
+            if (std::abs(w.yMin - ptY(1.42)) < 0.5) {
+                left = std::min(left, w.xMin);
+                right = std::max(right, w.xMax);
+                moment << w.text;
+            }
+        QVERIFY2(moment.join(' ') == before || moment.join(' ') == after,
+                 qPrintable(moment.join(' ')));
+        QVERIFY(std::abs((left + right) / 2 - pt(3.77)) < kTolerance);
+    }
+
+    // The setup in words: each value beside its caption.
+    void values_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QStringList>("expected"); // caption=value, in order of the captions
+        const QStringList compound = {"Peak Bow Weight:=62", "Arrow Length:=29",
+                                      "Point Weight:=125"};
+        QTest::newRow("hunting compound, medium cam from the hunting selector")
+            << int(Page::Hunt)
+            << Setup{{"BowWeightSpin", "62"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
+                     {"OverDraw", "1"},       {"HuntCamType", "1"},      {"WheelType", "0"},
+                     {"BraceHt", "1"}}
+            << compound + QStringList{"Over Draw:=1 inch", "Bow Type:=Compound",
+                                      "Wheel Type:=Medium Cam", "Release:=Mechanical",
+                                      "Brace Height:=Less Than 6 1/2\""};
+        QTest::newRow("hunting compound, hard cam, 3 inches, fingers")
+            << int(Page::Hunt)
+            << Setup{{"BowWeightSpin", "62"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
+                     {"OverDraw", "3"},       {"HuntCamType", "0"},      {"WheelType", "1"},
+                     {"ReleaseType", "1"}}
+            << compound + QStringList{"Over Draw:=3 inches", "Wheel Type:=Hard Cam",
+                                      "Release:=Fingers", "Brace Height:=More Than 6 1/2\""};
+        QTest::newRow("hunting recurve: four values N/A")
+            << int(Page::Hunt)
+            << Setup{{"BowWeightSpin", "62"},
+                     {"ArrowLengthSpin", "29"},
+                     {"PointWtSpin", "125"},
+                     {"BowType", "1"},
+                     {"OverDraw", "2"}}
+            << compound + QStringList{"Over Draw:=N/A", "Bow Type:=Recurve", "Wheel Type:=N/A",
+                                      "Release:=N/A", "Brace Height:=N/A"};
+        QTest::newRow("hunting longbow") << int(Page::Hunt) << Setup{{"BowType", "2"}}
+                                         << QStringList{"Bow Type:=Longbow", "Over Draw:=N/A"};
+        QTest::newRow("target recurve: five values N/A")
+            << int(Page::Targ)
+            << Setup{{"BowWeightSpin", "40"},
+                     {"ArrowLengthSpin", "28"},
+                     {"PointWtSpin", "100"},
+                     {"TargBowType", "1"},
+                     {"OverDraw", "4"}}
+            << QStringList{"Peak Bow Weight:=40", "Arrow Length:=28",  "Point Weight:=N/A",
+                           "Over Draw:=N/A",      "Bow Type:=Recurve", "Wheel Type:=N/A",
+                           "Release:=N/A",        "Brace Height:=N/A"};
+        QTest::newRow("target soft cam, 5 inches")
+            << int(Page::Targ)
+            << Setup{{"WheelType", "1"}, {"OverDraw", "5"}, {"PointWtSpin", "90"}}
+            << QStringList{"Wheel Type:=Soft/Energy Cam", "Over Draw:=5 inches",
+                           "Bow Type:=Compound", "Point Weight:=90"};
+        QTest::newRow("target round wheel")
+            << int(Page::Targ) << Setup{{"WheelType", "2"}, {"OverDraw", "0"}}
+            << QStringList{"Wheel Type:=Round", "Over Draw:=None"};
+        QTest::newRow("kavel prints its own selectors, never N/A")
+            << int(Page::Kavl)
+            << Setup{{"BowWeightSpin", "45"},
+                     {"TargBowType", "1"},
+                     {"HuntCamType", "1"},
+                     {"BowType", "0"},
+                     {"WheelType", "2"}}
+            << QStringList{"Peak Bow Weight:=45", "Bow Type:=Recurve", "Wheel Type:=Medium Cam"};
+        QTest::newRow("youth prints its own entries")
+            << int(Page::Youth)
+            << Setup{{"BowWeightSpin", "60"},
+                     {"YouthBowWtSpin", "30"},
+                     {"YouthArrowLenSpin", "26"},
+                     {"ArrowLengthSpin", "29"}}
+            << QStringList{"Peak Bow Weight:=30", "Arrow Length:=26"};
+        QTest::newRow("no selection and an empty entry print empty values")
+            << int(Page::Hunt) << Setup{{"OverDraw", "-1"}, {"PointWtSpin", ""}}
+            << QStringList{"Over Draw:=", "Point Weight:="};
+    }
+    void values()
+    {
+        QFETCH(int, page);
+        QFETCH(Setup, setup);
+        QFETCH(QStringList, expected);
+        const Page p = Page(page);
+        selection::FormState& form = windowFor(p, setup);
+        for (const auto& [control, value] : setup)
+            if (value == "-1")
+                form[control].itemIndex = -1;
+        auto sheet = makeSheet(p, folder_);
+        const PdfText pdf = render(*sheet, form);
+        const Layout l = layoutOf(p);
+        for (const QString& pair : expected) {
+            const std::string caption = pair.section('=', 0, 0).toStdString();
+            const std::string value = pair.section('=', 1).toStdString();
+            const auto slot = std::find_if(l.captions.begin(), l.captions.end(),
+                                           [&](const auto& c) { return c.first == caption; });
+            QVERIFY(slot != l.captions.end());
+            checkText(pdf,
+                      {value, Anchor::Left, slot->second.first ? 5.56 : 2.53, slot->second.second});
+            if (QTest::currentTestFailed())
+                return;
+        }
+        // Kavel and Youth print only their own captions.
+        for (const char* caption : kEight) {
+            const bool onSheet = std::any_of(l.captions.begin(), l.captions.end(),
+                                             [&](const auto& c) { return c.first == caption; });
+            QCOMPARE(placeError(pdf, {caption, Anchor::Right, 0, 0}).has_value(), onSheet);
+        }
+    }
+
+    // "Details" reads "See Below" in hunting rows 4, 5, 7 and 8 only; the
+    // target sheet copies it unchanged.
+    void details()
+    {
+        for (Page p : {Page::Hunt, Page::Targ}) {
+            selection::FormState& form = windowFor(p, {{"BowWeightSpin", "60"}});
+            const int count = selection::pageInfo(p).rows;
+            for (int row = 1; row <= count; ++row)
+                form[selection::cellName(p, selection::CellKind::Weight, row)].text = "Details";
+            auto sheet = makeSheet(p, folder_);
+            const PdfText pdf = render(*sheet, form);
+            const Layout l = layoutOf(p);
+            for (int row = 1; row <= count; ++row) {
+                const bool seeBelow =
+                    p == Page::Hunt && (row == 4 || row == 5 || row == 7 || row == 8);
+                checkText(pdf, {seeBelow ? "See Below" : "Details", Anchor::Centre, l.centres[3],
+                                l.rowY[std::size_t(row - 1)]});
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
+    }
+
+    // The print path onto a given printer: the same page, one copy, the
+    // sheet's job title.
+    void printer_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("jobTitle");
+        QTest::addColumn<QString>("pdfName"); // proposed for 9 March 2026
+        QTest::newRow("hunting") << int(Page::Hunt) << "Arrow Shaft Size Selection Report"
+                                 << "Hunting setup sheet 2026-03-09.pdf";
+        QTest::newRow("target") << int(Page::Targ) << "Arrow Shaft Size Selection Report"
+                                << "Target setup sheet 2026-03-09.pdf";
+        QTest::newRow("kavel") << int(Page::Kavl) << ""
+                               << "Kavel setup sheet 2026-03-09.pdf";
+        QTest::newRow("youth") << int(Page::Youth) << ""
+                               << "Youth setup sheet 2026-03-09.pdf";
+    }
+    void printer()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, jobTitle);
+        QFETCH(QString, pdfName);
+        const selection::FormState& form = windowFor(Page(page), {});
+        auto sheet = makeSheet(Page(page), folder_);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir_.filePath("printed.pdf"));
+        printer.setCopyCount(3);
+        printer.setDocName("left over");
+        QVERIFY(sheet->print(form, printer));
+        QCOMPARE(reports::proposedPdfName(sheet->design(), QDate(2026, 3, 9)), pdfName);
+        QCOMPARE(printer.copyCount(), 1);
+        QCOMPARE(printer.docName(), jobTitle);
+        QCOMPARE(printer.pageLayout().margins(QPageLayout::Inch), QMarginsF(0.5, 0.5, 0.5, 0.5));
+        const PdfText pdf = readPdf(printer.outputFileName());
+        QCOMPARE(pdf.pages, 1);
+        QCOMPARE(pdf.width, 612.0);
+        QCOMPARE(pdf.height, 792.0);
+        checkText(pdf, {kShop.name, Anchor::Centre, 3.77, 0.67});
+        checkText(pdf, {kShop.comments, Anchor::Centre, 3.745, layoutOf(Page(page)).commentY});
+    }
+
+    // A wrapping text box breaks at word boundaries inside its width and
+    // leaves out the lines that would cross its bottom edge.
+    void wrappedText()
+    {
+        reports::ReportPage page;
+        page.title.height = 0.33;
+        reports::TextItem box;
+        box.x = 1.0;
+        box.y = 2.0;
+        box.width = 2.0;
+        box.height = 0.5; // three lines of 10 pt
+        box.wrap = true;
+        for (int i = 1; i <= 40; ++i)
+            box.text += "word" + std::to_string(i) + " ";
+        page.detail.items.push_back(box);
+        // The footer band ends at the bottom margin.
+        page.footer.height = 0.4;
+        reports::TextItem footer;
+        footer.x = 7.5;
+        footer.y = 0.1;
+        footer.text = "Footer";
+        footer.align = reports::Align::Right;
+        page.footer.items.push_back(footer);
+        const QString file = dir_.filePath("wrapped.pdf");
+        QVERIFY(reports::writePdf(page, file, "wrapped"));
+        PdfText pdf = readPdf(file);
+        const auto footerWord = std::find_if(pdf.words.begin(), pdf.words.end(),
+                                             [](const Word& w) { return w.text == "Footer"; });
+        QVERIFY(footerWord != pdf.words.end());
+        QVERIFY(std::abs(footerWord->xMax - 8.0 * 72) < 0.01);
+        QVERIFY(std::abs(footerWord->yMin - (10.5 - 0.4 + 0.1) * 72) < 0.01);
+        pdf.words.erase(footerWord);
+        std::set<double> lines;
+        int expectedNumber = 1;
+        for (const Word& w : pdf.words) {
+            QCOMPARE(w.text, QString("word%1").arg(expectedNumber++));
+            QVERIFY(w.xMin >= pt(1.0) - 0.01 && w.xMax <= pt(3.0) + 0.01);
+            QVERIFY(w.yMin >= ptY(2.0) - 0.01 && w.yMax <= ptY(2.5) + 0.01);
+            lines.insert(w.yMin);
+        }
+        QCOMPARE(int(lines.size()), 3);
+        QVERIFY(expectedNumber < 40);
+    }
+
+    // Shop details saved while the sheet is held open show on the next sheet.
+    void shopReadAgain()
+    {
+        reports::TReportForm sheet(folder_);
+        selection::FormState& form = windowFor(Page::Hunt, {});
+        QVERIFY(placeError(render(sheet, form), {kShop.name, Anchor::Centre, 3.77, 0.67}));
+        reports::ShopInfo moved = kShop;
+        moved.name = "Northwoods Bowhunters";
+        moved.fax = "763-555-0199";
+        writeShop(folder_, moved);
+        const PdfText pdf = render(sheet, form);
+        writeShop(folder_, kShop);
+        checkText(pdf, {moved.name, Anchor::Centre, 3.77, 0.67});
+        checkText(pdf, {"Phone: 763-555-0142 FAX: 763-555-0199", Anchor::Centre, 3.77, 1.25});
+    }
+
+    void missingShopTable()
+    {
+        QTemporaryDir empty;
+        try {
+            reports::TKavlRpt sheet(empty.path().toStdString());
+            QFAIL("a sheet opened without SHOPINFO.DBF");
+        } catch (const storage::StorageError& error) {
+            QVERIFY(QString(error.what()).startsWith("Table does not exist."));
+        }
+    }
+
+    // The command line: a sheet as PDF, and the exit statuses.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expectedText");
+        QTest::newRow("youth sheet") << QStringList{"--page", "youth", "--youth-bow-weight", "30"}
+                                     << 0 << "2011 Youth Shafts";
+        QTest::newRow("kavel sheet")
+            << QStringList{"--page", "kavl", "--targ-bow-type", "1"} << 0 << "Recurve";
+        QTest::newRow("no page") << QStringList{} << 2 << "";
+        QTest::newRow("unknown option")
+            << QStringList{"--page", "hunt", "--copies", "2"} << 2 << "";
+        QTest::newRow("print without a printer")
+            << QStringList{"--page", "targ", "--print"} << 1 << "";
+        QTest::newRow("both pdf and print")
+            << QStringList{"--page", "targ", "--print", "--pdf", "x.pdf"} << 2 << "";
+        QTest::newRow("no shop table")
+            << QStringList{"--page", "hunt", "--data", "/nonexistent"} << 1 << "";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, expectedText);
+        const QString file = dir_.filePath("cli.pdf");
+        QFile::remove(file);
+        if (!arguments.contains("--data"))
+            arguments << "--data" << dir_.path();
+        if (!arguments.contains("--print"))
+            arguments << "--pdf" << file;
+        // No print server answers here, so the system has no usable printer.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("CUPS_SERVER", dir_.filePath("no-cups.sock"));
+        environment.remove("PRINTER");
+        environment.remove("LPDEST");
+        QProcess tool;
+        tool.setProcessEnvironment(environment);
+        tool.start(QString(QW_PROGRAM_DIR) + "/quiverwise-sheet", arguments);
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), status);
+        if (arguments.contains("--print") && status == 1)
+            QVERIFY(tool.readAllStandardError().contains("No printer is set up."));
+        QCOMPARE(QFile::exists(file), status == 0);
+        if (status == 0) {
+            const PdfText pdf = readPdf(file);
+            QCOMPARE(pdf.pages, 1);
+            QVERIFY(placeError(pdf, {expectedText.toStdString(), Anchor::Left, 0, 0}).has_value());
+        }
+    }
+};
+
+QTEST_MAIN(SetupSheetsTest)
+#include "tst_setupsheets.moc"
