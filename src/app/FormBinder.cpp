@@ -14,12 +14,12 @@ namespace qw::app {
 using selection::ControlKind;
 using selection::ControlState;
 
-namespace {
-
-QColor colour(selection::Rgb rgb)
+QColor toQColor(selection::Rgb rgb)
 {
     return QColor::fromRgb(QRgb(rgb) | 0xFF000000u);
 }
+
+namespace {
 
 void setVisibility(QWidget* widget, bool visible)
 {
@@ -34,9 +34,9 @@ void applyCell(widgets::CaptionButton* cell, const ControlState& state)
     if (cell->text() != caption)
         cell->setText(caption);
     cell->setShowCaption(state.showCaption);
-    cell->setFillColour(colour(state.fill));
-    cell->setBorderColour(colour(state.border));
-    cell->setFontColour(colour(state.font));
+    cell->setFillColour(toQColor(state.fill));
+    cell->setBorderColour(toQColor(state.border));
+    cell->setFontColour(toQColor(state.font));
     const QString hint = QString::fromStdString(state.hint);
     if (cell->toolTip() != hint)
         cell->setToolTip(hint);
@@ -48,13 +48,13 @@ void applyEntry(QLineEdit* entry, const ControlState& state)
     if (entry->text() != text)
         entry->setText(text);
     if (auto* number = qobject_cast<widgets::NumberEntry*>(entry))
-        number->setFontColour(colour(state.font));
+        number->setFontColour(toQColor(state.font));
 }
 
 void applyRadioGroup(widgets::RadioGroup* group, const ControlState& state)
 {
     group->setItemIndex(state.itemIndex);
-    group->setFontColour(colour(state.font));
+    group->setFontColour(toQColor(state.font));
 }
 
 void applyLabel(QLabel* label, const ControlState& state)
@@ -63,9 +63,9 @@ void applyLabel(QLabel* label, const ControlState& state)
     if (label->text() != text)
         label->setText(text);
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour(state.font));
+    p.setColor(QPalette::WindowText, toQColor(state.font));
     if (label->autoFillBackground())
-        p.setColor(QPalette::Window, colour(state.fill));
+        p.setColor(QPalette::Window, toQColor(state.fill));
     if (p != label->palette())
         label->setPalette(p);
 }

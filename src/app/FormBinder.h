@@ -9,6 +9,7 @@
 
 #include "selection/FormState.h"
 
+#include <QColor>
 #include <QObject>
 #include <QWidget>
 #include <QSet>
@@ -24,6 +25,9 @@
 
 
 namespace qw::app {
+
+// A model colour (0xRRGGBB) as the widgets take it, fully opaque.
+QColor toQColor(selection::Rgb rgb);
 
 class FormBinder {
 public:

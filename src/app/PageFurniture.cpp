@@ -1,6 +1,7 @@
 #include "PageFurniture.h"
 
 #include "AppConfig.h"
+#include "FormBinder.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/PictureAnimator.h"
@@ -71,7 +72,7 @@ void buildBanner(QWidget* page, const PageLook& look, int y)
 
 QColor accentOf(Page page)
 {
-    return QColor::fromRgb(QRgb(selection::pageInfo(page).accent) | 0xFF000000u);
+    return toQColor(selection::pageInfo(page).accent);
 }
 
 const PageLook& pageLook(Page page)

@@ -99,6 +99,7 @@ void TArrowSel::buildWindow()
         pages_->addTab(sheet, name(selection::pageInfo(page).tabCaption));
         auto* overlay = new StaleOverlay(sheet, {0, 0, kGridAreaWidth, pages_->height()});
         overlay->setObjectName(overlayName(page));
+        staleOverlays_[std::size_t(page)] = overlay;
     }
 
     status_ = new QLabel(client);
@@ -234,8 +235,7 @@ void TArrowSel::showModel()
 {
     binder_->apply();
     const bool outOfDate = model_->gridOutOfDate();
-    for (Page page : selection::kAllPages) {
-        auto* overlay = binder_->require<StaleOverlay>(overlayName(page));
+    for (StaleOverlay* overlay : staleOverlays_) {
         if (outOfDate) {
             overlay->resize(kGridAreaWidth, overlay->parentWidget()->height());
             overlay->raise();

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 
@@ -26,6 +27,8 @@ class SavedSetups;
 }
 
 namespace qw::app {
+
+class StaleOverlay;
 
 class TArrowSel : public QMainWindow {
     Q_OBJECT
@@ -85,6 +88,7 @@ private:
     QTabWidget* pages_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* typingPause_ = nullptr;
+    std::array<StaleOverlay*, 4> staleOverlays_{}; // one over each page's grid
     QPointer<HelpViewer> helpViewer_;
     int creationErrors_ = 0;
 };

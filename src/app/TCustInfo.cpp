@@ -17,11 +17,6 @@ namespace {
 constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 480;
 
-QColor colour(selection::Rgb rgb)
-{
-    return QColor::fromRgb(QRgb(rgb) | 0xFF000000u);
-}
-
 QFont arial(int pixels, bool bold)
 {
     QFont font(QStringLiteral("Arial"));
@@ -76,7 +71,7 @@ void TCustInfo::buildWindow()
     panel->setGeometry(0, 0, kClientWidth, 150);
     panel->setAutoFillBackground(true);
     QPalette panelPalette = panel->palette();
-    panelPalette.setColor(QPalette::Window, colour(customers::CustInfoModel::kPanelColour));
+    panelPalette.setColor(QPalette::Window, toQColor(customers::CustInfoModel::kPanelColour));
     panel->setPalette(panelPalette);
 
     struct Summary {
@@ -155,7 +150,7 @@ void TCustInfo::buildWindow()
         button->setText(QString::fromLatin1(command.text));
         button->setFont(arial(16, true));
         button->setGeometry(command.x, 426, 140, 36);
-        button->setHoverColours(colour(customers::CustInfoModel::kButtonCaptionColour), Qt::black);
+        button->setHoverColours(toQColor(customers::CustInfoModel::kButtonCaptionColour), Qt::black);
         button->setFocusPolicy(Qt::NoFocus);
     }
 
