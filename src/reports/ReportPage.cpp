@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTextLayout>
 
 namespace qw::reports {
@@ -67,7 +68,12 @@ public:
         }
         // Whole lines only: a line that would cross the bottom edge, and
         // every line after it, is left out.
-        QTextLayout layout(text, font, painter_.device());
+        // Line ends typed into a memo break the line there.
+        QString lines = text;
+        lines.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
+        lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        lines.replace(QLatin1Char('\r'), QChar::LineSeparator);
+        QTextLayout layout(lines, font, painter_.device());
         QTextOption option(horizontal(item.align));
         option.setWrapMode(QTextOption::WordWrap);
         layout.setTextOption(option);
@@ -172,7 +178,26 @@ bool printPage(const ReportPage& page, QPrinter& printer, const QString& jobTitl
         return false;
     }
     renderPage(painter, printer.resolution(), page);
-    return painter.end();
+    if (!painter.end()) {
+        if (error)
+            *error = QStringLiteral("The sheet could not be sent to the printer %1")
+                         .arg(printer.printerName());
+        return false;
+    }
+    return true;
+}
+
+PrintOutcome printOnDefaultPrinter(const ReportPage& page, const QString& jobTitle, QString* error)
+{
+    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    if (target.isNull()) {
+        if (error)
+            *error = QString::fromUtf8(kNoPrinterMessage);
+        return PrintOutcome::NoPrinter;
+    }
+    QPrinter printer(target, QPrinter::HighResolution);
+    return printPage(page, printer, jobTitle, error) ? PrintOutcome::Printed
+                                                      : PrintOutcome::Failed;
 }
 
 } // namespace qw::reports

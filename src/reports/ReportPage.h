@@ -81,4 +81,13 @@ bool writePdf(const ReportPage& page, const QString& fileName, const QString& ti
 bool printPage(const ReportPage& page, QPrinter& printer, const QString& jobTitle,
                QString* error = nullptr);
 
+enum class PrintOutcome { Printed, NoPrinter, Failed };
+
+inline constexpr const char* kNoPrinterMessage = "No printer is set up.";
+
+// Straight to the system's default printer, no dialog. NoPrinter, with
+// kNoPrinterMessage, when the system has no usable printer.
+PrintOutcome printOnDefaultPrinter(const ReportPage& page, const QString& jobTitle,
+                                   QString* error = nullptr);
+
 } // namespace qw::reports

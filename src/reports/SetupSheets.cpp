@@ -5,7 +5,6 @@
 
 #include <QLocale>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <initializer_list>
 
@@ -398,14 +397,7 @@ ReportPage SetupSheet::compose(const FormState& form, const QDateTime& printed)
 
 PrintOutcome SetupSheet::print(const FormState& form, QString* error)
 {
-    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
-    if (target.isNull()) {
-        if (error)
-            *error = QStringLiteral("No printer is set up.");
-        return PrintOutcome::NoPrinter;
-    }
-    QPrinter printer(target, QPrinter::HighResolution);
-    return print(form, printer, error) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    return printOnDefaultPrinter(compose(form), QString::fromUtf8(design_.jobTitle), error);
 }
 
 bool SetupSheet::print(const FormState& form, QPrinter& printer, QString* error)

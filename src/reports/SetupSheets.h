@@ -97,8 +97,6 @@ std::string printedMoment(const QDateTime& moment);
 // "Hunting setup sheet 2026-12-08.pdf".
 QString proposedPdfName(const SheetDesign& design, const QDate& day);
 
-enum class PrintOutcome { Printed, NoPrinter, Failed };
-
 class SetupSheet {
 public:
     SetupSheet(const SheetDesign& design, const std::filesystem::path& dataFolder);

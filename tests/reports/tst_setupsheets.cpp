@@ -1,6 +1,10 @@
-// The four setup sheets rendered to PDF and read back with pdftotext -bbox:
-// every text at its place on a one-page Letter sheet, and the fill rules.
+// The four setup sheets and the customer sheet rendered to PDF and read
+// back with pdftotext -bbox: every text at its place on a one-page Letter
+// sheet, and the fill rules.
 
+#include <customers/CustInfoModel.h>
+#include <customers/CustomerRetrieval.h>
+#include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/Pages.h>
 #include <selection/RecordingSink.h>
@@ -77,6 +81,7 @@ struct Expect {
     std::string text;
     Anchor anchor;
     double x, y;
+    double bandTop = kDetailTop; // inches from the paper's top edge
 };
 
 double pt(double inchesFromMargin)
@@ -108,7 +113,7 @@ std::optional<double> placeError(const PdfText& pdf, const Expect& e)
                          : e.anchor == Anchor::Right ? right
                                                      : (left + right) / 2;
         const double error =
-            std::max(std::abs(x - pt(e.x)), std::abs(pdf.words[i].yMin - ptY(e.y)));
+            std::max(std::abs(x - pt(e.x)), std::abs(pdf.words[i].yMin - (e.bandTop + e.y) * 72));
         if (!best || error < *best)
             best = error;
     }
@@ -122,8 +127,8 @@ void checkText(const PdfText& pdf, const Expect& e)
                             : e.anchor == Anchor::Right ? pt(e.x) - 0.8 * 72
                                                         : pt(e.x) - 0.4 * 72;
         for (const Word& w : pdf.words) {
-            const bool inside =
-                w.xMax > left && w.xMin < left + 0.8 * 72 && std::abs(w.yMin - ptY(e.y)) < 0.1 * 72;
+            const bool inside = w.xMax > left && w.xMin < left + 0.8 * 72 &&
+                                std::abs(w.yMin - (e.bandTop + e.y) * 72) < 0.1 * 72;
             if (inside)
                 QFAIL(qPrintable(QString("'%1' printed where nothing was expected (%2, %3)")
                                      .arg(w.text)
@@ -282,6 +287,29 @@ void writeShop(const std::filesystem::path& folder, const reports::ShopInfo& sho
 
 using Setup = std::vector<std::pair<std::string, std::string>>; // control, text or index
 
+// Far more than the customer sheet's comment box holds; its last word must
+// never print.
+const std::string kLongComment = [] {
+    std::string text;
+    for (int i = 1; i <= 120; ++i)
+        text += "arrow" + std::to_string(i) + " ";
+    return text + "LASTWORD";
+}();
+
+// The customer sheet's bands, in inches from the paper's top edge.
+constexpr double kCustomerTitle = 0.5;
+constexpr double kCustomerDetail = 0.5 + 0.51;
+constexpr double kCustomerFooter = 11.0 - 0.5 - 1.0;
+
+// The horizontal gap between two words on the same line, in points.
+double gapBetween(const PdfText& pdf, const QString& left, const QString& right)
+{
+    for (std::size_t i = 0; i + 1 < pdf.words.size(); ++i)
+        if (pdf.words[i].text == left && pdf.words[i + 1].text == right)
+            return pdf.words[i + 1].xMin - pdf.words[i].xMax;
+    return -1;
+}
+
 } // namespace
 
 class SetupSheetsTest : public QObject {
@@ -308,6 +336,29 @@ class SetupSheetsTest : public QObject {
         return model_->form();
     }
 
+    // A customer saved from the main window with this setup and these details.
+    void saveCustomer(Page page, const Setup& setup,
+                      const std::vector<std::pair<std::string, std::string>>& details)
+    {
+        const selection::FormState& form = windowFor(page, setup);
+        customers::CustInfoModel entry(folder_, sink_);
+        QVERIFY(entry.open(form));
+        for (const auto& [field, text] : details)
+            entry.changeDetail(field, text);
+        QCOMPARE(entry.saveRecord(), customers::CustInfoModel::SaveOutcome::Stored);
+        entry.close();
+    }
+
+    PdfText renderCustomer(const customers::CustomerRetrieval& retrieval)
+    {
+        reports::TCustInfoRpt sheet(folder_);
+        const QString file = dir_.filePath("customer.pdf");
+        QString error;
+        if (!sheet.savePdf(retrieval, file, &error))
+            qFatal("%s", qPrintable(error));
+        return readPdf(file);
+    }
+
     PdfText render(reports::SetupSheet& sheet, const selection::FormState& form)
     {
         const QString file = dir_.filePath("sheet.pdf");
@@ -328,6 +379,24 @@ private slots:
                 std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename());
         writeShop(folder_, kShop);
         QCOMPARE(QFontInfo(QFont("Arial")).family(), QString("Liberation Sans"));
+        saveCustomer(Page::Hunt,
+                     {{"BowWeightSpin", "55"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
+                      {"OverDraw", "2"}, {"HuntCamType", "1"}, {"BraceHt", "0"}},
+                     {{"NAME", "Larsen, Kari"}, {"ADDR1", "212 Birch Lane"}, {"ADDR2", "Apt 4"},
+                      {"CITY", "Brainerd"}, {"STATE", "MN"}, {"ZIP", "56401"},
+                      {"COUNTRY", "USA"}, {"CCODE", "1"},
+                      {"COMMENTS", "Wants a lighter point for the 3D season."}});
+        saveCustomer(Page::Targ, {{"BowWeightSpin", "38"}, {"TargBowType", "1"}},
+                     {{"NAME", "Olson, Per"}, {"ADDR1", "9 Harbor Street"}, {"CITY", "Duluth"},
+                      {"STATE", "MN"}, {"ZIP", "55802"}, {"COMMENTS", kLongComment}});
+        // A record kept from before the state was required.
+        storage::Table saved(folder_);
+        saved.open("Saveddb.dbf");
+        saved.goBottom();
+        QCOMPARE(saved.getString("NAME").substr(0, 10), std::string("Olson, Per"));
+        saved.edit();
+        saved.setField("STATE", "");
+        saved.post();
     }
 
     // Every text of each sheet at its place, the rows as the page's grid
@@ -649,6 +718,128 @@ private slots:
         }
     }
 
+    // The customer sheet: every text at its place, the record as the
+    // retrieval window shows it, the shop at the foot.
+    void customerSheet_data()
+    {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QStringList>("values"); // the setup block's values, caption order
+        QTest::addColumn<QString>("cityLine");
+        QTest::addColumn<double>("cityGap"); // blanks between the last two words of it
+        QTest::newRow("hunting compound, whole address")
+            << "lar"
+            << QStringList{"55#", "Compound", "Hunting Shafts", "29\"", "Medium", "Mechanical",
+                           "Over 6.5\"", "125Gr", "2\""}
+            << "Brainerd, MN 56401" << 2.0;
+        QTest::newRow("target recurve, no state")
+            << "ol" << QStringList{"38#", "Recurve", "Target Shafts"} << "Duluth, 55802" << 3.0;
+    }
+    void customerSheet()
+    {
+        QFETCH(QString, prefix);
+        QFETCH(QStringList, values);
+        QFETCH(QString, cityLine);
+        QFETCH(double, cityGap);
+        selection::SelectionModel mainWindow(folder_, sink_);
+        customers::CustomerRetrieval retrieval(folder_, mainWindow, sink_);
+        QVERIFY(retrieval.open());
+        QVERIFY(retrieval.search(prefix.toStdString()));
+        const PdfText pdf = renderCustomer(retrieval);
+        QCOMPARE(pdf.pages, 1);
+        QCOMPARE(pdf.width, 612.0);
+        QCOMPARE(pdf.height, 792.0);
+
+        const auto& form = retrieval.form();
+        const double d = kCustomerDetail;
+        std::vector<Expect> expected = {
+            {"Customer Detail Report", Anchor::Centre, 3.77, 0.08, kCustomerTitle},
+            {"For Customer:", Anchor::Left, 1.18, 0.25, d},
+            {form["NameEdit"].text, Anchor::Left, 2.30, 0.25, d},
+            {form["Addr1Edit"].text, Anchor::Left, 2.30, 0.42, d},
+            {cityLine.toStdString(), Anchor::Left, 2.30, 0.59, d},
+            {form["CountryEdit"].text, Anchor::Left, 2.30, 0.76, d},
+            {form["CodeEdit"].text, Anchor::Left, 2.30, 0.98, d},
+            {"Bow Weight:", Anchor::Right, 1.92, 2.08, d},
+            {"Bow Type:", Anchor::Right, 3.96, 2.08, d},
+            {"Arrow Length:", Anchor::Right, 1.92, 2.33, d},
+            {"Wheel Type:", Anchor::Right, 3.96, 2.33, d},
+            {"Draw Length:", Anchor::Right, 1.92, 2.58, d},
+            {"", Anchor::Left, 1.99, 2.58, d},
+            {"Release:", Anchor::Right, 3.96, 2.58, d},
+            {"Bow Length:", Anchor::Right, 6.31, 2.58, d},
+            {"Point Weight:", Anchor::Right, 1.92, 2.83, d},
+            {"String Type:", Anchor::Right, 3.96, 2.83, d},
+            {"", Anchor::Left, 4.04, 2.83, d},
+            {"Over Draw:", Anchor::Right, 6.32, 2.83, d},
+            {"Comments:", Anchor::Left, 0.42, 4.33, d},
+            {kShop.name, Anchor::Centre, 3.755, 0.05, kCustomerFooter},
+            {kShop.addr1, Anchor::Centre, 3.755, 0.05 + 0.5 / 3, kCustomerFooter},
+            {"Elk River, MN 55330", Anchor::Centre, 3.755, 0.05 + 1.0 / 3, kCustomerFooter},
+            {"Phone:763-555-0142 FAX:", Anchor::Centre, 3.755, 0.55, kCustomerFooter},
+            {"Printed:", Anchor::Left, 6.03, 0.80, kCustomerFooter},
+            {QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString(),
+             Anchor::Left, 6.53, 0.80, kCustomerFooter},
+        };
+        // Bow weight, bow type, chart name, arrow length, wheel type, release,
+        // brace height, point weight, over draw: left edges.
+        const std::pair<double, double> valuePlaces[] = {{1.99, 2.08}, {4.04, 2.08}, {5.42, 2.08},
+                                                         {1.99, 2.33}, {4.04, 2.33}, {4.04, 2.58},
+                                                         {6.39, 2.58}, {1.99, 2.83}, {6.40, 2.83}};
+        for (qsizetype i = 0; i < values.size(); ++i)
+            expected.push_back({values[i].toStdString(), Anchor::Left, valuePlaces[i].first,
+                                valuePlaces[i].second, d});
+        for (const Expect& e : expected) {
+            checkText(pdf, e);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        const QStringList city = cityLine.split(' ');
+        const double space12 = 12 * 0.2778; // Liberation Sans' blank, in points
+        QVERIFY(std::abs(gapBetween(pdf, city[city.size() - 2], city.last()) -
+                         cityGap * space12) < 0.5);
+        QVERIFY(std::abs(gapBetween(pdf, "MN", "55330") - 2 * 10 * 0.2778) < 0.5);
+        for (const Word& w : pdf.words)
+            QVERIFY2(w.text != "Apt", "the second address line printed");
+
+        // The comments wrap inside their box and stop at its bottom edge.
+        const std::string comments = form["CommentsMemo"].text;
+        const QString firstWord = QString::fromStdString(comments.substr(0, comments.find(' ')));
+        checkText(pdf, {firstWord.toStdString(), Anchor::Left, 1.50, 4.33, d});
+        int commentWords = 0;
+        for (const Word& w : pdf.words) {
+            if (w.yMin < (d + 4.33) * 72 - 1 || w.yMin > (d + 4.33 + 2.01) * 72)
+                continue;
+            if (w.text == "Comments:")
+                continue;
+            ++commentWords;
+            QVERIFY2(w.xMin >= pt(1.50) - 0.5 && w.xMax <= pt(1.50 + 4.49) + 0.5,
+                     qPrintable(w.text));
+            QVERIFY2(w.yMax <= (d + 4.33 + 2.01) * 72 + 0.5, qPrintable(w.text));
+            QVERIFY(w.text != "LASTWORD");
+        }
+        QVERIFY(commentWords >= 5);
+    }
+
+    // Printing again after moving to another record prints that record.
+    void customerSheetFollowsRecord()
+    {
+        selection::SelectionModel mainWindow(folder_, sink_);
+        customers::CustomerRetrieval retrieval(folder_, mainWindow, sink_);
+        QVERIFY(retrieval.open());
+        QVERIFY(retrieval.search("lar"));
+        checkText(renderCustomer(retrieval),
+                  {"Larsen, Kari", Anchor::Left, 2.30, 0.25, kCustomerDetail});
+        retrieval.next();
+        QCOMPARE(retrieval.form()["NameEdit"].text, std::string("Olson, Per"));
+        const PdfText second = renderCustomer(retrieval);
+        checkText(second, {"Olson, Per", Anchor::Left, 2.30, 0.25, kCustomerDetail});
+        QVERIFY(!placeError(second, {"Larsen,", Anchor::Left, 0, 0}).has_value());
+        QCOMPARE(reports::proposedCustomerPdfName("Olson, Per", QDate(2026, 12, 8)),
+                 QString("Olson, Per customer sheet 2026-12-08.pdf"));
+        QCOMPARE(reports::proposedCustomerPdfName("A/B: C?", QDate(2026, 12, 8)),
+                 QString("A B C customer sheet 2026-12-08.pdf"));
+    }
+
     // The command line: a sheet as PDF, and the exit statuses.
     void commandLine_data()
     {
@@ -668,6 +859,12 @@ private slots:
             << QStringList{"--page", "targ", "--print", "--pdf", "x.pdf"} << 2 << "";
         QTest::newRow("no shop table")
             << QStringList{"--page", "hunt", "--data", "/nonexistent"} << 1 << "";
+        QTest::newRow("customer sheet") << QStringList{"--customer", "OL"} << 0 << "Olson,";
+        QTest::newRow("customer not found") << QStringList{"--customer", "Zq"} << 1 << "";
+        QTest::newRow("customer sheet with a page")
+            << QStringList{"--customer", "ol", "--page", "hunt"} << 2 << "";
+        QTest::newRow("customer sheet with a setup")
+            << QStringList{"--customer", "ol", "--bow-weight", "50"} << 2 << "";
     }
     void commandLine()
     {
@@ -690,8 +887,11 @@ private slots:
         tool.start(QString(QW_PROGRAM_DIR) + "/quiverwise-sheet", arguments);
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), status);
+        const QByteArray messages = tool.readAllStandardError();
         if (arguments.contains("--print") && status == 1)
-            QVERIFY(tool.readAllStandardError().contains("No printer is set up."));
+            QVERIFY(messages.contains("No printer is set up."));
+        if (arguments.contains("--customer") && status == 1)
+            QVERIFY(messages.contains("Name not found"));
         QCOMPARE(QFile::exists(file), status == 0);
         if (status == 0) {
             const PdfText pdf = readPdf(file);

@@ -1,9 +1,14 @@
 // quiverwise-sheet: starts from the main window's state after start-up, sets
 // the given inputs, runs the recommendation for the chosen page and saves or
-// prints that page's setup sheet, as the page's Print button would.
+// prints that page's setup sheet, as the page's Print button would. With
+// --customer it saves or prints the customer sheet of the record that
+// Search finds, as the retrieval window's Print would.
 
+#include <RetrievalSupport.h>
 #include <SetupOptions.h>
 
+#include <customers/CustomerRetrieval.h>
+#include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/SelectionModel.h>
 #include <storage/StorageError.h>
@@ -11,6 +16,7 @@
 #include <QGuiApplication>
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +29,8 @@ constexpr int kExitUsage = 2;
 struct SheetOptions {
     qw::setupcli::SetupOptions setup;
     bool pageGiven = false;
+    bool setupGiven = false;
+    std::optional<std::string> customer;
     std::string pdfFile;
     bool print = false;
     bool help = false;
@@ -32,10 +40,12 @@ std::string usage()
 {
     return "usage: quiverwise-sheet --page hunt|targ|youth|kavl\n" + qw::setupcli::setupUsage() +
            "         (--pdf FILE | --print)\n"
+           "       quiverwise-sheet [--data DIR] --customer PREFIX (--pdf FILE | --print)\n"
            "Saves as PDF, or prints to the default printer, the page's setup sheet for the\n"
-           "setup given, starting from the main window's state after start-up. Exit status\n"
-           "0, 1 when a message ended it (no printer, no shop table, a file that cannot be\n"
-           "written), 2 for a bad command line.\n";
+           "setup given, starting from the main window's state after start-up; or the\n"
+           "customer sheet of the record that Search finds for PREFIX. Exit status 0, 1\n"
+           "when a message ended it (no printer, no shop table, \"Name not found\", a file\n"
+           "that cannot be written), 2 for a bad command line.\n";
 }
 
 SheetOptions parse(const std::vector<std::string>& arguments)
@@ -51,20 +61,94 @@ SheetOptions parse(const std::vector<std::string>& arguments)
             if (i + 1 >= arguments.size() || arguments[i + 1].empty())
                 throw qw::setupcli::UsageError("--pdf needs a file name");
             options.pdfFile = arguments[++i];
+        } else if (option == "--customer") {
+            if (i + 1 >= arguments.size())
+                throw qw::setupcli::UsageError("--customer needs the first letters of a name");
+            options.customer = arguments[++i];
         } else {
             if (option == "--page")
                 options.pageGiven = true;
+            else if (option != "--data")
+                options.setupGiven = true;
             if (!qw::setupcli::parseSetupOption(arguments, i, options.setup))
                 throw qw::setupcli::UsageError("unknown option '" + option + "'");
         }
     }
     if (options.help)
         return options;
-    if (!options.pageGiven)
-        throw qw::setupcli::UsageError("--page is required");
+    if (options.customer && (options.pageGiven || options.setupGiven))
+        throw qw::setupcli::UsageError("--customer takes no page or setup options");
+    if (!options.pageGiven && !options.customer)
+        throw qw::setupcli::UsageError("--page or --customer is required");
     if (options.print == !options.pdfFile.empty())
         throw qw::setupcli::UsageError("give either --pdf FILE or --print");
     return options;
+}
+
+// Prints or saves through the sheet; a message ends it with status 1.
+template <typename Print, typename Save>
+int deliver(const SheetOptions& options, Print print, Save save)
+{
+    QString error;
+    const bool done = options.print ? print(&error) == qw::reports::PrintOutcome::Printed
+                                    : save(QString::fromStdString(options.pdfFile), &error);
+    if (!done) {
+        std::cerr << error.toStdString() << "\n";
+        return kExitMessage;
+    }
+    return kExitOk;
+}
+
+int pageSheet(const std::filesystem::path& folder, const SheetOptions& options)
+{
+    qw::setupcli::RecordingSink sink;
+    qw::selection::SelectionModel model(folder, sink);
+    model.findRec();
+    qw::setupcli::applySetup(model, options.setup);
+    model.findRec();
+    // What the window would have shown on the way; the sheet prints the
+    // window as it stands after it.
+    for (const auto& message : sink.messages)
+        std::cerr << message.text << "\n";
+
+    std::unique_ptr<qw::reports::SetupSheet> sheet;
+    switch (options.setup.page) {
+    case qw::selection::Page::Hunt:
+        sheet = std::make_unique<qw::reports::TReportForm>(folder);
+        break;
+    case qw::selection::Page::Targ:
+        sheet = std::make_unique<qw::reports::TTargPrintForm>(folder);
+        break;
+    case qw::selection::Page::Kavl:
+        sheet = std::make_unique<qw::reports::TKavlRpt>(folder);
+        break;
+    case qw::selection::Page::Youth:
+        sheet = std::make_unique<qw::reports::TYouthRpt1>(folder);
+        break;
+    }
+    return deliver(
+        options, [&](QString* error) { return sheet->print(model.form(), error); },
+        [&](const QString& file, QString* error) {
+            return sheet->savePdf(model.form(), file, error);
+        });
+}
+
+// The retrieval window opened and searched for the prefix, then its Print.
+int customerSheet(const std::filesystem::path& folder, const SheetOptions& options)
+{
+    qw::reports::TCustInfoRpt sheet(folder);
+    qw::setupcli::RecordingSink mainMessages;
+    qw::selection::SelectionModel mainWindow(folder, mainMessages);
+    qw::setupcli::RecordingSink messages;
+    qw::customers::CustomerRetrieval retrieval(folder, mainWindow, messages);
+    const bool found = qw::customers::cli::openAndSearch(retrieval, messages, *options.customer);
+    for (const std::string& message : messages.texts())
+        std::cerr << message << "\n";
+    if (!found)
+        return kExitMessage;
+    return deliver(
+        options, [&](QString* error) { return sheet.print(retrieval, error); },
+        [&](const QString& file, QString* error) { return sheet.savePdf(retrieval, file, error); });
 }
 
 } // namespace
@@ -90,45 +174,10 @@ int main(int argc, char** argv)
 
     const std::filesystem::path folder =
         options.setup.dataFolder.value_or(qw::setupcli::programFolder(argv[0]));
-    qw::setupcli::RecordingSink sink;
-    qw::selection::SelectionModel model(folder, sink);
-    model.findRec();
-    qw::setupcli::applySetup(model, options.setup);
-    model.findRec();
-    // What the window would have shown on the way; the sheet prints the
-    // window as it stands after it.
-    for (const auto& message : sink.messages)
-        std::cerr << message.text << "\n";
-
     try {
-        std::unique_ptr<qw::reports::SetupSheet> sheet;
-        switch (options.setup.page) {
-        case qw::selection::Page::Hunt:
-            sheet = std::make_unique<qw::reports::TReportForm>(folder);
-            break;
-        case qw::selection::Page::Targ:
-            sheet = std::make_unique<qw::reports::TTargPrintForm>(folder);
-            break;
-        case qw::selection::Page::Kavl:
-            sheet = std::make_unique<qw::reports::TKavlRpt>(folder);
-            break;
-        case qw::selection::Page::Youth:
-            sheet = std::make_unique<qw::reports::TYouthRpt1>(folder);
-            break;
-        }
-        QString error;
-        if (options.print) {
-            if (sheet->print(model.form(), &error) != qw::reports::PrintOutcome::Printed) {
-                std::cerr << error.toStdString() << "\n";
-                return kExitMessage;
-            }
-        } else if (!sheet->savePdf(model.form(), QString::fromStdString(options.pdfFile), &error)) {
-            std::cerr << error.toStdString() << "\n";
-            return kExitMessage;
-        }
+        return options.customer ? customerSheet(folder, options) : pageSheet(folder, options);
     } catch (const qw::storage::StorageError& error) {
         std::cerr << error.what() << "\n";
         return kExitMessage;
     }
-    return kExitOk;
 }
