@@ -12,6 +12,7 @@ packages=(
   xvfb xauth imagemagick poppler-utils
   fonts-dejavu-core fonts-urw-base35 fonts-liberation2
   libreoffice-calc-nogui
+  cups cups-client cups-filters printer-driver-cups-pdf ghostscript
 )
 
 missing=()
@@ -23,5 +24,22 @@ done
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
+
+# The print server is installed for the tests' private queue only: nothing
+# may start a system print service (there is no init system in a container,
+# and the tests never use one). A policy-rc.d answering 101 forbids every
+# start for the length of the install, unless the machine has its own.
+policy=/usr/sbin/policy-rc.d
+own_policy=0
+if [ ! -e "$policy" ]; then
+  printf '#!/bin/sh\nexit 101\n' | "${sudo_cmd[@]}" tee "$policy" >/dev/null
+  "${sudo_cmd[@]}" chmod 755 "$policy"
+  own_policy=1
+  trap '"${sudo_cmd[@]}" rm -f "$policy"' EXIT
+fi
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ "$own_policy" -eq 1 ]; then
+  "${sudo_cmd[@]}" rm -f "$policy"
+  trap - EXIT
+fi

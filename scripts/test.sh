@@ -8,6 +8,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-deps.sh
 scripts/build.sh
+# CTest stops the tests' private print server after the last test that
+# prints, even when tests fail; this stops it too should ctest itself be
+# stopped or killed on the way.
+trap 'scripts/print-queue.sh stop build/print-queue || true' EXIT
 export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
 ctest --test-dir build --output-on-failure --timeout 900
 

@@ -1,9 +1,13 @@
 # The sheet tests read the shipped tables in the program's folder and run
-# quiverwise-sheet.
-if(TARGET reports_tst_setupsheets)
-  foreach(needed quiverwise-sheet qw_data)
-    if(TARGET ${needed})
-      add_dependencies(reports_tst_setupsheets ${needed})
-    endif()
+# quiverwise-sheet. Their targets are made after this file is read, so the
+# dependencies are added once the whole folder is.
+function(qw_reports_test_dependencies)
+  foreach(test reports_tst_setupsheets reports_tst_printing)
+    foreach(needed quiverwise-sheet qw_data)
+      if(TARGET ${test} AND TARGET ${needed})
+        add_dependencies(${test} ${needed})
+      endif()
+    endforeach()
   endforeach()
-endif()
+endfunction()
+cmake_language(DEFER CALL qw_reports_test_dependencies)
