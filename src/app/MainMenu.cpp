@@ -26,6 +26,7 @@ MainMenu buildMainMenu(QMenuBar* bar)
     file->setObjectName("File1");
     menu.getSetup = item(file, "GetSetup1", "Get Setup");
     menu.saveSetup = item(file, "SaveSetup1", "Save Setup");
+    menu.saveSheetAsPdf = item(file, "SaveSheetAsPdf1", "Save Sheet as PDF\u2026");
     file->addSeparator();
     menu.shopInformation = item(file, "ShopInformation1", "Shop Information");
     file->addSeparator();

@@ -10,6 +10,7 @@ namespace qw::app {
 struct MainMenu {
     QAction* getSetup;
     QAction* saveSetup;
+    QAction* saveSheetAsPdf;
     QAction* shopInformation;
     QAction* exit;
     QAction* keCalculator;

@@ -8,6 +8,7 @@
 #include "ResultGrid.h"
 #include "RunStatus.h"
 #include "ShaftsNB.h"
+#include "SheetOutput.h"
 #include "StaleOverlay.h"
 #include "TAboutBox.h"
 #include "TAboutBox1.h"
@@ -19,6 +20,7 @@
 #include "TTrajectory.h"
 #include "customers/CustomerExport.h"
 #include "customers/SavedSetups.h"
+#include "reports/PrintedSheets.h"
 #include "selection/MainFormDesign.h"
 #include "selection/Pages.h"
 #include "widgets/CaptionButton.h"
@@ -45,9 +47,6 @@ constexpr int kClientWidth = 788;
 constexpr int kClientHeight = 542;
 constexpr int kStatusHeight = 20;
 
-// Page commands whose windows are not part of the program yet.
-const char* const kUnbuiltPageCommands[] = {"PrintBtn"};
-
 QString name(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -71,14 +70,27 @@ TArrowSel::TArrowSel(std::filesystem::path dataFolder, selection::MessageSink* m
     savedSetups_ = std::make_unique<customers::SavedSetups>(dataFolder_);
     buildWindow();
     binder_ = std::make_unique<FormBinder>(std::as_const(*model_).form(), this);
-    disableUnavailableCommands();
+    showLeftoverJournal();
     connectInputs();
     connectGrids();
     connectCommands();
     model_->setChangedCallback([this] { showModel(); });
     showModel();
     model_->findRec(); // its change notification shows the filled grid
+    if (messages_->errorCount() == 0)
+        createSheets();
     creationErrors_ = messages_->errorCount();
+}
+
+// The printed sheets come right after the main window at start-up; one
+// that cannot open the shop table stops it with the storage message.
+void TArrowSel::createSheets()
+{
+    try {
+        sheets_ = std::make_unique<reports::PrintedSheets>(dataFolder_);
+    } catch (const std::exception& failure) {
+        messages_->error(failure.what());
+    }
 }
 
 TArrowSel::~TArrowSel() = default;
@@ -140,19 +152,14 @@ void TArrowSel::buildMenu()
     connect(menu.keCalculator, &QAction::triggered, this, &TArrowSel::KECalcBtnClick);
     connect(menu.trajectory, &QAction::triggered, this, &TArrowSel::TrajectoryClick);
     connect(menu.saveSetup, &QAction::triggered, this, &TArrowSel::HSaveBtnClick);
+    connect(menu.saveSheetAsPdf, &QAction::triggered, this, &TArrowSel::SaveSheetAsPdfClick);
     connect(menu.shopInformation, &QAction::triggered, this, &TArrowSel::ShopInformation1Click);
     connect(menu.exportCustomers, &QAction::triggered, this,
             &TArrowSel::ExportCustomerDatabase1Click);
 }
 
-void TArrowSel::disableUnavailableCommands()
+void TArrowSel::showLeftoverJournal()
 {
-    for (Page page : selection::kAllPages)
-        for (const char* suffix : kUnbuiltPageCommands) {
-            const QString command = name(selection::pageControlName(page, suffix));
-            binder_->keepDisabled(command);
-            binder_->require<QWidget>(command)->setEnabled(false);
-        }
     // A leftover journal beside the customer table is dealt with, and the
     // user told, when the window opens rather than at the first command.
     try {
@@ -229,6 +236,14 @@ void TArrowSel::connectCommands()
             binder_->forwardClicks(name(selection::pageControlName(page, models)),
                                    [this] { ModelsClick(); });
     }
+    const std::pair<Page, void (TArrowSel::*)()> printCommands[] = {
+        {Page::Hunt, &TArrowSel::HPrintBtnClick},
+        {Page::Targ, &TArrowSel::TPrintBtnClick},
+        {Page::Kavl, &TArrowSel::KavlPrintBtnClick},
+        {Page::Youth, &TArrowSel::SpeedButton9Click}};
+    for (const auto& [page, handler] : printCommands)
+        binder_->forwardClicks(name(selection::pageControlName(page, "PrintBtn")),
+                               [this, handler = handler] { (this->*handler)(); });
 }
 
 void TArrowSel::showModel()
@@ -305,7 +320,7 @@ void TArrowSel::SpeedButton3Click()
         messages_->error(failure.what());
         return;
     }
-    TGetCust retrieval(dataFolder_, *model_, *messages_, this);
+    TGetCust retrieval(dataFolder_, *model_, *messages_, sheets_->customer, this);
     if (retrieval.opened())
         retrieval.exec();
 }
@@ -315,6 +330,72 @@ void TArrowSel::HSaveBtnClick()
     TCustInfo entry(dataFolder_, std::as_const(*model_).form(), *messages_, this);
     if (entry.opened())
         entry.exec();
+}
+
+void TArrowSel::HPrintBtnClick()
+{
+    printSheet(Page::Hunt);
+}
+
+void TArrowSel::TPrintBtnClick()
+{
+    printSheet(Page::Targ);
+}
+
+void TArrowSel::KavlPrintBtnClick()
+{
+    printSheet(Page::Kavl);
+}
+
+void TArrowSel::SpeedButton9Click()
+{
+    printSheet(Page::Youth);
+}
+
+// A sheet prints the grid the window shows. A message still held back from
+// typing is shown first; when the grid then does not match the inputs,
+// nothing is printed, since the sheet would pair these inputs with the
+// shafts of earlier ones.
+reports::SetupSheet* TArrowSel::sheetToPrint(Page page)
+{
+    if (model_->messageHeldBack()) {
+        typingPause_->stop();
+        model_->releaseHeldBack();
+    }
+    if (!sheets_ || model_->gridOutOfDate())
+        return nullptr;
+    return &sheets_->forPage(page);
+}
+
+void TArrowSel::printSheet(Page page)
+{
+    reports::SetupSheet* sheet = sheetToPrint(page);
+    if (!sheet)
+        return;
+    const selection::FormState& form = std::as_const(*model_).form();
+    try {
+        SheetOutput::print(
+            this, *messages_, reports::proposedPdfName(sheet->design(), QDate::currentDate()),
+            [&](QString* error) { return sheet->print(form, error); },
+            [&](const QString& file, QString* error) { return sheet->savePdf(form, file, error); });
+    } catch (const std::exception& failure) { // the shop table, read again
+        messages_->error(failure.what());
+    }
+}
+
+void TArrowSel::SaveSheetAsPdfClick()
+{
+    reports::SetupSheet* sheet = sheetToPrint(model_->activePage());
+    if (!sheet)
+        return;
+    const selection::FormState& form = std::as_const(*model_).form();
+    try {
+        SheetOutput::saveAsPdf(
+            this, *messages_, reports::proposedPdfName(sheet->design(), QDate::currentDate()),
+            [&](const QString& file, QString* error) { return sheet->savePdf(form, file, error); });
+    } catch (const std::exception& failure) {
+        messages_->error(failure.what());
+    }
 }
 
 void TArrowSel::ShopInformation1Click()

@@ -26,6 +26,11 @@ namespace qw::customers {
 class SavedSetups;
 }
 
+namespace qw::reports {
+struct PrintedSheets;
+class SetupSheet;
+}
+
 namespace qw::app {
 
 class StaleOverlay;
@@ -51,6 +56,11 @@ public:
 public slots:
     void SpeedButton3Click(); // Get Setup
     void HSaveBtnClick();     // Save Setup
+    void HPrintBtnClick();    // each page's Print: its setup sheet to the default printer
+    void TPrintBtnClick();
+    void KavlPrintBtnClick();
+    void SpeedButton9Click();   // Youth
+    void SaveSheetAsPdfClick(); // the current page's setup sheet into a PDF file
     void ShopInformation1Click();
     void ExportCustomerDatabase1Click();
     void ExitBtn1Click();
@@ -72,7 +82,10 @@ private:
     void connectInputs();
     void connectGrids();
     void connectCommands();
-    void disableUnavailableCommands();
+    void createSheets();
+    void showLeftoverJournal();
+    reports::SetupSheet* sheetToPrint(selection::Page page);
+    void printSheet(selection::Page page);
     void showModel();
     void showStatus();
     void showTableNotices();
@@ -84,6 +97,7 @@ private:
     std::unique_ptr<CountingSink> messages_;
     std::unique_ptr<selection::SelectionModel> model_;
     std::unique_ptr<customers::SavedSetups> savedSetups_;
+    std::unique_ptr<reports::PrintedSheets> sheets_;
     std::unique_ptr<FormBinder> binder_;
     QTabWidget* pages_ = nullptr;
     QLabel* status_ = nullptr;

@@ -1,12 +1,15 @@
 #include "TGetCust.h"
 
 #include "InputPrompt.h"
+#include "SheetOutput.h"
+#include "reports/CustomerSheet.h"
 #include "widgets/CaptionButton.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QValidator>
@@ -52,15 +55,16 @@ public:
 } // namespace
 
 TGetCust::TGetCust(std::filesystem::path dataFolder, selection::SelectionModel& mainWindow,
-                   selection::MessageSink& messages, QWidget* parent)
+                   selection::MessageSink& messages, reports::TCustInfoRpt& customerSheet,
+                   QWidget* parent)
     : QDialog(parent),
-      retrieval_(std::make_unique<CustomerRetrieval>(std::move(dataFolder), mainWindow, messages))
+      retrieval_(std::make_unique<CustomerRetrieval>(std::move(dataFolder), mainWindow, messages)),
+      messages_(messages), customerSheet_(customerSheet)
 {
     setObjectName("TGetCust");
     setWindowTitle(CustomerRetrieval::kCaption);
     buildWindow();
     binder_ = std::make_unique<FormBinder>(retrieval_->form(), this);
-    binder_->keepDisabled("PrintBtn");
     connectControls();
     retrieval_->setChangedCallback([this] { showModel(); });
     opened_ = retrieval_->open();
@@ -183,8 +187,8 @@ void TGetCust::buildCommands()
         const char* name;
         int y;
     };
-    for (const Command& command :
-         {Command{"PrintBtn", 330}, Command{"ReturnDataBtn", 370}, Command{"ExitBtn", 410}}) {
+    for (const Command& command : {Command{"SavePdfBtn", 290}, Command{"PrintBtn", 330},
+                                   Command{"ReturnDataBtn", 370}, Command{"ExitBtn", 410}}) {
         auto* button = new widgets::CaptionButton(this);
         button->setObjectName(command.name);
         button->setFont(arial(15, true));
@@ -224,6 +228,8 @@ void TGetCust::connectControls()
             retrieval_->changeField("CommentsMemo", text);
     });
     binder_->forwardClicks("Button1", [this] { Button1Click(); });
+    binder_->forwardClicks("PrintBtn", [this] { SpeedButton1Click(); });
+    binder_->forwardClicks("SavePdfBtn", [this] { SavePdfBtnClick(); });
     binder_->forwardClicks("ReturnDataBtn", [this] { ReturnDataBtnClick(); });
     binder_->forwardClicks("ExitBtn", [this] { ExitBtnClick(); });
 }
@@ -246,6 +252,49 @@ void TGetCust::Button1Click()
     const auto text =
         InputPrompt::ask(this, CustomerRetrieval::kFindTitle, CustomerRetrieval::kFindPrompt);
     retrieval_->search(text.value_or(QString()).toStdString());
+}
+
+void TGetCust::SpeedButton1Click()
+{
+    const auto& record = *retrieval_;
+    const QString proposed = reports::proposedCustomerPdfName(record.form()["NameEdit"].text,
+                                                              QDate::currentDate());
+    try {
+        SheetOutput::print(
+            this, messages_, proposed,
+            [&](QString* error) {
+                // The printing window stays up only while the sheet goes out.
+                QProgressDialog progress(QStringLiteral("Printing the customer sheet..."),
+                                         QString(), 0, 0, this);
+                progress.setObjectName("PrintProgress");
+                progress.setWindowTitle(QStringLiteral("Printing"));
+                progress.setWindowModality(Qt::WindowModal);
+                progress.setMinimumDuration(0);
+                progress.show();
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                return customerSheet_.print(record, error);
+            },
+            [&](const QString& file, QString* error) {
+                return customerSheet_.savePdf(record, file, error);
+            });
+    } catch (const std::exception& failure) { // the shop table, read again
+        messages_.error(failure.what());
+    }
+}
+
+void TGetCust::SavePdfBtnClick()
+{
+    const auto& record = *retrieval_;
+    try {
+        SheetOutput::saveAsPdf(this, messages_,
+                               reports::proposedCustomerPdfName(record.form()["NameEdit"].text,
+                                                                QDate::currentDate()),
+                               [&](const QString& file, QString* error) {
+                                   return customerSheet_.savePdf(record, file, error);
+                               });
+    } catch (const std::exception& failure) {
+        messages_.error(failure.what());
+    }
 }
 
 void TGetCust::ReturnDataBtnClick()

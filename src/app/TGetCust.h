@@ -2,8 +2,9 @@
 
 // The customer retrieval window: the record in name order in bound edits,
 // its saved setup in words, the record navigator, Search, Return Data into
-// the main window, Print (not yet available) and Close. Every answer comes
-// from the CustomerRetrieval model; this window binds it to its widgets.
+// the main window, the customer sheet printed or saved as PDF, and Close.
+// Every answer comes from the CustomerRetrieval model; this window binds it
+// to its widgets.
 
 #include "FormBinder.h"
 #include "customers/CustomerRetrieval.h"
@@ -15,15 +16,21 @@
 
 class QPlainTextEdit;
 
+namespace qw::reports {
+class TCustInfoRpt;
+}
+
 namespace qw::app {
 
 class TGetCust : public QDialog {
     Q_OBJECT
 public:
     // Opens the customer table in the data folder at the first record in
-    // name order; Return Data goes into mainWindow. Messages go to messages.
+    // name order; Return Data goes into mainWindow. Messages go to messages;
+    // Print and Save as PDF go through customerSheet.
     TGetCust(std::filesystem::path dataFolder, selection::SelectionModel& mainWindow,
-             selection::MessageSink& messages, QWidget* parent = nullptr);
+             selection::MessageSink& messages, reports::TCustInfoRpt& customerSheet,
+             QWidget* parent = nullptr);
     ~TGetCust() override;
 
     // False when opening the table ended in a message: nothing to show,
@@ -33,6 +40,8 @@ public:
 
 public slots:
     void Button1Click(); // Search
+    void SpeedButton1Click(); // Print: the customer sheet, with a progress window
+    void SavePdfBtnClick();   // Save as PDF: the customer sheet into a file
     void ReturnDataBtnClick();
     void ExitBtnClick();
 
@@ -49,6 +58,8 @@ private:
     void showModel();
 
     std::unique_ptr<customers::CustomerRetrieval> retrieval_;
+    selection::MessageSink& messages_;
+    reports::TCustInfoRpt& customerSheet_;
     std::unique_ptr<FormBinder> binder_;
     QPlainTextEdit* comments_ = nullptr;
     bool opened_ = false;

@@ -74,7 +74,8 @@ CustomerRetrieval::CustomerRetrieval(std::filesystem::path dataFolder,
         form_.add(kNavigatorButtons[i], button);
     }
     form_.add("Button1", control(ControlKind::Button, "Search"));
-    // The customer sheet is printed once the printed sheets are part of the program.
+    // The customer sheet of the record on screen, printed or saved as PDF.
+    form_.add("SavePdfBtn", commandButton("Save as PDF", false));
     form_.add("PrintBtn", commandButton("Print", false));
     form_.add("ReturnDataBtn", commandButton("Return Data", true));
     form_.add("ExitBtn", commandButton("Close", true));
@@ -297,6 +298,9 @@ void CustomerRetrieval::showNavigator()
                             any && browsing,  open && !browsing, open && !browsing};
     for (std::size_t i = 0; i < kNavigatorButtons.size(); ++i)
         form_[kNavigatorButtons[i]].enabled = enabled[i];
+    const bool recordShown = any && !table_.eof();
+    for (const char* sheetCommand : {"PrintBtn", "SavePdfBtn"})
+        form_[sheetCommand].enabled = recordShown;
 }
 
 void CustomerRetrieval::notify()

@@ -15,6 +15,7 @@
 #include "app/TCustInfo.h"
 #include "app/TShopInf.h"
 #include "app/TGetCust.h"
+#include "reports/CustomerSheet.h"
 #include "selection/RecordingSink.h"
 #include "storage/Table.h"
 
@@ -165,7 +166,8 @@ int main(int argc, char* argv[])
             customers.reindex();
         }
         qw::selection::RecordingSink messages;
-        qw::app::TGetCust retrieval(data, window.model(), messages, &window);
+        qw::reports::TCustInfoRpt customerSheet(data);
+        qw::app::TGetCust retrieval(data, window.model(), messages, customerSheet, &window);
         retrieval.show();
         retrieval.activateWindow();
         shoot(folder, "getcust");

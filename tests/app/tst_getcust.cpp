@@ -5,14 +5,19 @@
 
 #include "../customers/RetrievalFixture.h"
 #include "app/InputPrompt.h"
+#include "app/SheetOutput.h"
+#include "../reports/PrintQueue.h"
 #include "app/TArrowSel.h"
 #include "app/TGetCust.h"
+#include "reports/CustomerSheet.h"
 #include "widgets/CaptionButton.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qw;
@@ -31,24 +36,31 @@ private slots:
                  "Johnson, Al",
                  {{"HORT", "1"}, {"BOWWT", "55"}, {"ARLEN", "28"}, {"BOTYP", "1"}, {"RETYP", "1"}}),
              customer("Adams, Kim")});
+        sheet_ = std::make_unique<reports::TCustInfoRpt>(folder_->path());
         sink_.clear();
     }
-    void cleanup() { app::InputPrompt::setHandler({}); }
+    void cleanup()
+    {
+        app::InputPrompt::setHandler({});
+        app::SheetOutput::setHandlers({}, {});
+    }
     void windowShowsTheFirstRecordWithNavigatorAndCommands();
     void searchAsksThePrompt_data();
     void searchAsksThePrompt();
     void returnDataRecomputesTheMainWindowsGrid();
     void typedCorrectionIsPostedOrDroppedOnClose();
+    void customerSheetGoesToAPdfWithoutAPrinter();
 
 private:
     std::unique_ptr<test::CustomerFolder> folder_;
+    std::unique_ptr<reports::TCustInfoRpt> sheet_;
     test::RecordingSink sink_;
 };
 
 void TestGetCust::windowShowsTheFirstRecordWithNavigatorAndCommands()
 {
     selection::SelectionModel mainWindow(folder_->path(), sink_);
-    app::TGetCust window(folder_->path(), mainWindow, sink_);
+    app::TGetCust window(folder_->path(), mainWindow, sink_, *sheet_);
     window.show();
     QVERIFY(window.opened());
     QCOMPARE(window.windowTitle(), "2010 Retrieve Customer Information");
@@ -62,10 +74,12 @@ void TestGetCust::windowShowsTheFirstRecordWithNavigatorAndCommands()
     for (const char* name : customers::CustomerRetrieval::kNavigatorButtons)
         shown << child<widgets::CaptionButton>(&window, name)->toolTip();
     QCOMPARE(shown, hints);
-    auto* print = child<widgets::CaptionButton>(&window, "PrintBtn");
-    QVERIFY(!print->isEnabled());
-    QTest::mouseClick(print, Qt::LeftButton);
-    QVERIFY(window.isVisible());
+    for (const auto& [button, caption] : {std::pair{"PrintBtn", "Print"},
+                                          std::pair{"SavePdfBtn", "Save as PDF"}}) {
+        auto* command = child<widgets::CaptionButton>(&window, button);
+        QVERIFY(command->isEnabled());
+        QCOMPARE(command->text(), QString(caption));
+    }
     auto* returnData = child<widgets::CaptionButton>(&window, "ReturnDataBtn");
     QCOMPARE(returnData->fillColour(), QColor(Qt::black));
     QCOMPARE(returnData->fontColour(), QColor::fromRgb(0xCC, 0xB7, 0x76));
@@ -92,7 +106,7 @@ void TestGetCust::searchAsksThePrompt()
     QFETCH(QString, shown);
     QFETCH(QStringList, messages);
     selection::SelectionModel mainWindow(folder_->path(), sink_);
-    app::TGetCust window(folder_->path(), mainWindow, sink_);
+    app::TGetCust window(folder_->path(), mainWindow, sink_, *sheet_);
     window.show();
     QTest::mouseClick(child<widgets::CaptionButton>(&window, "NavLast"), Qt::LeftButton);
     QStringList asked;
@@ -113,7 +127,7 @@ void TestGetCust::searchAsksThePrompt()
 void TestGetCust::returnDataRecomputesTheMainWindowsGrid()
 {
     app::TArrowSel mainWindow(folder_->path(), &sink_);
-    app::TGetCust window(folder_->path(), mainWindow.model(), sink_, &mainWindow);
+    app::TGetCust window(folder_->path(), mainWindow.model(), sink_, *sheet_, &mainWindow);
     window.show();
     app::InputPrompt::setHandler([](auto&&...) { return std::optional<QString>("Johnson"); });
     QTest::mouseClick(child<QPushButton>(&window, "Button1"), Qt::LeftButton);
@@ -144,7 +158,7 @@ void TestGetCust::typedCorrectionIsPostedOrDroppedOnClose()
 {
     selection::SelectionModel mainWindow(folder_->path(), sink_);
     {
-        app::TGetCust window(folder_->path(), mainWindow, sink_);
+        app::TGetCust window(folder_->path(), mainWindow, sink_, *sheet_);
         window.show();
         auto* state = child<QLineEdit>(&window, "StateEdit");
         state->selectAll();
@@ -165,6 +179,47 @@ void TestGetCust::typedCorrectionIsPostedOrDroppedOnClose()
     table.go(3);
     QCOMPARE(table.getString("STATE").substr(0, 3), "WA ");
     QCOMPARE(table.getString("CITY").substr(0, 8), "Bowmont ");
+    QVERIFY(sink_.messages.empty());
+}
+
+// Save as PDF proposes the customer's name; Print with no printer says so
+// and offers the same sheet as a PDF. Each prints the record on screen.
+void TestGetCust::customerSheetGoesToAPdfWithoutAPrinter()
+{
+    QVERIFY2(QPrinterInfo::defaultPrinter().isNull(),
+             "this test needs no reachable print server (CTest points CUPS_SERVER nowhere)");
+    selection::SelectionModel mainWindow(folder_->path(), sink_);
+    app::TGetCust window(folder_->path(), mainWindow, sink_, *sheet_);
+    window.show();
+    QTemporaryDir out;
+    QStringList offers, proposed;
+    app::SheetOutput::setHandlers(
+        [&](const QString& message, const QString&) {
+            offers << message;
+            return true;
+        },
+        [&](const QString& path) {
+            proposed << path;
+            return std::optional<QString>(out.filePath(QString::number(proposed.size()) + ".pdf"));
+        });
+    QTest::mouseClick(child<widgets::CaptionButton>(&window, "SavePdfBtn"), Qt::LeftButton);
+    QVERIFY(offers.isEmpty());
+    QTest::mouseClick(child<widgets::CaptionButton>(&window, "NavNext"), Qt::LeftButton);
+    QTest::mouseClick(child<widgets::CaptionButton>(&window, "PrintBtn"), Qt::LeftButton);
+    QCOMPARE(offers, QStringList{"No printer is set up."});
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    QCOMPARE(proposed.size(), 2);
+    QCOMPARE(QFileInfo(proposed[0]).fileName(), "Adams, Kim customer sheet " + today + ".pdf");
+    QCOMPARE(QFileInfo(proposed[1]).fileName(), "Johnson, Al customer sheet " + today + ".pdf");
+    const std::pair<const char*, const char*> sheets[] = {{"1.pdf", "Adams, Kim"},
+                                                          {"2.pdf", "Johnson, Al"}};
+    for (const auto& [file, name] : sheets) {
+        const test::PdfContent pdf = test::readPdf(out.filePath(file));
+        QCOMPARE(pdf.pages, 1);
+        QVERIFY(pdf.text.contains("Customer Detail Report"));
+        QVERIFY2(pdf.text.contains(QString("For Customer: ") + name), qPrintable(pdf.text));
+    }
+    QVERIFY(window.isVisible());
     QVERIFY(sink_.messages.empty());
 }
 

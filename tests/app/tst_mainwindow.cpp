@@ -1,7 +1,9 @@
 #include "AppTestSupport.h"
 
 #include "app/FormBinder.h"
+#include "app/SheetOutput.h"
 #include "app/TArrowSel.h"
+#include "../reports/PrintQueue.h"
 #include "selection/Pages.h"
 #include "selection/SelectionModel.h"
 #include "storage/Table.h"
@@ -13,6 +15,8 @@
 #include "widgets/UrlOpener.h"
 
 #include <QLabel>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -50,7 +54,9 @@ private slots:
     void sizeClickUsesThatPagesLatestRun();
     void designColoursAndHoverColours();
     void bannersCycleAndOpenTheFamilyPage();
-    void commandsWithoutTheirWindowAreDisabled();
+    void printWithoutAPrinterOffersAPdf_data();
+    void printWithoutAPrinterOffersAPdf();
+    void saveSheetAsPdfSavesTheShownPage();
     void getSetupOnAnEmptyTableSaysSo();
     void customerCommandsOpenTheirWindows();
     void typingHoldsTheMessageUntilAPauseOrFocusLeaves();
@@ -479,20 +485,105 @@ void TestMainWindow::bannersCycleAndOpenTheFamilyPage()
         QCOMPARE(opened[page].toString(), QString(banners[page].url));
 }
 
-void TestMainWindow::commandsWithoutTheirWindowAreDisabled()
+void TestMainWindow::printWithoutAPrinterOffersAPdf_data()
 {
-    for (const char* prefix : {"H", "T", "Y", "K"}) {
-        const QString print = QString(prefix) + "PrintBtn";
-        QVERIFY2(!child<QWidget>(window_.get(), print)->isEnabled(), qPrintable(print));
-        QVERIFY(child<QWidget>(window_.get(), QString(prefix) + "ExitBtn")->isEnabled());
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<bool>("acceptOffer");
+    QTest::addColumn<QString>("typed"); // into the bow weight right before Print
+    QTest::newRow("hunting, PDF taken") << 0 << "2011 Hunting Shafts" << true << "";
+    QTest::newRow("target, PDF taken") << 1 << "2011 Target Shafts" << true << "";
+    QTest::newRow("youth, PDF taken") << 2 << "2011 Youth Shafts" << true << "";
+    QTest::newRow("kavel, PDF taken") << 3 << "2011 Kavel Shafts" << true << "";
+    QTest::newRow("hunting, offer declined") << 0 << "" << false << "";
+    // A message held back from typing shows first, and a grid that no
+    // longer matches the inputs is never printed.
+    QTest::newRow("hunting, invalid bow weight typed") << 0 << "" << true << "ab";
+}
+
+void TestMainWindow::printWithoutAPrinterOffersAPdf()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, heading);
+    QFETCH(bool, acceptOffer);
+    QFETCH(QString, typed);
+    QVERIFY2(QPrinterInfo::defaultPrinter().isNull(),
+             "this test needs no reachable print server (CTest points CUPS_SERVER nowhere)");
+    clickTab(tab);
+    if (!typed.isEmpty())
+        typeInto(tab == 2 ? "YouthBowWtSpin" : "BowWeightSpin", typed);
+    sink_->messages.clear();
+    QTemporaryDir out;
+    QStringList offers, proposed;
+    app::SheetOutput::setHandlers(
+        [&](const QString& message, const QString& question) {
+            offers << message << question;
+            return acceptOffer;
+        },
+        [&](const QString& path) {
+            proposed << path;
+            return std::optional<QString>(out.filePath("sheet"));
+        });
+    const auto page = window_->model().activePage();
+    const QString button = QString::fromStdString(selection::pageControlName(page, "PrintBtn"));
+    QTest::mouseClick(child<widgets::CaptionButton>(window_.get(), button), Qt::LeftButton);
+    app::SheetOutput::setHandlers({}, {});
+
+    if (!typed.isEmpty()) {
+        QCOMPARE(sink_->messages.size(), std::size_t(1));
+        QVERIFY(offers.isEmpty());
+        return;
     }
-    // A run re-applies the design's enabled states but keeps these off.
-    typeInto("BowWeightSpin", "62");
-    QVERIFY(!child<QWidget>(window_.get(), "HPrintBtn")->isEnabled());
-    for (const char* action : {"SaveSetup1", "ShopInformation1", "ExportCustomerDatabase1",
-                               "GetSetup1", "KineticEnergy1", "About1", "Exit1"})
+    QCOMPARE(offers, (QStringList{"No printer is set up.", "Save the sheet as a PDF file instead?"}));
+    QVERIFY(sink_->messages.empty());
+    if (!acceptOffer) {
+        QVERIFY(proposed.isEmpty());
+        QVERIFY(QDir(out.path()).isEmpty());
+        return;
+    }
+    QCOMPARE(proposed.size(), 1);
+    QCOMPARE(QFileInfo(proposed.front()).fileName(),
+             QString("%1 setup sheet %2.pdf")
+                 .arg(QString::fromUtf8(selection::pageInfo(page).tabCaption),
+                      QDate::currentDate().toString(Qt::ISODate)));
+    const test::PdfContent pdf = test::readPdf(out.filePath("sheet.pdf"));
+    QCOMPARE(pdf.pages, 1);
+    QVERIFY2(pdf.text.contains(heading), qPrintable(pdf.text));
+}
+
+void TestMainWindow::saveSheetAsPdfSavesTheShownPage()
+{
+    for (const char* action : {"SaveSetup1", "SaveSheetAsPdf1", "ShopInformation1",
+                               "ExportCustomerDatabase1", "GetSetup1", "KineticEnergy1", "About1",
+                               "Exit1", "Contents1"})
         QVERIFY2(child<QAction>(window_.get(), action)->isEnabled(), action);
-    QVERIFY(child<QAction>(window_.get(), "Contents1")->isEnabled());
+    clickTab(3);
+    QTemporaryDir out;
+    std::optional<QString> answer = out.filePath("for Kari.pdf");
+    QStringList proposed;
+    app::SheetOutput::setHandlers({}, [&](const QString& path) {
+        proposed << path;
+        return answer;
+    });
+    auto* save = child<QAction>(window_.get(), "SaveSheetAsPdf1");
+    save->trigger();
+    const test::PdfContent pdf = test::readPdf(*answer);
+    QCOMPARE(pdf.pages, 1);
+    QVERIFY(pdf.text.contains("2011 Kavel Shafts"));
+    // The next one is proposed in the folder of the last one.
+    answer = std::nullopt;
+    save->trigger();
+    answer = "/nonexistent-folder/sheet.pdf";
+    save->trigger();
+    app::SheetOutput::setHandlers({}, {});
+    QCOMPARE(proposed.size(), 3);
+    QCOMPARE(QFileInfo(proposed[0]).fileName(),
+             "Kavel setup sheet " + QDate::currentDate().toString(Qt::ISODate) + ".pdf");
+    QCOMPARE(QFileInfo(proposed[1]).absolutePath(), QFileInfo(out.path()).absoluteFilePath());
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{"for Kari.pdf"});
+    QCOMPARE(sink_->messages.size(), std::size_t(1));
+    QVERIFY(sink_->messages[0].error);
+    QVERIFY(QString::fromStdString(sink_->messages[0].text).contains("/nonexistent-folder/sheet.pdf"));
 }
 
 void TestMainWindow::getSetupOnAnEmptyTableSaysSo()

@@ -22,6 +22,7 @@ class TestShell : public QObject {
     Q_OBJECT
 private slots:
     void splashIsGoneBeforeTheMainWindowIsUsable();
+    void aTableThatCannotBeOpenedEndsStartUp_data();
     void aTableThatCannotBeOpenedEndsStartUp();
     void menuBarHasEveryItemInOrder();
     void exitEndsTheProgramWithoutAPrompt();
@@ -75,17 +76,33 @@ void TestShell::splashIsGoneBeforeTheMainWindowIsUsable()
     QVERIFY(!child<QAbstractButton>(started.mainWindow.get(), "HSzBtn1")->text().isEmpty());
 }
 
+void TestShell::aTableThatCannotBeOpenedEndsStartUp_data()
+{
+    QTest::addColumn<QString>("removed"); // empty: every table
+    QTest::newRow("no tables at all") << QString();
+    // The printed sheets, created right after the main window, hold the shop table.
+    QTest::newRow("no shop table") << QString("SHOPINFO.DBF");
+}
+
 void TestShell::aTableThatCannotBeOpenedEndsStartUp()
 {
+    QFETCH(QString, removed);
     QTemporaryDir empty;
+    test::ProgramFolderCopy folder;
+    if (!removed.isEmpty())
+        QVERIFY(QFile::remove(folder.filePath(removed)));
     test::RecordingSink sink;
-    app::StartupResult started = app::startUp(empty.path().toStdString(), &sink);
+    app::StartupResult started =
+        app::startUp(removed.isEmpty() ? std::filesystem::path(empty.path().toStdString())
+                                       : folder.path(),
+                     &sink);
     QVERIFY(!started.mainWindow);
     QVERIFY(splashes().isEmpty());
-    QVERIFY(!sink.messages.empty());
+    QCOMPARE(sink.messages.size(), std::size_t(1));
     QVERIFY(sink.messages.front().error);
-    QVERIFY2(QString::fromStdString(sink.messages.front().text).contains("Table does not exist"),
-             sink.messages.front().text.c_str());
+    const QString message = QString::fromStdString(sink.messages.front().text);
+    QVERIFY2(message.contains("Table does not exist"), qPrintable(message));
+    QVERIFY2(message.contains(removed), qPrintable(message));
     for (QWidget* top : QApplication::topLevelWidgets())
         QVERIFY(!top->isVisible());
 }
@@ -113,7 +130,8 @@ void TestShell::menuBarHasEveryItemInOrder()
         return out;
     };
     QCOMPARE(texts(top[0]->menu()),
-             QStringList({"Get Setup", "Save Setup", "-", "Shop Information", "-", "Exit"}));
+             QStringList({"Get Setup", "Save Setup", "Save Sheet as PDF\u2026", "-",
+                          "Shop Information", "-", "Exit"}));
     QCOMPARE(texts(top[1]->menu()),
              QStringList({"Kinetic Energy/F.O.C. Calculator", "Trajectory Reference",
                           "Tuning Information", "-", "Export Customer Database"}));

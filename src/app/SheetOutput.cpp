@@ -1,0 +1,115 @@
+#include "SheetOutput.h"
+
+#include "AppConfig.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace qw::app {
+
+namespace {
+
+SheetOutput::OfferHandler& offerHandler()
+{
+    static SheetOutput::OfferHandler handler;
+    return handler;
+}
+
+SheetOutput::FileHandler& fileHandler()
+{
+    static SheetOutput::FileHandler handler;
+    return handler;
+}
+
+// Where the next PDF is proposed: the folder of the last one saved in
+// this run, at first the user's documents folder.
+QString& lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString startFolder()
+{
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
+        return lastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+bool askOffer(QWidget* parent, const QString& message, const QString& question)
+{
+    if (offerHandler())
+        return offerHandler()(message, question);
+    QMessageBox box(QMessageBox::Warning, kApplicationTitle, message,
+                    QMessageBox::NoButton, parent);
+    box.setInformativeText(question);
+    QPushButton* save = box.addButton(QStringLiteral("Save as PDF..."), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(save);
+    box.exec();
+    return box.clickedButton() == save;
+}
+
+std::optional<QString> askFile(QWidget* parent, const QString& proposedPath)
+{
+    if (fileHandler())
+        return fileHandler()(proposedPath);
+    const QString chosen =
+        QFileDialog::getSaveFileName(parent, QString::fromUtf8(SheetOutput::kDialogTitle),
+                                     proposedPath, QStringLiteral("PDF files (*.pdf)"));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+} // namespace
+
+void SheetOutput::setHandlers(OfferHandler offer, FileHandler file)
+{
+    offerHandler() = std::move(offer);
+    fileHandler() = std::move(file);
+}
+
+void SheetOutput::print(QWidget* parent, selection::MessageSink& messages,
+                        const QString& proposedName, const Print& print, const Save& save)
+{
+    QString error;
+    switch (print(&error)) {
+    case reports::PrintOutcome::Printed:
+        return;
+    case reports::PrintOutcome::NoPrinter:
+        if (askOffer(parent, error, QString::fromUtf8(kOfferQuestion)))
+            saveAsPdf(parent, messages, proposedName, save);
+        return;
+    case reports::PrintOutcome::Failed:
+        messages.error(error.toStdString());
+        return;
+    }
+}
+
+bool SheetOutput::saveAsPdf(QWidget* parent, selection::MessageSink& messages,
+                            const QString& proposedName, const Save& save)
+{
+    std::optional<QString> chosen = askFile(parent, QDir(startFolder()).filePath(proposedName));
+    if (!chosen || chosen->isEmpty())
+        return false;
+    QString file = *chosen;
+    if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        file += QStringLiteral(".pdf");
+    QString error;
+    if (!save(file, &error)) {
+        messages.error(error.toStdString());
+        return false;
+    }
+    lastFolder() = QFileInfo(file).absolutePath();
+    return true;
+}
+
+} // namespace qw::app

@@ -1,0 +1,45 @@
+#pragma once
+
+// Where a printed sheet goes: straight to the default printer, or into a
+// PDF file that the user names. With no usable printer the user is told so
+// and offered the PDF instead. The question and the file dialog go through
+// replaceable handlers, so that a test can answer them in place of the user.
+
+#include "reports/ReportPage.h"
+#include "selection/MessageSink.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace qw::app {
+
+class SheetOutput {
+public:
+    using Print = std::function<reports::PrintOutcome(QString* error)>;
+    using Save = std::function<bool(const QString& fileName, QString* error)>;
+
+    // Prints; NoPrinter says so and offers to save the sheet as a PDF,
+    // proposing proposedName; any other failure is reported as an error.
+    static void print(QWidget* parent, selection::MessageSink& messages,
+                      const QString& proposedName, const Print& print, const Save& save);
+    // Asks for a file (proposedName in the folder last used, at first the
+    // documents folder) and saves. False when cancelled or failed.
+    static bool saveAsPdf(QWidget* parent, selection::MessageSink& messages,
+                          const QString& proposedName, const Save& save);
+
+    // The question after "No printer is set up.": true to save a PDF.
+    using OfferHandler = std::function<bool(const QString& message, const QString& question)>;
+    // The save dialog: the chosen path, or nullopt for Cancel.
+    using FileHandler = std::function<std::optional<QString>(const QString& proposedPath)>;
+    // Empty handlers restore the real boxes.
+    static void setHandlers(OfferHandler offer, FileHandler file);
+
+    static constexpr const char* kOfferQuestion = "Save the sheet as a PDF file instead?";
+    static constexpr const char* kDialogTitle = "Save Sheet as PDF";
+};
+
+} // namespace qw::app
