@@ -7,10 +7,13 @@
 #
 #   print-queue.sh start DIR [SOCKET]   start it (wiping an earlier queue in DIR)
 #   print-queue.sh stop DIR             cancel what is left, stop it, clean up
-#   print-queue.sh env DIR              print CUPS_SERVER=... and QW_PRINT_OUT=...
+#   print-queue.sh env DIR              print the client's environment
 #
-# A client finds the server through CUPS_SERVER=<socket>; PRINTER and LPDEST
-# must be unset, or they name another printer. The socket is DIR/cups.sock,
+# A client finds the server through CUPS_SERVER=<socket>, and through
+# CUPS_SERVERROOT=DIR/etc reads no system-wide client settings (a default
+# printer chosen with lpoptions would hide the queue's); PRINTER and LPDEST
+# must be unset, or they name another printer. QW_PRINT_OUT=DIR/out tells
+# the tests where the PDFs land. The socket is DIR/cups.sock,
 # or SOCKET when given; when DIR is too long for a unix socket path it goes
 # into a short folder under /tmp. Where it is, and all else stop needs, is
 # recorded in DIR/print-queue.state, so stop is safe to call again, or after
@@ -229,6 +232,7 @@ print_env() {
   socket=$(state_value socket)
   [ -n "$socket" ] || fail "no print queue was started in $dir"
   echo "CUPS_SERVER=$socket"
+  echo "CUPS_SERVERROOT=$dir/etc"
   echo "QW_PRINT_OUT=$dir/out"
 }
 
