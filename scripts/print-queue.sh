@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # A private print server for the tests: its own cupsd, listening only on a
 # unix socket, with one PDF printer as its default destination. Each job
-# lands as its own PDF file, "job_<n>-<title>.pdf", in DIR/out, with text
-# that pdftotext reads. No system queue and no system print service is used
+# lands as its own PDF file in DIR/out, named after its title and ending in
+# "job_<n>.pdf", with text that pdftotext reads. No system queue and no system print service is used
 # or touched.
 #
 #   print-queue.sh start DIR [SOCKET]   start it (wiping an earlier queue in DIR)
 #   print-queue.sh stop DIR             cancel what is left, stop it, clean up
-#   print-queue.sh env DIR              print CUPS_SERVER=... and QW_PRINT_OUT=...
+#   print-queue.sh env DIR              print the client's environment
 #
-# A client finds the server through CUPS_SERVER=<socket>; PRINTER and LPDEST
-# must be unset, or they name another printer. The socket is DIR/cups.sock,
-# or SOCKET when given; when DIR is too long for a unix socket path it goes
-# into a short folder under /tmp. Where it is, and all else stop needs, is
+# A client finds the server through CUPS_SERVER=<socket>, and through
+# CUPS_SERVERROOT=DIR/etc reads no system-wide client settings (a default
+# printer chosen with lpoptions would hide the queue's); PRINTER and LPDEST
+# must be unset, or they name another printer. QW_PRINT_OUT=DIR/out tells
+# the tests where the PDFs land. The socket is DIR/cups.sock, or SOCKET
+# when given; when DIR is too long for a unix socket path it goes into a
+# short folder under /tmp. Where it is, and all else stop needs, is
 # recorded in DIR/print-queue.state, so stop is safe to call again, or after
 # a start that failed half-way.
 #
@@ -63,8 +66,8 @@ stop_queue() {
   socket_dir=$(state_value socket_dir)
   tag=$(state_value tag)
   if is_our_cupsd "$pid"; then
-    # Failed jobs stay queued; cancelling them first keeps cupsd from
-    # restarting them during its shutdown.
+    # Jobs left in the queue (a failed one stays there) are cancelled
+    # rather than kept for a restart that never comes.
     CUPS_SERVER=$socket timeout 10 cancel -a >/dev/null 2>&1 || true
     kill -TERM "$pid" 2>/dev/null || true
     local waited=0
@@ -83,8 +86,8 @@ stop_queue() {
   rm -f "$state_file"
 }
 
-# Makes every folder from / down to DIR world-executable, so that the
-# filters running as lp reach the spool and the output folder.
+# Gives every folder from DIR up to / that lacks it the world-execute bit,
+# so that the filters running as lp reach the spool and the output folder.
 open_path() {
   local path=$dir
   while [ "$path" != / ]; do
@@ -109,7 +112,6 @@ Printcap $dir/state/printcap
 ServerKeychain $dir/state/ssl
 CreateSelfSignedCerts no
 SystemGroup root
-FileDevice Yes
 EOF
   cat >"$dir/etc/cupsd.conf" <<EOF
 LogLevel info
@@ -129,8 +131,8 @@ DefaultAuthType None
   </Limit>
 </Policy>
 EOF
-  # Label 1 names every file after its job ("job_7-<title>.pdf"), so that two
-  # jobs with the same title never overwrite each other.
+  # Label 1 puts the job number in every file name, so that two jobs with
+  # the same title never overwrite each other.
   cat >"/etc/cups/cups-pdf-$tag.conf" <<EOF
 Out $dir/out
 AnonDirName $dir/out
@@ -229,6 +231,7 @@ print_env() {
   socket=$(state_value socket)
   [ -n "$socket" ] || fail "no print queue was started in $dir"
   echo "CUPS_SERVER=$socket"
+  echo "CUPS_SERVERROOT=$dir/etc"
   echo "QW_PRINT_OUT=$dir/out"
 }
 

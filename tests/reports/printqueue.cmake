@@ -39,8 +39,11 @@ function(qw_use_print_queue)
     set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED print_queue)
     # One printing test at a time: each waits for the queue to be empty.
     set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK print_queue)
+    # The queue's own settings folder holds no client settings, so that a
+    # default printer chosen system-wide with lpoptions cannot hide its one.
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
-      "CUPS_SERVER=${QW_PRINT_QUEUE_SOCKET}" "QW_PRINT_OUT=${QW_PRINT_QUEUE_DIR}/out")
+      "CUPS_SERVER=${QW_PRINT_QUEUE_SOCKET}" "CUPS_SERVERROOT=${QW_PRINT_QUEUE_DIR}/etc"
+      "QW_PRINT_OUT=${QW_PRINT_QUEUE_DIR}/out")
     # Either would name another printer than the queue's default.
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION
       "PRINTER=unset:" "LPDEST=unset:")
