@@ -1,5 +1,5 @@
-# From the print command to the setup sheet's PDF written, per page, on the
-# shipped tables.
+# From the print command to the setup sheet's PDF written, and to its job
+# handed to the default printer (see bench_reports.cpp), per page.
 if(TARGET qw_reports)
   add_executable(bench_reports ${CMAKE_CURRENT_SOURCE_DIR}/bench_reports.cpp)
   set_target_properties(bench_reports PROPERTIES AUTOMOC OFF

@@ -7,6 +7,7 @@
 
 #include "../customers/RetrievalFixture.h"
 #include "../reports/PrintQueue.h"
+#include "../reports/ShopRecord.h"
 #include "app/TArrowSel.h"
 #include "selection/Pages.h"
 #include "storage/Table.h"
@@ -50,16 +51,7 @@ private slots:
         QVERIFY(!QPrinterInfo::defaultPrinter().isNull());
         folder_.add({test::customer("Larsen, Kari", {{"COMMENTS", "Check the nock fit."}}),
                      test::customer("Olson, Per", {{"HORT", "1"}, {"BOTYP", "1"}})});
-        storage::Table shop(folder_.path());
-        shop.open("SHOPINFO.DBF");
-        if (shop.recordCount() == 0) {
-            shop.appendBlank();
-        } else {
-            shop.go(1);
-            shop.edit();
-        }
-        shop.setField("NAME", kShopName.toStdString());
-        shop.post();
+        test::writeShop(folder_.path(), {.name = kShopName.toStdString()});
         window_ = std::make_unique<app::TArrowSel>(folder_.path(), &sink_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));

@@ -4,6 +4,7 @@
 // texts; without a print server the tool prints nothing and says so.
 
 #include "PrintQueue.h"
+#include "ShopRecord.h"
 
 #include <reports/SetupSheets.h>
 #include <selection/RecordingSink.h>
@@ -24,20 +25,6 @@ namespace {
 
 const QString kShopName = QStringLiteral("Red Cedar Archery Supply");
 const QString kToolPath = QStringLiteral(QW_PROGRAM_DIR "/quiverwise-sheet");
-
-void nameShop(const std::filesystem::path& folder, const QString& name)
-{
-    storage::Table table(folder);
-    table.open("SHOPINFO.DBF");
-    if (table.recordCount() == 0) {
-        table.appendBlank();
-    } else {
-        table.go(1);
-        table.edit();
-    }
-    table.setField("NAME", name.toStdString());
-    table.post();
-}
 
 enum class Route { Library, Tool };
 
@@ -103,7 +90,7 @@ private slots:
             if (entry.is_regular_file() && entry.path().extension() != "" &&
                 entry.path().extension() != ".pdf")
                 std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename());
-        nameShop(folder_, kShopName);
+        test::writeShop(folder_, {.name = kShopName.toStdString()});
     }
 
     // One job, one Letter page, with the shop's name, the block's title,

@@ -6,6 +6,7 @@
 #include <customers/CustomerRetrieval.h>
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
+#include "ShopRecord.h"
 #include <selection/Pages.h>
 #include <selection/RecordingSink.h>
 #include <selection/SelectionModel.h>
@@ -266,25 +267,6 @@ std::unique_ptr<reports::SetupSheet> makeSheet(Page page, const std::filesystem:
     return std::make_unique<reports::TReportForm>(folder);
 }
 
-void writeShop(const std::filesystem::path& folder, const reports::ShopInfo& shop)
-{
-    storage::Table table(folder);
-    table.open("SHOPINFO.DBF");
-    if (table.recordCount() == 0) {
-        table.appendBlank();
-    } else {
-        table.go(1);
-        table.edit();
-    }
-    const std::pair<const char*, std::string> fields[] = {
-        {"NAME", shop.name},   {"ADDR1", shop.addr1},      {"CITY", shop.city},
-        {"STATE", shop.state}, {"ZIP", shop.zip},          {"PHONE", shop.phone},
-        {"FAX", shop.fax},     {"COMMENTS", shop.comments}};
-    for (const auto& [field, text] : fields)
-        table.setField(field, text);
-    table.post();
-}
-
 using Setup = std::vector<std::pair<std::string, std::string>>; // control, text or index
 
 // Far more than the customer sheet's comment box holds; its last word must
@@ -377,7 +359,7 @@ private slots:
             if (entry.is_regular_file() && entry.path().extension() != "" &&
                 entry.path().extension() != ".pdf")
                 std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename());
-        writeShop(folder_, kShop);
+        test::writeShop(folder_, kShop);
         QCOMPARE(QFontInfo(QFont("Arial")).family(), QString("Liberation Sans"));
         saveCustomer(Page::Hunt,
                      {{"BowWeightSpin", "55"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
@@ -700,9 +682,9 @@ private slots:
         reports::ShopInfo moved = kShop;
         moved.name = "Northwoods Bowhunters";
         moved.fax = "763-555-0199";
-        writeShop(folder_, moved);
+        test::writeShop(folder_, moved);
         const PdfText pdf = render(sheet, form);
-        writeShop(folder_, kShop);
+        test::writeShop(folder_, kShop);
         checkText(pdf, {moved.name, Anchor::Centre, 3.77, 0.67});
         checkText(pdf, {"Phone: 763-555-0142 FAX: 763-555-0199", Anchor::Centre, 3.77, 1.25});
     }
