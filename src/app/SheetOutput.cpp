@@ -47,10 +47,11 @@ bool askOffer(QWidget* parent, const QString& message, const QString& question)
 {
     if (offerHandler())
         return offerHandler()(message, question);
-    QMessageBox box(QMessageBox::Warning, kApplicationTitle, message,
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, kApplicationTitle, message, QMessageBox::NoButton,
+                    parent);
     box.setInformativeText(question);
-    QPushButton* save = box.addButton(QStringLiteral("Save as PDF..."), QMessageBox::AcceptRole);
+    QPushButton* save =
+        box.addButton(QString::fromUtf8("Save as PDF\u2026"), QMessageBox::AcceptRole);
     box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(save);
     box.exec();

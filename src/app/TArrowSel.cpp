@@ -14,8 +14,8 @@
 #include "TAboutBox1.h"
 #include "TCustInfo.h"
 #include "TGetCust.h"
-#include "TShopInf.h"
 #include "TKECalc2.h"
+#include "TShopInf.h"
 #include "TSpecsFrm.h"
 #include "TTrajectory.h"
 #include "customers/CustomerExport.h"
@@ -188,9 +188,8 @@ void TArrowSel::connectInputs()
     for (selection::SetupGroup group : selection::kAllSetupGroups)
         binder_->forwardItemClicks(name(selection::controlName(group)),
                                    [this, group](int index) { model_->clickItem(group, index); });
-    binder_->forwardPageChanges("ShaftsNB", [this](int index) {
-        model_->changePage(static_cast<Page>(index));
-    });
+    binder_->forwardPageChanges(
+        "ShaftsNB", [this](int index) { model_->changePage(static_cast<Page>(index)); });
 }
 
 // A message held back while the user types shows once the entry loses focus.
@@ -277,8 +276,9 @@ void TArrowSel::TSzBtnClick(Page page, int row)
     if (!model_->sizeCellClick(page, row))
         return;
     showModel();
-    TSpecsFrm specs(dataFolder_, std::as_const(*model_).form(), [this] { ModelsClick(); },
-                    messages_.get(), this);
+    TSpecsFrm specs(
+        dataFolder_, std::as_const(*model_).form(), [this] { ModelsClick(); }, messages_.get(),
+        this);
     specs.exec();
 }
 

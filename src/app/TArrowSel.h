@@ -29,7 +29,7 @@ class SavedSetups;
 namespace qw::reports {
 struct PrintedSheets;
 class SetupSheet;
-}
+} // namespace qw::reports
 
 namespace qw::app {
 
@@ -64,10 +64,10 @@ public slots:
     void ShopInformation1Click();
     void ExportCustomerDatabase1Click();
     void ExitBtn1Click();
-    void ModelsClick();      // "2011" and "2011 Shaft Models"
+    void ModelsClick(); // "2011" and "2011 Shaft Models"
     void About1Click();
     void KECalcBtnClick();
-    void TrajectoryClick(); // "Trajectory Reference"
+    void TrajectoryClick();     // "Trajectory Reference"
     void Contents1Click();      // Tuning Information
     void HWtBtn9Click(int row); // a carbon row's "Details"
     void loseCarbonBtn();       // the carbon panel's Close

@@ -257,14 +257,14 @@ void TGetCust::Button1Click()
 void TGetCust::SpeedButton1Click()
 {
     const auto& record = *retrieval_;
-    const QString proposed = reports::proposedCustomerPdfName(record.form()["NameEdit"].text,
-                                                              QDate::currentDate());
+    const QString proposed =
+        reports::proposedCustomerPdfName(record.form()["NameEdit"].text, QDate::currentDate());
     try {
         SheetOutput::print(
             this, messages_, proposed,
             [&](QString* error) {
                 // The printing window stays up only while the sheet goes out.
-                QProgressDialog progress(QStringLiteral("Printing the customer sheet..."),
+                QProgressDialog progress(QString::fromUtf8("Printing the customer sheet\u2026"),
                                          QString(), 0, 0, this);
                 progress.setObjectName("PrintProgress");
                 progress.setWindowTitle(QStringLiteral("Printing"));
@@ -286,12 +286,12 @@ void TGetCust::SavePdfBtnClick()
 {
     const auto& record = *retrieval_;
     try {
-        SheetOutput::saveAsPdf(this, messages_,
-                               reports::proposedCustomerPdfName(record.form()["NameEdit"].text,
-                                                                QDate::currentDate()),
-                               [&](const QString& file, QString* error) {
-                                   return customerSheet_.savePdf(record, file, error);
-                               });
+        SheetOutput::saveAsPdf(
+            this, messages_,
+            reports::proposedCustomerPdfName(record.form()["NameEdit"].text, QDate::currentDate()),
+            [&](const QString& file, QString* error) {
+                return customerSheet_.savePdf(record, file, error);
+            });
     } catch (const std::exception& failure) {
         messages_.error(failure.what());
     }

@@ -39,7 +39,7 @@ public:
     const customers::CustomerRetrieval& retrieval() const { return *retrieval_; }
 
 public slots:
-    void Button1Click(); // Search
+    void Button1Click();      // Search
     void SpeedButton1Click(); // Print: the customer sheet, with a progress window
     void SavePdfBtnClick();   // Save as PDF: the customer sheet into a file
     void ReturnDataBtnClick();

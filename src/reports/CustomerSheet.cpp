@@ -116,8 +116,8 @@ ReportPage composeCustomerSheet(const CustomerSheetValues& values, const ShopInf
     std::vector<Item>& detail = page.detail.items;
     for (const CustomerSlot& slot : design.lines) {
         if (!slot.caption.empty()) {
-            const double left = slot.captionAlign == Align::Right ? slot.captionX - kCaptionWidth
-                                                                  : slot.captionX;
+            const double left =
+                slot.captionAlign == Align::Right ? slot.captionX - kCaptionWidth : slot.captionX;
             detail.emplace_back(textAt(left, slot.y, kCaptionWidth, std::string(slot.caption),
                                        kDetailStyle, slot.captionAlign));
         }
@@ -129,8 +129,7 @@ ReportPage composeCustomerSheet(const CustomerSheetValues& values, const ShopInf
             const double baseline = slot.y + 0.905273 * kDetailStyle.pointSize / 72.0;
             detail.emplace_back(std::in_place_type<RuleItem>,
                                 RuleItem{slot.valueX, baseline + 0.03,
-                                         slot.valueX + design.writeOnLength, baseline + 0.03,
-                                         0.5});
+                                         slot.valueX + design.writeOnLength, baseline + 0.03, 0.5});
         }
     }
     detail.emplace_back(textAt(design.commentsCaptionX, design.commentsY, kCaptionWidth,

@@ -26,12 +26,12 @@ namespace qw::reports {
 
 // What the fill step copies from the retrieval window.
 struct CustomerSheetValues {
-    std::string name;        // the name box
-    std::string addr1;       // the first address box (the second is never printed)
-    std::string cityLine;    // city + ", " + state + two blanks + ZIP
+    std::string name;     // the name box
+    std::string addr1;    // the first address box (the second is never printed)
+    std::string cityLine; // city + ", " + state + two blanks + ZIP
     std::string country;
     std::string countryCode;
-    std::string bowWeight;   // the summary's texts: "62#", "29\"", ...
+    std::string bowWeight; // the summary's texts: "62#", "29\"", ...
     std::string arrowLength;
     std::string pointWeight;
     std::string bowType;
@@ -39,7 +39,7 @@ struct CustomerSheetValues {
     std::string release;
     std::string braceHeight; // printed beside "Bow Length:"
     std::string overDraw;
-    std::string chartName;   // "Hunting Shafts", ...
+    std::string chartName; // "Hunting Shafts", ...
     std::string comments;
 };
 

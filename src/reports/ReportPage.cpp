@@ -196,8 +196,7 @@ PrintOutcome printOnDefaultPrinter(const ReportPage& page, const QString& jobTit
         return PrintOutcome::NoPrinter;
     }
     QPrinter printer(target, QPrinter::HighResolution);
-    return printPage(page, printer, jobTitle, error) ? PrintOutcome::Printed
-                                                      : PrintOutcome::Failed;
+    return printPage(page, printer, jobTitle, error) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 } // namespace qw::reports

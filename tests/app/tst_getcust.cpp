@@ -4,9 +4,9 @@
 #include "AppTestSupport.h"
 
 #include "../customers/RetrievalFixture.h"
+#include "../reports/PrintQueue.h"
 #include "app/InputPrompt.h"
 #include "app/SheetOutput.h"
-#include "../reports/PrintQueue.h"
 #include "app/TArrowSel.h"
 #include "app/TGetCust.h"
 #include "reports/CustomerSheet.h"
@@ -14,9 +14,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -74,8 +74,8 @@ void TestGetCust::windowShowsTheFirstRecordWithNavigatorAndCommands()
     for (const char* name : customers::CustomerRetrieval::kNavigatorButtons)
         shown << child<widgets::CaptionButton>(&window, name)->toolTip();
     QCOMPARE(shown, hints);
-    for (const auto& [button, caption] : {std::pair{"PrintBtn", "Print"},
-                                          std::pair{"SavePdfBtn", "Save as PDF"}}) {
+    for (const auto& [button, caption] :
+         {std::pair{"PrintBtn", "Print"}, std::pair{"SavePdfBtn", "Save as PDF"}}) {
         auto* command = child<widgets::CaptionButton>(&window, button);
         QVERIFY(command->isEnabled());
         QCOMPARE(command->text(), QString(caption));

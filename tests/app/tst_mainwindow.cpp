@@ -1,9 +1,9 @@
 #include "AppTestSupport.h"
 
+#include "../reports/PrintQueue.h"
 #include "app/FormBinder.h"
 #include "app/SheetOutput.h"
 #include "app/TArrowSel.h"
-#include "../reports/PrintQueue.h"
 #include "selection/Pages.h"
 #include "selection/SelectionModel.h"
 #include "storage/Table.h"
@@ -14,15 +14,15 @@
 #include "widgets/UpDown.h"
 #include "widgets/UrlOpener.h"
 
-#include <QLabel>
-#include <QPrinterInfo>
-#include <QTemporaryDir>
-#include <QMenuBar>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrinterInfo>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -534,7 +534,8 @@ void TestMainWindow::printWithoutAPrinterOffersAPdf()
         QVERIFY(offers.isEmpty());
         return;
     }
-    QCOMPARE(offers, (QStringList{"No printer is set up.", "Save the sheet as a PDF file instead?"}));
+    QCOMPARE(offers,
+             (QStringList{"No printer is set up.", "Save the sheet as a PDF file instead?"}));
     QVERIFY(sink_->messages.empty());
     if (!acceptOffer) {
         QVERIFY(proposed.isEmpty());
@@ -553,9 +554,9 @@ void TestMainWindow::printWithoutAPrinterOffersAPdf()
 
 void TestMainWindow::saveSheetAsPdfSavesTheShownPage()
 {
-    for (const char* action : {"SaveSetup1", "SaveSheetAsPdf1", "ShopInformation1",
-                               "ExportCustomerDatabase1", "GetSetup1", "KineticEnergy1", "About1",
-                               "Exit1", "Contents1"})
+    for (const char* action :
+         {"SaveSetup1", "SaveSheetAsPdf1", "ShopInformation1", "ExportCustomerDatabase1",
+          "GetSetup1", "KineticEnergy1", "About1", "Exit1", "Contents1"})
         QVERIFY2(child<QAction>(window_.get(), action)->isEnabled(), action);
     clickTab(3);
     QTemporaryDir out;
@@ -583,7 +584,8 @@ void TestMainWindow::saveSheetAsPdfSavesTheShownPage()
     QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{"for Kari.pdf"});
     QCOMPARE(sink_->messages.size(), std::size_t(1));
     QVERIFY(sink_->messages[0].error);
-    QVERIFY(QString::fromStdString(sink_->messages[0].text).contains("/nonexistent-folder/sheet.pdf"));
+    QVERIFY(
+        QString::fromStdString(sink_->messages[0].text).contains("/nonexistent-folder/sheet.pdf"));
 }
 
 void TestMainWindow::getSetupOnAnEmptyTableSaysSo()
@@ -623,10 +625,16 @@ void TestMainWindow::customerCommandsOpenTheirWindows()
         storage::Table saved(folder_->path());
         saved.open("Saveddb.dbf");
         saved.appendBlank();
-        for (const auto& [field, text] :
-             {std::pair{"NAME", "SMITH"}, {"HORT", "0"}, {"BOWWT", "60"}, {"ARLEN", "30"},
-              {"PNTWT", "100"}, {"BOTYP", "0"}, {"WHTYP", "0"}, {"RETYP", "0"},
-              {"BOLEN", "0"}, {"ODLEN", "0"}})
+        for (const auto& [field, text] : {std::pair{"NAME", "SMITH"},
+                                          {"HORT", "0"},
+                                          {"BOWWT", "60"},
+                                          {"ARLEN", "30"},
+                                          {"PNTWT", "100"},
+                                          {"BOTYP", "0"},
+                                          {"WHTYP", "0"},
+                                          {"RETYP", "0"},
+                                          {"BOLEN", "0"},
+                                          {"ODLEN", "0"}})
             saved.setField(field, text);
         saved.post();
         saved.close();
@@ -777,14 +785,15 @@ void TestMainWindow::guideAndAboutOpenAsFreshModalWindows()
         child<QAction>(window_.get(), "About1")->trigger();
     });
     const QString ke("2011 Kinetic Energy and Front of Center Calculators");
-    QCOMPARE(titles, QStringList({"2011 Target/Youth Shaft Models Guide",
-                                  "2011 Kavel Shaft Models Guide", ke, ke, "Quiverwise Plus",
-                                  "About 2011"}));
+    QCOMPARE(titles,
+             QStringList({"2011 Target/Youth Shaft Models Guide", "2011 Kavel Shaft Models Guide",
+                          ke, ke, "Quiverwise Plus", "About 2011"}));
 }
 
 void TestMainWindow::disabledGroupsLookDisabledAfterAYouthVisit()
 {
-    const QColor disabledText = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QColor disabledText =
+        QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
     QVERIFY(disabledText != QColor(Qt::black));
     auto check = [&](const char* groupName) {
         auto* group = child<widgets::RadioGroup>(window_.get(), groupName);
@@ -810,8 +819,10 @@ void TestMainWindow::gridCellsLightUpUnderTheMouse()
         QColor fill;
     };
     // Spine and model cells take no clicks, yet light up; size cells do both.
-    const Hover hovers[] = {{"HSpBtn2", QColor(0x008080)}, {"HMdBtn1", QColor(0x008080)},
-                            {"HWtBtn1", Qt::black}, {"HSzBtn1", Qt::black}};
+    const Hover hovers[] = {{"HSpBtn2", QColor(0x008080)},
+                            {"HMdBtn1", QColor(0x008080)},
+                            {"HWtBtn1", Qt::black},
+                            {"HSzBtn1", Qt::black}};
     for (const Hover& hover : hovers) {
         auto* cell = child<widgets::CaptionButton>(window_.get(), hover.cell);
         QTest::mouseMove(cell, cell->rect().center());

@@ -86,7 +86,8 @@ private slots:
         QCOMPARE(pdf.pages, 1);
         QCOMPARE(pdf.width, 612.0);
         QCOMPARE(pdf.height, 792.0);
-        for (const QString& text : {kShopName, QString("Equipment Setup Variables"), heading, firstSize})
+        for (const QString& text :
+             {kShopName, QString("Equipment Setup Variables"), heading, firstSize})
             QVERIFY2(pdf.text.contains(text), qPrintable(text + " missing from:\n" + pdf.text));
         QVERIFY(sink_.messages.empty());
     }
@@ -130,8 +131,8 @@ private slots:
             const test::PdfContent pdf = test::readPdf(printed[i]);
             QCOMPARE(pdf.pages, 1);
             QCOMPARE(pdf.width, 612.0);
-            for (const QString& text :
-                 {QString("Customer Detail Report"), QString("For Customer: ") + names[i], kShopName})
+            for (const QString& text : {QString("Customer Detail Report"),
+                                        QString("For Customer: ") + names[i], kShopName})
                 QVERIFY2(pdf.text.contains(text), qPrintable(text + " missing from:\n" + pdf.text));
         }
         QVERIFY(test::readPdf(printed[0]).text.contains("Check the nock fit."));

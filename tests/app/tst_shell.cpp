@@ -92,10 +92,9 @@ void TestShell::aTableThatCannotBeOpenedEndsStartUp()
     if (!removed.isEmpty())
         QVERIFY(QFile::remove(folder.filePath(removed)));
     test::RecordingSink sink;
-    app::StartupResult started =
-        app::startUp(removed.isEmpty() ? std::filesystem::path(empty.path().toStdString())
-                                       : folder.path(),
-                     &sink);
+    app::StartupResult started = app::startUp(
+        removed.isEmpty() ? std::filesystem::path(empty.path().toStdString()) : folder.path(),
+        &sink);
     QVERIFY(!started.mainWindow);
     QVERIFY(splashes().isEmpty());
     QCOMPARE(sink.messages.size(), std::size_t(1));

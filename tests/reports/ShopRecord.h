@@ -23,8 +23,8 @@ inline void writeShop(const std::filesystem::path& folder, const reports::ShopIn
         table.edit();
     }
     const std::pair<const char*, const std::string*> fields[] = {
-        {"NAME", &shop.name},   {"ADDR1", &shop.addr1}, {"CITY", &shop.city},
-        {"STATE", &shop.state}, {"ZIP", &shop.zip},     {"PHONE", &shop.phone},
+        {"NAME", &shop.name},   {"ADDR1", &shop.addr1},      {"CITY", &shop.city},
+        {"STATE", &shop.state}, {"ZIP", &shop.zip},          {"PHONE", &shop.phone},
         {"FAX", &shop.fax},     {"COMMENTS", &shop.comments}};
     for (const auto& [field, text] : fields)
         table.setField(field, *text);

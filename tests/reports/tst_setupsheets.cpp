@@ -2,11 +2,11 @@
 // back with pdftotext -bbox: every text at its place on a one-page Letter
 // sheet, and the fill rules.
 
+#include "ShopRecord.h"
 #include <customers/CustInfoModel.h>
 #include <customers/CustomerRetrieval.h>
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
-#include "ShopRecord.h"
 #include <selection/Pages.h>
 #include <selection/RecordingSink.h>
 #include <selection/SelectionModel.h>
@@ -362,15 +362,28 @@ private slots:
         test::writeShop(folder_, kShop);
         QCOMPARE(QFontInfo(QFont("Arial")).family(), QString("Liberation Sans"));
         saveCustomer(Page::Hunt,
-                     {{"BowWeightSpin", "55"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
-                      {"OverDraw", "2"}, {"HuntCamType", "1"}, {"BraceHt", "0"}},
-                     {{"NAME", "Larsen, Kari"}, {"ADDR1", "212 Birch Lane"}, {"ADDR2", "Apt 4"},
-                      {"CITY", "Brainerd"}, {"STATE", "MN"}, {"ZIP", "56401"},
-                      {"COUNTRY", "USA"}, {"CCODE", "1"},
+                     {{"BowWeightSpin", "55"},
+                      {"ArrowLengthSpin", "29"},
+                      {"PointWtSpin", "125"},
+                      {"OverDraw", "2"},
+                      {"HuntCamType", "1"},
+                      {"BraceHt", "0"}},
+                     {{"NAME", "Larsen, Kari"},
+                      {"ADDR1", "212 Birch Lane"},
+                      {"ADDR2", "Apt 4"},
+                      {"CITY", "Brainerd"},
+                      {"STATE", "MN"},
+                      {"ZIP", "56401"},
+                      {"COUNTRY", "USA"},
+                      {"CCODE", "1"},
                       {"COMMENTS", "Wants a lighter point for the 3D season."}});
         saveCustomer(Page::Targ, {{"BowWeightSpin", "38"}, {"TargBowType", "1"}},
-                     {{"NAME", "Olson, Per"}, {"ADDR1", "9 Harbor Street"}, {"CITY", "Duluth"},
-                      {"STATE", "MN"}, {"ZIP", "55802"}, {"COMMENTS", kLongComment}});
+                     {{"NAME", "Olson, Per"},
+                      {"ADDR1", "9 Harbor Street"},
+                      {"CITY", "Duluth"},
+                      {"STATE", "MN"},
+                      {"ZIP", "55802"},
+                      {"COMMENTS", kLongComment}});
         // A record kept from before the state was required.
         storage::Table saved(folder_);
         saved.open("Saveddb.dbf");
@@ -709,9 +722,8 @@ private slots:
         QTest::addColumn<QString>("cityLine");
         QTest::addColumn<double>("cityGap"); // blanks between the last two words of it
         QTest::newRow("hunting compound, whole address")
-            << "lar"
-            << QStringList{"55#", "Compound", "Hunting Shafts", "29\"", "Medium", "Mechanical",
-                           "Over 6.5\"", "125Gr", "2\""}
+            << "lar" << QStringList{"55#",        "Compound",   "Hunting Shafts", "29\"", "Medium",
+                                    "Mechanical", "Over 6.5\"", "125Gr",          "2\""}
             << "Brainerd, MN 56401" << 2.0;
         QTest::newRow("target recurve, no state")
             << "ol" << QStringList{"38#", "Recurve", "Target Shafts"} << "Duluth, 55802" << 3.0;
@@ -777,8 +789,8 @@ private slots:
         }
         const QStringList city = cityLine.split(' ');
         const double space12 = 12 * 0.2778; // Liberation Sans' blank, in points
-        QVERIFY(std::abs(gapBetween(pdf, city[city.size() - 2], city.last()) -
-                         cityGap * space12) < 0.5);
+        QVERIFY(std::abs(gapBetween(pdf, city[city.size() - 2], city.last()) - cityGap * space12) <
+                0.5);
         QVERIFY(std::abs(gapBetween(pdf, "MN", "55330") - 2 * 10 * 0.2778) < 0.5);
         for (const Word& w : pdf.words)
             QVERIFY2(w.text != "Apt", "the second address line printed");
