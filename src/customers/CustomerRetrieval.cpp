@@ -283,6 +283,19 @@ bool CustomerRetrieval::show()
     return shown;
 }
 
+SetupWords CustomerRetrieval::recordWords() const
+{
+    SetupWords words;
+    if (!table_.isOpen() || table_.eof())
+        return words;
+    try {
+        decodeWords(readStoredSetup(table_), words);
+    } catch (const selection::ConversionError&) {
+        // Nothing of the record can be read: every word stays empty.
+    }
+    return words;
+}
+
 void CustomerRetrieval::showEdits()
 {
     for (const BoundEdit& edit : kBoundEdits)

@@ -78,7 +78,10 @@ const CustomerSheetDesign& customerSheetDesign()
 }
 // clang-format on
 
-// QuickRep1BeforePrint: the record on screen, as the retrieval window shows it.
+// QuickRep1BeforePrint: the record on screen, as the retrieval window shows
+// it. The setup in words is that record's own: where the window's summary
+// still shows an earlier record's word for a code it cannot read, the sheet
+// prints nothing rather than another customer's setup.
 CustomerSheetValues customerSheetValues(const customers::CustomerRetrieval& retrieval)
 {
     const selection::FormState& form = retrieval.form();
@@ -89,15 +92,16 @@ CustomerSheetValues customerSheetValues(const customers::CustomerRetrieval& retr
     values.cityLine = shown("CityEdit") + ", " + shown("StateEdit") + "  " + shown("ZipEdit");
     values.country = shown("CountryEdit");
     values.countryCode = shown("CodeEdit");
-    values.bowWeight = shown("Label24");
-    values.arrowLength = shown("Label25");
-    values.pointWeight = shown("Label27");
-    values.bowType = shown("Label9");
-    values.wheelType = shown("Label10");
-    values.release = shown("Label12");
-    values.braceHeight = shown("Label15");
-    values.overDraw = shown("Label16");
-    values.chartName = shown("Label17");
+    const customers::SetupWords words = retrieval.recordWords();
+    values.bowWeight = words.bowWeight;
+    values.arrowLength = words.arrowLength;
+    values.pointWeight = words.pointWeight;
+    values.bowType = words.bowType;
+    values.wheelType = words.wheelType;
+    values.release = words.release;
+    values.braceHeight = words.braceHeight;
+    values.overDraw = words.overDraw;
+    values.chartName = words.chartFamily;
     values.comments = shown("CommentsMemo");
     return values;
 }

@@ -75,7 +75,8 @@ public:
         lines.replace(QLatin1Char('\r'), QChar::LineSeparator);
         QTextLayout layout(lines, font, painter_.device());
         QTextOption option(horizontal(item.align));
-        option.setWrapMode(QTextOption::WordWrap);
+        // A word wider than the box is broken where it reaches the edge.
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout.setTextOption(option);
         layout.beginLayout();
         double lineTop = 0;

@@ -26,8 +26,9 @@ struct TextStyle {
 };
 
 // Text in a box. A single-line box draws its text on one line, top-aligned,
-// whatever its width; a wrapping box breaks at word boundaries and draws only
-// the lines that end above its bottom edge.
+// whatever its width; a wrapping box breaks at word boundaries (a word wider
+// than the box where it reaches the edge) and draws only the lines that end
+// above its bottom edge.
 struct TextItem {
     double x = 0, y = 0, width = 0, height = 0;
     std::string text; // UTF-8

@@ -274,7 +274,7 @@ using Setup = std::vector<std::pair<std::string, std::string>>; // control, text
 const std::string kLongComment = [] {
     std::string text;
     for (int i = 1; i <= 120; ++i)
-        text += "arrow" + std::to_string(i) + " ";
+        text += "arrow" + std::to_string(i) + (i == 10 ? " " + std::string(90, 'W') + " " : " ");
     return text + "LASTWORD";
 }();
 
@@ -391,6 +391,16 @@ private slots:
         QCOMPARE(saved.getString("NAME").substr(0, 10), std::string("Olson, Per"));
         saved.edit();
         saved.setField("STATE", "");
+        saved.post();
+        // A record whose bow type and release codes lie outside their tables.
+        saveCustomer(
+            Page::Hunt, {},
+            {{"NAME", "Pike, Ed"}, {"ADDR1", "3 Lake Road"}, {"CITY", "Ely"}, {"STATE", "MN"}});
+        saved.goBottom();
+        QCOMPARE(saved.getString("NAME").substr(0, 8), std::string("Pike, Ed"));
+        saved.edit();
+        saved.setField("BOTYP", "7");
+        saved.setField("RETYP", "4");
         saved.post();
     }
 
@@ -828,6 +838,15 @@ private slots:
         const PdfText second = renderCustomer(retrieval);
         checkText(second, {"Olson, Per", Anchor::Left, 2.30, 0.25, kCustomerDetail});
         QVERIFY(!placeError(second, {"Larsen,", Anchor::Left, 0, 0}).has_value());
+        // The window keeps Olson's words for codes it cannot read; the
+        // sheet prints nothing there rather than another customer's setup.
+        retrieval.next();
+        QCOMPARE(retrieval.form()["NameEdit"].text, std::string("Pike, Ed"));
+        QCOMPARE(retrieval.form()["Label9"].text, std::string("Recurve"));
+        const PdfText third = renderCustomer(retrieval);
+        checkText(third, {"Hunting Shafts", Anchor::Left, 5.42, 2.08, kCustomerDetail});
+        checkText(third, {"", Anchor::Left, 4.04, 2.08, kCustomerDetail});
+        checkText(third, {"", Anchor::Left, 4.04, 2.58, kCustomerDetail});
         QCOMPARE(reports::proposedCustomerPdfName("Olson, Per", QDate(2026, 12, 8)),
                  QString("Olson, Per customer sheet 2026-12-08.pdf"));
         QCOMPARE(reports::proposedCustomerPdfName("A/B: C?", QDate(2026, 12, 8)),
