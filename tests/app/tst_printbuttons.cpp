@@ -1,7 +1,8 @@
 // Every Print button pressed in the real windows sends one page to the
 // default printer, the test run's private PDF queue: each page's setup
 // sheet from the main window, and the customer sheet from the retrieval
-// window, which shows its printing window meanwhile.
+// window, which shows its printing window meanwhile; quiverwise-sheet
+// --print sends the same sheets.
 
 #include "AppTestSupport.h"
 
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -138,6 +140,38 @@ private slots:
         QVERIFY(test::readPdf(printed[0]).text.contains("Check the nock fit."));
         QVERIFY(test::readPdf(printed[1]).text.contains("Target Shafts"));
         QVERIFY(sink_.messages.empty());
+    }
+
+    void commandLinePrints_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("hunting") << QStringList{"--page", "hunt", "--bow-weight", "65"}
+                                 << "Peak Bow Weight: 65";
+        QTest::newRow("target") << QStringList{"--page", "targ", "--bow-weight", "50"}
+                                << "2011 Target Shafts";
+        QTest::newRow("youth") << QStringList{"--page", "youth", "--youth-bow-weight", "30"}
+                               << "Peak Bow Weight: 30";
+        QTest::newRow("kavel") << QStringList{"--page", "kavl"} << "2011 Kavel Shafts";
+        QTest::newRow("customer") << QStringList{"--customer", "ol"} << "For Customer: Olson, Per";
+    }
+    void commandLinePrints()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        const auto mark = queue_.mark();
+        QProcess tool;
+        tool.start(QW_PROGRAM_DIR "/quiverwise-sheet",
+                   arguments << "--data" << QString::fromStdString(folder_.path()) << "--print");
+        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
+        const QStringList printed = queue_.pdfsSince(mark, 1);
+        QCOMPARE(printed.size(), 1);
+        const test::PdfContent pdf = test::readPdf(printed.front());
+        QCOMPARE(pdf.pages, 1);
+        QCOMPARE(pdf.width, 612.0);
+        for (const QString& text : {kShopName, expected})
+            QVERIFY2(pdf.text.contains(text), qPrintable(text + " missing from:\n" + pdf.text));
     }
 
 private:

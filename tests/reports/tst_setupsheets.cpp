@@ -252,21 +252,6 @@ const reports::ShopInfo kShop{"Twin Oaks Archery",
                               "",
                               "Bare shafts cut and fletched while you wait."};
 
-std::unique_ptr<reports::SetupSheet> makeSheet(Page page, const std::filesystem::path& folder)
-{
-    switch (page) {
-    case Page::Targ:
-        return std::make_unique<reports::TTargPrintForm>(folder);
-    case Page::Kavl:
-        return std::make_unique<reports::TKavlRpt>(folder);
-    case Page::Youth:
-        return std::make_unique<reports::TYouthRpt1>(folder);
-    case Page::Hunt:
-        break;
-    }
-    return std::make_unique<reports::TReportForm>(folder);
-}
-
 using Setup = std::vector<std::pair<std::string, std::string>>; // control, text or index
 
 // Far more than the customer sheet's comment box holds; its last word must
@@ -424,10 +409,10 @@ private slots:
         QFETCH(Setup, setup);
         const Page p = Page(page);
         const selection::FormState& form = windowFor(p, setup);
-        auto sheet = makeSheet(p, folder_);
+        reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
         const QString before =
             QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
-        const PdfText pdf = render(*sheet, form);
+        const PdfText pdf = render(sheet, form);
         const QString after =
             QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
         QCOMPARE(pdf.pages, 1);
@@ -566,8 +551,8 @@ private slots:
         for (const auto& [control, value] : setup)
             if (value == "-1")
                 form[control].itemIndex = -1;
-        auto sheet = makeSheet(p, folder_);
-        const PdfText pdf = render(*sheet, form);
+        reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
+        const PdfText pdf = render(sheet, form);
         const Layout l = layoutOf(p);
         for (const QString& pair : expected) {
             const std::string caption = pair.section('=', 0, 0).toStdString();
@@ -597,8 +582,8 @@ private slots:
             const int count = selection::pageInfo(p).rows;
             for (int row = 1; row <= count; ++row)
                 form[selection::cellName(p, selection::CellKind::Weight, row)].text = "Details";
-            auto sheet = makeSheet(p, folder_);
-            const PdfText pdf = render(*sheet, form);
+            reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
+            const PdfText pdf = render(sheet, form);
             const Layout l = layoutOf(p);
             for (int row = 1; row <= count; ++row) {
                 const bool seeBelow =
@@ -633,14 +618,14 @@ private slots:
         QFETCH(QString, jobTitle);
         QFETCH(QString, pdfName);
         const selection::FormState& form = windowFor(Page(page), {});
-        auto sheet = makeSheet(Page(page), folder_);
+        reports::SetupSheet sheet(reports::sheetDesign(Page(page)), folder_);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir_.filePath("printed.pdf"));
         printer.setCopyCount(3);
         printer.setDocName("left over");
-        QVERIFY(sheet->print(form, printer));
-        QCOMPARE(reports::proposedPdfName(sheet->design(), QDate(2026, 3, 9)), pdfName);
+        QVERIFY(sheet.print(form, printer));
+        QCOMPARE(reports::proposedPdfName(sheet.design(), QDate(2026, 3, 9)), pdfName);
         QCOMPARE(printer.copyCount(), 1);
         QCOMPARE(printer.docName(), jobTitle);
         QCOMPARE(printer.pageLayout().margins(QPageLayout::Inch), QMarginsF(0.5, 0.5, 0.5, 0.5));
@@ -650,50 +635,6 @@ private slots:
         QCOMPARE(pdf.height, 792.0);
         checkText(pdf, {kShop.name, Anchor::Centre, 3.77, 0.67});
         checkText(pdf, {kShop.comments, Anchor::Centre, 3.745, layoutOf(Page(page)).commentY});
-    }
-
-    // A wrapping text box breaks at word boundaries inside its width and
-    // leaves out the lines that would cross its bottom edge.
-    void wrappedText()
-    {
-        reports::ReportPage page;
-        page.title.height = 0.33;
-        reports::TextItem box;
-        box.x = 1.0;
-        box.y = 2.0;
-        box.width = 2.0;
-        box.height = 0.5; // three lines of 10 pt
-        box.wrap = true;
-        for (int i = 1; i <= 40; ++i)
-            box.text += "word" + std::to_string(i) + " ";
-        page.detail.items.push_back(box);
-        // The footer band ends at the bottom margin.
-        page.footer.height = 0.4;
-        reports::TextItem footer;
-        footer.x = 7.5;
-        footer.y = 0.1;
-        footer.text = "Footer";
-        footer.align = reports::Align::Right;
-        page.footer.items.push_back(footer);
-        const QString file = dir_.filePath("wrapped.pdf");
-        QVERIFY(reports::writePdf(page, file, "wrapped"));
-        PdfText pdf = readPdf(file);
-        const auto footerWord = std::find_if(pdf.words.begin(), pdf.words.end(),
-                                             [](const Word& w) { return w.text == "Footer"; });
-        QVERIFY(footerWord != pdf.words.end());
-        QVERIFY(std::abs(footerWord->xMax - 8.0 * 72) < 0.01);
-        QVERIFY(std::abs(footerWord->yMin - (10.5 - 0.4 + 0.1) * 72) < 0.01);
-        pdf.words.erase(footerWord);
-        std::set<double> lines;
-        int expectedNumber = 1;
-        for (const Word& w : pdf.words) {
-            QCOMPARE(w.text, QString("word%1").arg(expectedNumber++));
-            QVERIFY(w.xMin >= pt(1.0) - 0.01 && w.xMax <= pt(3.0) + 0.01);
-            QVERIFY(w.yMin >= ptY(2.0) - 0.01 && w.yMax <= ptY(2.5) + 0.01);
-            lines.insert(w.yMin);
-        }
-        QCOMPARE(int(lines.size()), 3);
-        QVERIFY(expectedNumber < 40);
     }
 
     // Shop details saved while the sheet is held open show on the next sheet.
@@ -710,17 +651,6 @@ private slots:
         test::writeShop(folder_, kShop);
         checkText(pdf, {moved.name, Anchor::Centre, 3.77, 0.67});
         checkText(pdf, {"Phone: 763-555-0142 FAX: 763-555-0199", Anchor::Centre, 3.77, 1.25});
-    }
-
-    void missingShopTable()
-    {
-        QTemporaryDir empty;
-        try {
-            reports::TKavlRpt sheet(empty.path().toStdString());
-            QFAIL("a sheet opened without SHOPINFO.DBF");
-        } catch (const storage::StorageError& error) {
-            QVERIFY(QString(error.what()).startsWith("Table does not exist."));
-        }
     }
 
     // The customer sheet: every text at its place, the record as the
