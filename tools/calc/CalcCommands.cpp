@@ -10,7 +10,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <charconv>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -58,16 +57,6 @@ CommandLine parseOptions(const Arguments& arguments, std::initializer_list<const
         known->second = arguments[++i];
     }
     return line;
-}
-
-int wholeOption(const std::string& option, const std::string& text)
-{
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end)
-        throw UsageError(option + " needs a whole number, not '" + text + "'");
-    return value;
 }
 
 ordered_json textOrNull(bool shown, const std::string& text)
@@ -147,7 +136,7 @@ int runSpecs(const Arguments& arguments, const std::filesystem::path& programFol
         arguments, {"--row", "--length", "--point", "--nock", "--insert", "--fletching"}, &setup);
     if (!line["--row"])
         throw UsageError("specs needs --row N");
-    const int row = wholeOption("--row", *line["--row"]);
+    const int row = setupcli::wholeNumberOption("--row", *line["--row"]);
     for (const auto& [option, input] : inputOptions)
         if (line[option]) {
             try {
@@ -223,7 +212,7 @@ int runTrajectory(const Arguments& arguments, const std::filesystem::path& progr
     for (std::size_t i = 0; i < 3; ++i)
         if (line[options[i]]) {
             const auto& [spin, value] = spins[i];
-            *value = wholeOption(options[i], *line[options[i]]);
+            *value = setupcli::wholeNumberOption(options[i], *line[options[i]]);
             if (!calculators::reachable(*spin, *value))
                 throw UsageError(
                     std::string(options[i]) + " must be " + std::to_string(spin->minimum) + " to " +

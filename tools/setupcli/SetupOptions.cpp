@@ -46,16 +46,6 @@ selection::Page parsePage(const std::string& text)
     return it->second;
 }
 
-int parseIndex(const std::string& option, const std::string& text)
-{
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end)
-        throw UsageError(option + " needs a whole number, not '" + text + "'");
-    return value;
-}
-
 // The window offers only the group's own items, so an index past them
 // describes no setup the window could show.
 void checkItemIndex(const std::string& option, const std::string& group, int index)
@@ -92,7 +82,7 @@ bool parseSetupOption(const std::vector<std::string>& arguments, std::size_t& i,
         options.entryTexts.emplace_back(entry->second, value);
     else {
         const std::string& group = indexOptions().find(option)->second;
-        const int index = parseIndex(option, value);
+        const int index = wholeNumberOption(option, value);
         checkItemIndex(option, group, index);
         options.itemIndices.emplace_back(group, index);
     }
@@ -124,6 +114,16 @@ std::filesystem::path programFolder(const char* argv0)
     if (!error)
         return self.parent_path();
     return std::filesystem::absolute(argv0).parent_path();
+}
+
+int wholeNumberOption(const std::string& option, const std::string& text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        throw UsageError(option + " needs a whole number, not '" + text + "'");
+    return value;
 }
 
 } // namespace qw::setupcli

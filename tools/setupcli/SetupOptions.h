@@ -39,6 +39,10 @@ bool parseSetupOption(const std::vector<std::string>& arguments, std::size_t& i,
 // The usage lines of the setup options.
 std::string setupUsage();
 
+// The value of option as a whole number; UsageError names the option and
+// the text otherwise.
+int wholeNumberOption(const std::string& option, const std::string& text);
+
 // Sets the inputs and the page without running anything; the caller runs.
 void applySetup(selection::SelectionModel& model, const SetupOptions& options);
 
