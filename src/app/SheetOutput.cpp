@@ -82,7 +82,13 @@ void SheetOutput::print(QWidget* parent, selection::MessageSink& messages,
                         const QString& proposedName, const Print& print, const Save& save)
 {
     QString error;
-    switch (print(&error)) {
+    reports::PrintOutcome outcome = reports::PrintOutcome::Failed;
+    try {
+        outcome = print(&error);
+    } catch (const std::exception& failure) { // the shop record, read again
+        error = QString::fromUtf8(failure.what());
+    }
+    switch (outcome) {
     case reports::PrintOutcome::Printed:
         return;
     case reports::PrintOutcome::NoPrinter:
@@ -105,7 +111,13 @@ bool SheetOutput::saveAsPdf(QWidget* parent, selection::MessageSink& messages,
     if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         file += QStringLiteral(".pdf");
     QString error;
-    if (!save(file, &error)) {
+    bool saved = false;
+    try {
+        saved = save(file, &error);
+    } catch (const std::exception& failure) {
+        error = QString::fromUtf8(failure.what());
+    }
+    if (!saved) {
         messages.error(error.toStdString());
         return false;
     }

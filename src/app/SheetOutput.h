@@ -23,7 +23,9 @@ public:
     using Save = std::function<bool(const QString& fileName, QString* error)>;
 
     // Prints; NoPrinter says so and offers to save the sheet as a PDF,
-    // proposing proposedName; any other failure is reported as an error.
+    // proposing proposedName; any other failure (an exception from print or
+    // save included, such as a shop table that cannot be read) is reported
+    // as an error.
     static void print(QWidget* parent, selection::MessageSink& messages,
                       const QString& proposedName, const Print& print, const Save& save);
     // Asks for a file (proposedName in the folder last used, at first the

@@ -373,14 +373,10 @@ void TArrowSel::printSheet(Page page)
     if (!sheet)
         return;
     const selection::FormState& form = std::as_const(*model_).form();
-    try {
-        SheetOutput::print(
-            this, *messages_, reports::proposedPdfName(sheet->design(), QDate::currentDate()),
-            [&](QString* error) { return sheet->print(form, error); },
-            [&](const QString& file, QString* error) { return sheet->savePdf(form, file, error); });
-    } catch (const std::exception& failure) { // the shop table, read again
-        messages_->error(failure.what());
-    }
+    SheetOutput::print(
+        this, *messages_, reports::proposedPdfName(sheet->design(), QDate::currentDate()),
+        [&](QString* error) { return sheet->print(form, error); },
+        [&](const QString& file, QString* error) { return sheet->savePdf(form, file, error); });
 }
 
 void TArrowSel::SaveSheetAsPdfClick()
@@ -389,13 +385,9 @@ void TArrowSel::SaveSheetAsPdfClick()
     if (!sheet)
         return;
     const selection::FormState& form = std::as_const(*model_).form();
-    try {
-        SheetOutput::saveAsPdf(
-            this, *messages_, reports::proposedPdfName(sheet->design(), QDate::currentDate()),
-            [&](const QString& file, QString* error) { return sheet->savePdf(form, file, error); });
-    } catch (const std::exception& failure) {
-        messages_->error(failure.what());
-    }
+    SheetOutput::saveAsPdf(
+        this, *messages_, reports::proposedPdfName(sheet->design(), QDate::currentDate()),
+        [&](const QString& file, QString* error) { return sheet->savePdf(form, file, error); });
 }
 
 void TArrowSel::ShopInformation1Click()

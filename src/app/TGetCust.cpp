@@ -257,44 +257,37 @@ void TGetCust::Button1Click()
 void TGetCust::SpeedButton1Click()
 {
     const auto& record = *retrieval_;
-    const QString proposed =
-        reports::proposedCustomerPdfName(record.form()["NameEdit"].text, QDate::currentDate());
-    try {
-        SheetOutput::print(
-            this, messages_, proposed,
-            [&](QString* error) {
-                // The printing window stays up only while the sheet goes out.
-                QProgressDialog progress(QString::fromUtf8("Printing the customer sheet\u2026"),
-                                         QString(), 0, 0, this);
-                progress.setObjectName("PrintProgress");
-                progress.setWindowTitle(QStringLiteral("Printing"));
-                progress.setWindowModality(Qt::WindowModal);
-                progress.setMinimumDuration(0);
-                progress.show();
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                return customerSheet_.print(record, error);
-            },
-            [&](const QString& file, QString* error) {
-                return customerSheet_.savePdf(record, file, error);
-            });
-    } catch (const std::exception& failure) { // the shop table, read again
-        messages_.error(failure.what());
-    }
+    SheetOutput::print(
+        this, messages_, proposedPdfName(),
+        [&](QString* error) {
+            // The printing window stays up only while the sheet goes out.
+            QProgressDialog progress(QString::fromUtf8("Printing the customer sheet\u2026"),
+                                     QString(), 0, 0, this);
+            progress.setObjectName("PrintProgress");
+            progress.setWindowTitle(QStringLiteral("Printing"));
+            progress.setWindowModality(Qt::WindowModal);
+            progress.setMinimumDuration(0);
+            progress.show();
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return customerSheet_.print(record, error);
+        },
+        [&](const QString& file, QString* error) {
+            return customerSheet_.savePdf(record, file, error);
+        });
 }
 
 void TGetCust::SavePdfBtnClick()
 {
-    const auto& record = *retrieval_;
-    try {
-        SheetOutput::saveAsPdf(
-            this, messages_,
-            reports::proposedCustomerPdfName(record.form()["NameEdit"].text, QDate::currentDate()),
-            [&](const QString& file, QString* error) {
-                return customerSheet_.savePdf(record, file, error);
-            });
-    } catch (const std::exception& failure) {
-        messages_.error(failure.what());
-    }
+    SheetOutput::saveAsPdf(this, messages_, proposedPdfName(),
+                           [&](const QString& file, QString* error) {
+                               return customerSheet_.savePdf(*retrieval_, file, error);
+                           });
+}
+
+QString TGetCust::proposedPdfName() const
+{
+    return reports::proposedCustomerPdfName(retrieval_->form()["NameEdit"].text,
+                                            QDate::currentDate());
 }
 
 void TGetCust::ReturnDataBtnClick()

@@ -56,6 +56,7 @@ private:
     void buildCommands();
     void connectControls();
     void showModel();
+    QString proposedPdfName() const; // the customer sheet's, for the save dialog
 
     std::unique_ptr<customers::CustomerRetrieval> retrieval_;
     selection::MessageSink& messages_;

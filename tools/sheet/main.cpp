@@ -111,25 +111,11 @@ int pageSheet(const std::filesystem::path& folder, const SheetOptions& options)
     for (const auto& message : sink.messages)
         std::cerr << message.text << "\n";
 
-    std::unique_ptr<qw::reports::SetupSheet> sheet;
-    switch (options.setup.page) {
-    case qw::selection::Page::Hunt:
-        sheet = std::make_unique<qw::reports::TReportForm>(folder);
-        break;
-    case qw::selection::Page::Targ:
-        sheet = std::make_unique<qw::reports::TTargPrintForm>(folder);
-        break;
-    case qw::selection::Page::Kavl:
-        sheet = std::make_unique<qw::reports::TKavlRpt>(folder);
-        break;
-    case qw::selection::Page::Youth:
-        sheet = std::make_unique<qw::reports::TYouthRpt1>(folder);
-        break;
-    }
+    qw::reports::SetupSheet sheet(qw::reports::sheetDesign(options.setup.page), folder);
     return deliver(
-        options, [&](QString* error) { return sheet->print(model.form(), error); },
+        options, [&](QString* error) { return sheet.print(model.form(), error); },
         [&](const QString& file, QString* error) {
-            return sheet->savePdf(model.form(), file, error);
+            return sheet.savePdf(model.form(), file, error);
         });
 }
 
