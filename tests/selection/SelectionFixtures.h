@@ -7,6 +7,7 @@
 // from. Cases put their own columns and specification records on top.
 
 #include <selection/RecordingSink.h>
+#include <selection/SelectionModel.h>
 #include <storage/Table.h>
 
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -185,5 +187,28 @@ private:
 
 // Records every message box in order.
 using RecordingSink = qw::selection::RecordingSink;
+
+// A fresh catalogue for each test function (call resetEngine() from init()):
+// the test sets up its cases, then start() writes the tables and opens the
+// engine on them.
+class EngineTest : public QObject {
+protected:
+    void resetEngine()
+    {
+        model_.reset();
+        catalogue_.emplace();
+        sink_.messages.clear();
+    }
+    qw::selection::SelectionModel& start()
+    {
+        catalogue_->write();
+        model_.emplace(catalogue_->folder(), sink_);
+        return *model_;
+    }
+
+    std::optional<Catalogue> catalogue_;
+    RecordingSink sink_;
+    std::optional<qw::selection::SelectionModel> model_;
+};
 
 } // namespace fixtures

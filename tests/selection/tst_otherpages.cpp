@@ -67,14 +67,14 @@ void verifyColumns(const SelectionModel& model, Page page, int record, int first
 
 } // namespace
 
-class TestOtherPages : public QObject {
+class TestOtherPages : public fixtures::EngineTest {
     Q_OBJECT
 
 private slots:
+    void init() { resetEngine(); }
     void targetChartPosition_data();
     void targetChartPosition();
-    void targetListCaseA();
-    void targetListCaseB();
+    void targetLists();
     void targetShortArrowFlag();
     void targetStarCuts();
     void targetInvalidSelectionEmptiesAllRows();
@@ -125,12 +125,9 @@ void TestOtherPages::targetChartPosition_data()
 void TestOtherPages::targetChartPosition()
 {
     QFETCH(Inputs, inputs);
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runPage(model, Page::Targ, inputs);
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     QCOMPARE(model.form()["TmpLbl2"].text, std::string("Targ"));
     QFETCH(int, weight);
     QFETCH(int, record);
@@ -140,12 +137,9 @@ void TestOtherPages::targetChartPosition()
     QVERIFY(model.lastRun().valid);
 }
 
-void TestOtherPages::targetListCaseA()
+void TestOtherPages::targetLists()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runPage(model, Page::Targ, {});
     QCOMPARE(caption(model, Page::Targ, CellKind::Size, 1), shaftName(15, 1));
     verifyColumns(model, Page::Targ, 15, 2, 12, 3); // column 2 left out
@@ -159,14 +153,7 @@ void TestOtherPages::targetListCaseA()
     QVERIFY(model.form()["TargBowType"].visible);
     QVERIFY(model.form()["WheelType"].visible);
     QCOMPARE(model.form()["TPrintBtn"].font, kTargOrange);
-}
-
-void TestOtherPages::targetListCaseB()
-{
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    // 31 inches: record 16 lists from column 2, leaving rows 12 and 13 empty.
     runPage(model, Page::Targ, {{"ArrowLengthSpin", "31"}});
     QCOMPARE(*model.lastRun().record, 16);
     verifyColumns(model, Page::Targ, 16, 1, 11, 2);
@@ -184,10 +171,7 @@ void TestOtherPages::targetShortArrowFlag()
     QVERIFY(TargPage::shortArrow(26, 14));
     QVERIFY(!TargPage::shortArrow(26, 15));
 
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     // 60 lb hard cam is band 8: 25 inches give record 10 and a short arrow.
     runPage(model, Page::Targ, {{"ArrowLengthSpin", "25"}});
     QCOMPARE(*model.lastRun().record, 10);
@@ -201,17 +185,14 @@ void TestOtherPages::targetShortArrowFlag()
 
 void TestOtherPages::targetStarCuts()
 {
-    Catalogue catalogue;
     for (int record : {10, 15}) {
-        catalogue.setColumn(fixtures::kTarg, record, 1, {"2212*2312", "S"});
-        catalogue.setColumn(fixtures::kTarg, record, 4, {"2213 * 2313", "S"});
+        catalogue_->setColumn(fixtures::kTarg, record, 1, {"2212*2312", "S"});
+        catalogue_->setColumn(fixtures::kTarg, record, 4, {"2213 * 2313", "S"});
     }
-    catalogue.setColumn(fixtures::kTarg, 15, 5, {"2214*2314", "S"});
+    catalogue_->setColumn(fixtures::kTarg, 15, 5, {"2214*2314", "S"});
     for (const char* key : {"2212S", "2312S", "2213S", "2313S"})
-        catalogue.addSpec({key, "0.400", "STAR", "9.20"});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+        catalogue_->addSpec({key, "0.400", "STAR", "9.20"});
+    SelectionModel& model = start();
     auto size = [&](int row) { return caption(model, Page::Targ, CellKind::Size, row); };
 
     runPage(model, Page::Targ, {}); // case A: compound cut on entry 1 only
@@ -240,15 +221,12 @@ void TestOtherPages::targetStarCuts()
 
 void TestOtherPages::targetInvalidSelectionEmptiesAllRows()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     // Soft cam 88 lb is band 11: 32 inches give record 20.
     runPage(model, Page::Targ,
             {{"WheelType", "2"}, {"BowWeightSpin", "88"}, {"ArrowLengthSpin", "32"}});
-    QCOMPARE(sink.messages.size(), std::size_t(1));
-    QCOMPARE(sink.messages[0].text, std::string("This selection is outside the chart."));
+    QCOMPARE(sink_.messages.size(), std::size_t(1));
+    QCOMPARE(sink_.messages[0].text, std::string("This selection is outside the chart."));
     QCOMPARE(model.form()["BowWeightSpin"].text, std::string("60"));
     QCOMPARE(*model.lastRun().record, 20);
     QVERIFY(!model.lastRun().valid);
@@ -259,14 +237,11 @@ void TestOtherPages::targetInvalidSelectionEmptiesAllRows()
 
 void TestOtherPages::targetTwoModelWeights()
 {
-    Catalogue catalogue;
-    catalogue.setColumn(fixtures::kTarg, 15, 8, {"2114", "Z"}); // case A: row 7
-    catalogue.addSpec({"2114Z", "0.600", "Z4,52", "8.91 9.46"});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->setColumn(fixtures::kTarg, 15, 8, {"2114", "Z"}); // case A: row 7
+    catalogue_->addSpec({"2114Z", "0.600", "Z4,52", "8.91 9.46"});
+    SelectionModel& model = start();
     runPage(model, Page::Targ, {});
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     QCOMPARE(caption(model, Page::Targ, CellKind::Weight, 7), std::string("267,284"));
     // Case D puts column 8 in row 8 and column 4's "Z4,52" in row 4, where
     // only one weight is shown: the run stops there.
@@ -285,10 +260,7 @@ void TestOtherPages::targetTwoModelWeights()
 
 void TestOtherPages::targetRecurveControls()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runPage(model, Page::Targ, {{"TargBowType", "1"}});
     for (const char* name : {"BraceHt", "WheelType", "ReleaseType", "OverDraw", "UpDown4"})
         QVERIFY(!model.form()[name].enabled);
@@ -301,16 +273,13 @@ void TestOtherPages::targetRecurveControls()
 
 void TestOtherPages::youthPage()
 {
-    Catalogue catalogue;
-    catalogue.setColumn(fixtures::kYouth, 8, 5, {"", "Y"});
-    catalogue.setColumn(fixtures::kYouth, 8, 2, {"1413", "Y"});
-    catalogue.addSpec({"1413Y", "1.100", "YT", "5.55"});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->setColumn(fixtures::kYouth, 8, 5, {"", "Y"});
+    catalogue_->setColumn(fixtures::kYouth, 8, 2, {"1413", "Y"});
+    catalogue_->addSpec({"1413Y", "1.100", "YT", "5.55"});
+    SelectionModel& model = start();
     model.findRec();
     model.changePage(Page::Youth);
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     QCOMPARE(model.form()["TmpLbl2"].text, std::string("Youth"));
     QCOMPARE(*model.lastRun().band, 4);
     QCOMPARE(*model.lastRun().record, 8);
@@ -342,18 +311,15 @@ void TestOtherPages::youthPage()
 
 void TestOtherPages::youthBandsAndInvalidSelection()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runPage(model, Page::Youth, {{"YouthBowWtSpin", "40"}, {"YouthArrowLenSpin", "21"}});
     QCOMPARE(*model.lastRun().band, 6);
     QCOMPARE(*model.lastRun().record, 6);
     QCOMPARE(caption(model, Page::Youth, CellKind::Size, 1), shaftName(6, 1));
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     // 36 lb at 27 inches: record 12, the weight returns to "30" (record 10).
     runPage(model, Page::Youth, {{"YouthBowWtSpin", "36"}, {"YouthArrowLenSpin", "27"}});
-    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QCOMPARE(sink_.messages.size(), std::size_t(1));
     QCOMPARE(model.form()["YouthBowWtSpin"].text, std::string("30"));
     QCOMPARE(model.form()["BowWeightSpin"].text, std::string("60"));
     QCOMPARE(*model.lastRun().record, 12);
@@ -363,20 +329,18 @@ void TestOtherPages::youthBandsAndInvalidSelection()
 
 void TestOtherPages::youthErrors()
 {
-    Catalogue catalogue;
-    catalogue.setColumn(fixtures::kYouth, 8, 3, {"1516", "W"});
-    catalogue.addSpec({"1516W", "0.900", "YT", "5.10 5.40"});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->setColumn(fixtures::kYouth, 8, 3, {"1516", "W"});
+    catalogue_->addSpec({"1516W", "0.900", "YT", "5.10 5.40"});
+    SelectionModel& model = start();
     // The Youth page does not pass the gate of the adult entries.
     runPage(model, Page::Youth, {{"BowWeightSpin", ""}});
-    QCOMPARE(sink.messages.size(), std::size_t(1));
-    QCOMPARE(sink.messages[0].text, std::string("'5.10 5.40' is not a valid floating point value"));
+    QCOMPARE(sink_.messages.size(), std::size_t(1));
+    QCOMPARE(sink_.messages[0].text,
+             std::string("'5.10 5.40' is not a valid floating point value"));
     QCOMPARE(caption(model, Page::Youth, CellKind::Size, 2), shaftName(8, 2));
     runPage(model, Page::Youth, {{"YouthArrowLenSpin", ""}});
-    QCOMPARE(sink.messages.size(), std::size_t(2));
-    QCOMPARE(sink.messages[1].text, std::string("'' is not a valid integer value"));
+    QCOMPARE(sink_.messages.size(), std::size_t(2));
+    QCOMPARE(sink_.messages[1].text, std::string("'' is not a valid integer value"));
 }
 
 void TestOtherPages::kavlChartPosition_data()
@@ -402,12 +366,9 @@ void TestOtherPages::kavlChartPosition_data()
 void TestOtherPages::kavlChartPosition()
 {
     QFETCH(Inputs, inputs);
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runPage(model, Page::Kavl, inputs);
-    QVERIFY(sink.messages.empty());
+    QVERIFY(sink_.messages.empty());
     QCOMPARE(model.form()["TmpLbl2"].text, std::string("Kavl"));
     QFETCH(int, weight);
     QFETCH(int, record);
@@ -425,13 +386,10 @@ void TestOtherPages::kavlChartPosition()
 
 void TestOtherPages::kavlRowsAndClick()
 {
-    Catalogue catalogue;
-    catalogue.setColumn(fixtures::kKavl, 15, 2, {"300", ""}); // a size without a model code
-    catalogue.setColumn(fixtures::kKavl, 15, 3, {"350", "KX"});
-    catalogue.addSpec({"350KX", "0.350", " KV ", "8.40"});
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    catalogue_->setColumn(fixtures::kKavl, 15, 2, {"300", ""}); // a size without a model code
+    catalogue_->setColumn(fixtures::kKavl, 15, 3, {"350", "KX"});
+    catalogue_->addSpec({"350KX", "0.350", " KV ", "8.40"});
+    SelectionModel& model = start();
     runPage(model, Page::Kavl, {});
     verifyEmptyRow(model, Page::Kavl, 2, false);
     QCOMPARE(caption(model, Page::Kavl, CellKind::Model, 3), std::string("KV"));
@@ -444,26 +402,23 @@ void TestOtherPages::kavlRowsAndClick()
 
 void TestOtherPages::kavlWithoutEntryGate()
 {
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runPage(model, Page::Kavl, {});
     // One digit of arrow length: record 8 + 3 - 23, below the chart.
     model.changeText("ArrowLengthSpin", "3");
-    QCOMPARE(sink.messages.size(), std::size_t(1));
-    QVERIFY(!sink.messages[0].error);
+    QCOMPARE(sink_.messages.size(), std::size_t(1));
+    QVERIFY(!sink_.messages[0].error);
     QCOMPARE(*model.lastRun().record, -12);
     QCOMPARE(caption(model, Page::Kavl, CellKind::Size, 1), shaftName(15, 1));
     // 9.2 x 3 + 0.5 = 28.1
     QCOMPARE(caption(model, Page::Kavl, CellKind::Weight, 1), std::string("28"));
     model.changeText("ArrowLengthSpin", "30");
     model.changeText("BowWeightSpin", "");
-    QCOMPARE(sink.messages.size(), std::size_t(2));
-    QCOMPARE(sink.messages[1].text, std::string("'' is not a valid integer value"));
+    QCOMPARE(sink_.messages.size(), std::size_t(2));
+    QCOMPARE(sink_.messages[1].text, std::string("'' is not a valid integer value"));
     model.changeText("BowWeightSpin", "60");
     model.changeText("PointWtSpin", "");
-    QCOMPARE(sink.messages.back().text, std::string("'' is not a valid integer value"));
+    QCOMPARE(sink_.messages.back().text, std::string("'' is not a valid integer value"));
 }
 
 void TestOtherPages::outsideEveryBandRecommendsNothing_data()
@@ -520,15 +475,12 @@ void TestOtherPages::outsideEveryBandRecommendsNothing()
     QFETCH(Page, page);
     QFETCH(Inputs, inputs);
     QFETCH(int, weight);
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runPage(model, page, {}); // the defaults show shafts first
     QVERIFY(model.lastRun().valid);
     runPage(model, page, inputs);
 
-    QVERIFY(sink.messages.empty()); // no invalid-selection step
+    QVERIFY(sink_.messages.empty()); // no invalid-selection step
     for (const auto& [name, value] : inputs)
         if (kDefaults.count(name))
             QCOMPARE(model.form()[name].text, value);
@@ -591,13 +543,10 @@ void TestOtherPages::extremeEntries()
     QFETCH(Page, page);
     QFETCH(Inputs, inputs);
     QFETCH(qlonglong, record);
-    Catalogue catalogue;
-    catalogue.write();
-    RecordingSink sink;
-    SelectionModel model(catalogue.folder(), sink);
+    SelectionModel& model = start();
     runPage(model, page, {});
     runPage(model, page, inputs);
-    QCOMPARE(sink.errorCount(), 0);
+    QCOMPARE(sink_.errorCount(), 0);
     const RunSummary& run = model.lastRun();
     QTEST(*run.chartWeight, "weight");
     QTEST(*run.band, "band");

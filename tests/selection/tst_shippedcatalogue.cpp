@@ -62,7 +62,6 @@ class TestShippedCatalogue : public QObject {
 private slots:
     void initTestCase();
     void typicalRequestEndToEnd();
-    void everyPageShowsItsChart();
     void everyPageMatchesAnIndependentReading();
     void toolJsonShape();
     void toolExitCodes_data();
@@ -116,25 +115,6 @@ void TestShippedCatalogue::typicalRequestEndToEnd()
     QCOMPARE(model.form()["SpcLbl"].text, model.form()["HSzBtn1"].text);
     QVERIFY(model.form()["TmpLbl"].text.rfind(model.form()["HSzBtn1"].text, 0) == 0);
     QCOMPARE(model.form()["Mods"].text, model.form()["HMdBtn1"].text);
-}
-
-void TestShippedCatalogue::everyPageShowsItsChart()
-{
-    RecordingSink sink;
-    SelectionModel model(kProgramDir.toStdString(), sink);
-    model.findRec();
-    for (Page page : {Page::Targ, Page::Youth, Page::Kavl, Page::Hunt}) {
-        model.changePage(page);
-        QVERIFY(model.lastRun().valid);
-        QCOMPARE(model.form()["TmpLbl2"].text, std::string(pageInfo(page).key));
-        // Each shipped chart position lists at least one shaft with a weight.
-        bool anyWeight = false;
-        for (int row = 1; row <= pageInfo(page).rows; ++row)
-            anyWeight =
-                anyWeight || !model.form()[cellName(page, CellKind::Weight, row)].text.empty();
-        QVERIFY(anyWeight);
-    }
-    QVERIFY(sink.messages.empty());
 }
 
 namespace {
