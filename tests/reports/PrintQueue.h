@@ -1,20 +1,9 @@
 #pragma once
 
-// For tests that print to the test run's private print queue: the PDFs the
-// queue wrote since a mark, once their jobs are done, and what a PDF holds.
-//
-// A test gets the queue from CMake with qw_use_print_queue(<test>): its PDF
-// printer is then the default printer and QW_PRINT_OUT names the folder
-// where every job lands as one PDF file. Header-only over Qt Core, so any
-// test folder can include it as "../reports/PrintQueue.h"; it needs no
-// event loop.
-//
-//     qw::test::PrintQueue queue;
-//     const auto mark = queue.mark();
-//     ... print once ...
-//     const QStringList pdfs = queue.pdfsSince(mark, 1);
-//     QCOMPARE(pdfs.size(), 1);
-//     const qw::test::PdfContent pdf = qw::test::readPdf(pdfs.front());
+// For tests that print to the test run's private print queue (CMake's
+// qw_use_print_queue makes its PDF printer the default printer and names
+// its output folder in QW_PRINT_OUT): the PDFs written since a mark, once
+// their jobs are done, and what a PDF holds. Header-only over Qt Core.
 
 #include <QDebug>
 #include <QDir>
@@ -86,7 +75,6 @@ public:
 
     // False when the test runs without the queue (not through CTest).
     bool isAvailable() const { return !outputFolder_.isEmpty() && QDir(outputFolder_).exists(); }
-    QString outputFolder() const { return outputFolder_; }
 
     // The PDFs there now, to tell later jobs' PDFs from.
     Mark mark() const
