@@ -71,16 +71,7 @@ inline std::string trimmed(std::string text)
     return text;
 }
 
-// Every field of the record, trailing blanks removed.
-inline Fields recordFields(const storage::Table& table)
-{
-    Fields fields;
-    for (const storage::FieldDef& field : table.fields())
-        fields[field.name] = trimmed(table.getString(field.name));
-    return fields;
-}
-
-// The customer table's records in file order.
+// The customer table's records in file order, trailing blanks removed.
 inline std::vector<Fields> storedRecords(const std::filesystem::path& folder)
 {
     storage::Table table(folder);
@@ -88,7 +79,9 @@ inline std::vector<Fields> storedRecords(const std::filesystem::path& folder)
     std::vector<Fields> records;
     for (std::uint32_t n = 1; n <= table.recordCount(); ++n) {
         table.go(n);
-        records.push_back(recordFields(table));
+        Fields& fields = records.emplace_back();
+        for (const storage::FieldDef& field : table.fields())
+            fields[field.name] = trimmed(table.getString(field.name));
     }
     return records;
 }

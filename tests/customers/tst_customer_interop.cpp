@@ -72,10 +72,7 @@ private slots:
     {
         selection::SelectionModel window(folder_.path(), sink_);
         window.findRec();
-        test::showSetup(window, {selection::Page::Kavl,
-                                 {},
-                                 {{selection::SetupGroup::HuntCamType, 1},
-                                  {selection::SetupGroup::OverDraw, 2}}});
+        test::showSetup(window, test::setupOf(selection::Page::Kavl, "HuntCamType=1 OverDraw=2"));
         sink_.clear();
         QCOMPARE(test::saveCustomer(folder_.path(), window.form(), details_, sink_, "31.12.2026"),
                  customers::CustInfoModel::SaveOutcome::Stored);
