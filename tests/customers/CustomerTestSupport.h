@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,28 @@ struct SetupOnPage {
     std::vector<std::pair<selection::SetupEntry, std::string>> entries;
     std::vector<std::pair<selection::SetupGroup, int>> groups;
 };
+
+// The setup from "Control=value" words of the main window's controls, as in
+// "BowWeightSpin=65 HuntCamType=1".
+inline SetupOnPage setupOf(selection::Page page, const std::string& choices)
+{
+    SetupOnPage setup{page, {}, {}};
+    std::istringstream words(choices);
+    for (std::string word; words >> word;) {
+        const std::string control = word.substr(0, word.find('='));
+        const std::string value = word.substr(control.size() + 1);
+        bool known = false;
+        for (const selection::SetupEntry entry : selection::kAllSetupEntries)
+            if (selection::controlName(entry) == control)
+                setup.entries.emplace_back(entry, value), known = true;
+        for (const selection::SetupGroup group : selection::kAllSetupGroups)
+            if (selection::controlName(group) == control)
+                setup.groups.emplace_back(group, std::stoi(value)), known = true;
+        if (!known)
+            throw std::invalid_argument("no setup control " + control);
+    }
+    return setup;
+}
 
 inline void showSetup(selection::SelectionModel& window, const SetupOnPage& wanted)
 {
@@ -47,16 +71,7 @@ inline std::string trimmed(std::string text)
     return text;
 }
 
-// Every field of the record, trailing blanks removed.
-inline Fields recordFields(const storage::Table& table)
-{
-    Fields fields;
-    for (const storage::FieldDef& field : table.fields())
-        fields[field.name] = trimmed(table.getString(field.name));
-    return fields;
-}
-
-// The customer table's records in file order.
+// The customer table's records in file order, trailing blanks removed.
 inline std::vector<Fields> storedRecords(const std::filesystem::path& folder)
 {
     storage::Table table(folder);
@@ -64,7 +79,9 @@ inline std::vector<Fields> storedRecords(const std::filesystem::path& folder)
     std::vector<Fields> records;
     for (std::uint32_t n = 1; n <= table.recordCount(); ++n) {
         table.go(n);
-        records.push_back(recordFields(table));
+        Fields& fields = records.emplace_back();
+        for (const storage::FieldDef& field : table.fields())
+            fields[field.name] = trimmed(table.getString(field.name));
     }
     return records;
 }
@@ -89,10 +106,6 @@ inline Fields address(const std::string& name)
     return {
         {"NAME", name}, {"ADDR1", "12 Fletcher Lane"}, {"CITY", "Bowmanville"}, {"STATE", "ON"}};
 }
-
-} // namespace qw::test
-
-namespace qw::test {
 
 // Customers saved by the writer helper: every detail follows from the
 // writer's number and the save's number, so a torn or mixed record shows.

@@ -8,6 +8,8 @@
 #include "storage/Table.h"
 
 #include <map>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,21 @@ inline Fields customer(const std::string& name, const Fields& changes = {})
                      {"BOLEN", "0"},       {"ODLEN", "0"}};
     for (const auto& [field, text] : changes)
         fields[field] = text;
+    return fields;
+}
+
+// Field values from "FIELD=text" words, as in "HORT=1 BOWWT=55"; a text
+// may be empty but holds no blank.
+inline Fields fieldsOf(const std::string& words)
+{
+    Fields fields;
+    std::istringstream stream(words);
+    for (std::string word; stream >> word;) {
+        const auto equals = word.find('=');
+        if (equals == std::string::npos)
+            throw std::invalid_argument("no '=' in " + word);
+        fields[word.substr(0, equals)] = word.substr(equals + 1);
+    }
     return fields;
 }
 

@@ -12,9 +12,6 @@ if(TARGET customers_tst_writers)
   target_compile_definitions(customers_tst_writers PRIVATE
     QW_CUSTOMER_WRITER="$<TARGET_FILE:customer_writer>")
 endif()
-if(TARGET customers_tst_customers_cli AND TARGET quiverwise-customers)
-  add_dependencies(customers_tst_customers_cli quiverwise-customers)
-endif()
 # The command-line tests run the tools from the program's folder.
 if(TARGET customers_tst_cli)
   add_dependencies(customers_tst_cli quiverwise-customers quiverwise-select)
