@@ -1,6 +1,7 @@
-// The calculator windows on their real widgets: the specifications window
-// over a clicked shaft, the kinetic energy and FOC pages, the trajectory
-// reference; each driven by typing and clicking as a user would.
+// The calculator windows on their real widgets, driven by typing and
+// clicking as a user would: that each window shows what its model computes,
+// passes on every keystroke, arrow and button, and reports the model's
+// messages. The calculators' rules themselves are checked on the models.
 
 #include "AppTestSupport.h"
 #include "app/CalculatorParts.h"
@@ -20,142 +21,121 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <memory>
+
 using namespace qw;
 using qw::test::child;
+
+namespace {
+
+QString textOf(QWidget* root, const char* name)
+{
+    if (auto* label = root->findChild<QLabel*>(name))
+        return label->text();
+    return child<QLineEdit>(root, name)->text();
+}
+
+void retype(QWidget* root, const char* entry, const QString& text)
+{
+    auto* box = child<QLineEdit>(root, entry);
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+void click(QWidget* root, const QString& name)
+{
+    QTest::mouseClick(child<QAbstractButton>(root, name), Qt::LeftButton);
+}
+
+} // namespace
 
 class CalculatorWindowsTest : public QObject {
     Q_OBJECT
 
 private:
     fixtures::SpecsFolder specs_;
+    selection::FormState main_; // the window's model reads it while it lives
     qw::test::RecordingSink sink_;
 
-    static QString textOf(QWidget* root, const char* name)
+    // The specifications window over a clicked 1912/52 shaft, the main
+    // window's point weight at 120.
+    std::unique_ptr<app::TSpecsFrm> specsWindow(const std::string& key, const std::string& page,
+                                                std::function<void()> openGuide = {})
     {
-        if (auto* label = root->findChild<QLabel*>(name))
-            return label->text();
-        return child<QLineEdit>(root, name)->text();
-    }
-    static void retype(QWidget* root, const char* entry, const QString& text)
-    {
-        auto* box = child<QLineEdit>(root, entry);
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
-    static void click(QWidget* root, const QString& name)
-    {
-        QTest::mouseClick(child<QAbstractButton>(root, name), Qt::LeftButton);
+        main_ = fixtures::clicked(key, page, "52", "30", "120");
+        auto window =
+            std::make_unique<app::TSpecsFrm>(specs_.folder(), main_, std::move(openGuide), &sink_);
+        window->show();
+        return window;
     }
 
 private slots:
-    void init() { sink_.messages.clear(); }
-
-    // Initial inputs by page, the 426/286 example and the ",52" rule, all
-    // as the window shows them.
-    void specsOpening_data()
+    void init()
     {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("models");
-        QTest::addColumn<QString>("gpi");
-        QTest::addColumn<QStringList>("shown"); // length, point, shaft, total
-        QTest::addColumn<int>("messages");
-        QTest::newRow("426/286 off Hunting")
-            << "Targ"
-            << "52"
-            << "9.52" << QStringList{"30.0", "100", "286 Gr.", "426 Gr."} << 0;
-        QTest::newRow("Hunting point")
-            << "Hunt"
-            << "52"
-            << "9.52" << QStringList{"30.0", "120", "286 Gr.", "446 Gr."} << 0;
-        QTest::newRow("Youth length")
-            << "Youth"
-            << "52"
-            << "9.52" << QStringList{"25.0", "100", "238 Gr.", "379 Gr."} << 0;
-        QTest::newRow(",52 second GPI")
-            << "Kavl"
-            << "QK,52"
-            << "7.20 7.63" << QStringList{"30.0", "100", "229 Gr.", "369 Gr."} << 0;
-        QTest::newRow("52 whole GPI") << "Targ"
-                                      << "52"
-                                      << "7.20 7.63" << QStringList{"30.0", "100", "", ""} << 1;
+        sink_.messages.clear();
+        specs_.write({{"1912", "52", "9.52"}});
     }
+
+    // Every input and result as the model sets them, the not-found state,
+    // and the model's messages.
     void specsOpening()
     {
-        QFETCH(QString, page);
-        QFETCH(QString, models);
-        QFETCH(QString, gpi);
-        QFETCH(QStringList, shown);
-        specs_.write({{"1912", "52", gpi.toStdString(), "100"}});
-        const auto main =
-            fixtures::clicked("191252", page.toStdString(), models.toStdString(), "30", "120");
-        app::TSpecsFrm window(specs_.folder(), main, {}, &sink_);
-        window.show();
-        QCOMPARE((QStringList{textOf(&window, "FSpinEdit1"), textOf(&window, "FSpinEdit3"),
-                              textOf(&window, "Label21"), textOf(&window, "Label9")}),
-                 shown);
-        QTEST(int(sink_.messages.size()), "messages");
-        QCOMPARE(textOf(&window, "Label4"), QString("1912"));
-        QCOMPARE(textOf(&window, "Mods"), models);
-        QCOMPARE(textOf(&window, "GpiText"), gpi);
-        QVERIFY(!child<QWidget>(&window, "ShaftModelsBtn")->isEnabled());
-        QCOMPARE(window.windowTitle(), QString("2011 Arrow Weight Calculator/Specifications"));
-        QCOMPARE(window.size(), QSize(611, 490));
+        auto window = specsWindow("191252", "Hunt");
+        const std::pair<const char*, QString> shown[] = {
+            {"FSpinEdit1", "30.0"}, {"FSpinEdit2", "10"},  {"FSpinEdit3", "120"},
+            {"Label21", "286 Gr."}, {"Label9", "446 Gr."}, {"Label4", "1912"},
+            {"Mods", "52"},         {"GpiText", "9.52"}};
+        for (const auto& [name, text] : shown)
+            QCOMPARE(textOf(window.get(), name), text);
+        // Without a guide to open, the models button stays disabled.
+        QVERIFY(!child<QWidget>(window.get(), "ShaftModelsBtn")->isEnabled());
+        QCOMPARE(window->windowTitle(), QString("2011 Arrow Weight Calculator/Specifications"));
+        window.reset();
+        window = specsWindow("19125", "Targ");
+        QVERIFY(child<QLabel>(window.get(), "NotFoundLbl")->isVisible());
+        QCOMPARE(textOf(window.get(), "GpiText"), QString());
+        QVERIFY(!child<QLineEdit>(window.get(), "FSpinEdit3")->isEnabled());
+        QVERIFY(sink_.messages.empty());
+        window.reset();
+        specs_.write({{"1912", "52", "7.20 7.63"}});
+        window = specsWindow("191252", "Targ");
+        QCOMPARE(sink_.messages.size(), std::size_t(1));
+        QCOMPARE(textOf(window.get(), "Label9"), QString());
     }
 
     // Typing and the arrows recompute at once; Close releases the table.
     void specsInputs()
     {
-        specs_.write({{"1912", "52", "9.52"}});
-        const auto main = fixtures::clicked("191252", "Targ", "52");
-        app::TSpecsFrm window(specs_.folder(), main, {}, &sink_);
-        window.show();
-        retype(&window, "FSpinEdit3", "125");
-        QCOMPARE(textOf(&window, "Label9"), QString("451 Gr."));
-        click(&window, "FSpinEdit1Up");
-        QCOMPARE(textOf(&window, "FSpinEdit1"), QString("30.25"));
-        QCOMPARE(textOf(&window, "Label21"), QString("288 Gr."));
-        QCOMPARE(textOf(&window, "Label9"), QString("453 Gr."));
+        const auto window = specsWindow("191252", "Targ");
+        retype(window.get(), "FSpinEdit3", "125");
+        QCOMPARE(textOf(window.get(), "Label9"), QString("451 Gr."));
+        click(window.get(), "FSpinEdit1Up");
+        QCOMPARE(textOf(window.get(), "FSpinEdit1"), QString("30.25"));
+        QCOMPARE(textOf(window.get(), "Label9"), QString("453 Gr."));
         // "4" and "40" are weights on the way; "400" is past the range and
         // waits for the end of editing, which brings it to 100.
-        retype(&window, "FSpinEdit4", "400");
-        QCOMPARE(textOf(&window, "Label9"), QString("475 Gr."));
-        emit child<QLineEdit>(&window, "FSpinEdit4")->editingFinished();
-        QCOMPARE(textOf(&window, "FSpinEdit4"), QString("100"));
-        QCOMPARE(textOf(&window, "Label9"), QString("535 Gr."));
+        retype(window.get(), "FSpinEdit4", "400");
+        QCOMPARE(textOf(window.get(), "Label9"), QString("475 Gr."));
+        emit child<QLineEdit>(window.get(), "FSpinEdit4")->editingFinished();
+        QCOMPARE(textOf(window.get(), "FSpinEdit4"), QString("100"));
+        QCOMPARE(textOf(window.get(), "Label9"), QString("535 Gr."));
         QVERIFY(sink_.messages.empty());
-        click(&window, "CloseBtn");
-        QVERIFY(!window.isVisible());
-        QVERIFY(!window.model().isTableOpen());
+        click(window.get(), "CloseBtn");
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->model().isTableOpen());
     }
 
     // Closing with the focus in an entry ends its editing while the window
     // goes away; that must not reach the model any more.
     void specsClosedWhileEditing()
     {
-        specs_.write({{"1912", "52", "9.52"}});
-        const auto main = fixtures::clicked("191252", "Targ", "52");
         {
-            app::TSpecsFrm window(specs_.folder(), main, {}, &sink_);
-            window.show();
-            window.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-            child<QLineEdit>(&window, "FSpinEdit3")->setFocus();
-            retype(&window, "FSpinEdit3", "abc");
+            const auto window = specsWindow("191252", "Targ");
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            child<QLineEdit>(window.get(), "FSpinEdit3")->setFocus();
+            retype(window.get(), "FSpinEdit3", "abc");
         }
-        QVERIFY(sink_.messages.empty());
-    }
-
-    void specsNotFound()
-    {
-        specs_.write({{"1912", "52", "9.52"}});
-        const auto main = fixtures::clicked("19125", "Targ", "5");
-        app::TSpecsFrm window(specs_.folder(), main, {}, &sink_);
-        window.show();
-        QVERIFY(child<QLabel>(&window, "NotFoundLbl")->isVisible());
-        QVERIFY(textOf(&window, "NotFoundLbl").contains("not in the specification table"));
-        for (const char* name : {"GpiText", "ArrowTypeText", "Label21", "Label9", "FSpinEdit1"})
-            QCOMPARE(textOf(&window, name), QString());
-        QVERIFY(!child<QLineEdit>(&window, "FSpinEdit3")->isEnabled());
         QVERIFY(sink_.messages.empty());
     }
 
@@ -163,13 +143,9 @@ private slots:
     // the calculators modally over the window.
     void specsButtons()
     {
-        specs_.write({{"1912", "52", "9.52"}});
         int guideOpened = 0;
-        const auto main = fixtures::clicked("191252", "Targ", "52");
-        app::TSpecsFrm window(
-            specs_.folder(), main, [&] { ++guideOpened; }, &sink_);
-        window.show();
-        click(&window, "ShaftModelsBtn");
+        const auto window = specsWindow("191252", "Targ", [&] { ++guideOpened; });
+        click(window.get(), "ShaftModelsBtn");
         QCOMPARE(guideOpened, 1);
         QString modal;
         QTimer::singleShot(0, this, [&] {
@@ -178,134 +154,64 @@ private slots:
                 click(top, "KECloseBtn");
             }
         });
-        click(&window, "KECalcBtn");
+        click(window.get(), "KECalcBtn");
         QCOMPARE(modal, QString("TKECalc2"));
-        QVERIFY(window.isVisible());
+        QVERIFY(window->isVisible());
     }
 
-    void kineticEnergy_data()
-    {
-        QTest::addColumn<QString>("weight");
-        QTest::addColumn<QString>("velocity");
-        QTest::addColumn<QString>("energy");
-        QTest::addColumn<int>("bar");
-        QTest::addColumn<QString>("pictures");
-        QTest::newRow("defaults") << "400"
-                                  << "200"
-                                  << "35.54" << 35 << "MediumImg";
-        QTest::newRow("24.99") << "315"
-                               << "189"
-                               << "24.99" << 24 << "SmallImg";
-        QTest::newRow("25.00") << "385"
-                               << "171"
-                               << "25.00" << 25 << "MediumImg";
-        QTest::newRow("40.99") << "305"
-                               << "246"
-                               << "40.99" << 40 << "MediumImg";
-        QTest::newRow("64.99") << "443"
-                               << "257"
-                               << "64.99" << 64 << "BigImg";
-        QTest::newRow("65.00") << "323"
-                               << "301"
-                               << "65.00" << 65 << "ToughImg";
-        QTest::newRow("200.99 clamps") << "380"
-                                       << "488"
-                                       << "200.99" << 100 << "ToughImg";
-        QTest::newRow("201.00") << "424"
-                                << "462"
-                                << "201.00" << 100 << "Tanks";
-    }
-    void kineticEnergy()
-    {
-        QFETCH(QString, weight);
-        QFETCH(QString, velocity);
-        app::TKECalc2 window(&sink_);
-        window.show();
-        retype(&window, "GrainWt", weight);
-        retype(&window, "Velocity", velocity);
-        click(&window, "KECalculateBtn");
-        QTEST(textOf(&window, "Label6"), "energy");
-        QTEST(child<app::GradientBar>(&window, "ALProgressBar1")->position(), "bar");
-        auto* animator = child<widgets::PictureAnimator>(&window, "Animator1");
-        QTEST(animator->property("pictureSet").toString(), "pictures");
-        QVERIFY(animator->isRunning());
-        QCOMPARE(animator->interval(), 3000);
-        QVERIFY(!textOf(&window, "MomentumLbl").isEmpty());
-        QVERIFY(sink_.messages.empty());
-    }
-
-    // Velocity first: with both zero one message; results stay.
-    void energyMessages()
+    // Activation turns the buttons' text orange and gives GrainWt the
+    // focus. On either page a message leaves the results as they were (and
+    // the pictures still); each energy moves the bar and starts its own
+    // pictures; the FOC page stays shown when its result comes back.
+    void energyAndFoc()
     {
         app::TKECalc2 window(&sink_);
+        const auto* focButton = child<widgets::CaptionButton>(&window, "FOCCalculateBtn");
+        QCOMPARE(focButton->fontColour(), QColor(0xC0, 0xC0, 0xC0));
         window.show();
-        retype(&window, "GrainWt", "0");
-        retype(&window, "Velocity", "0");
-        click(&window, "KECalculateBtn");
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(focButton->fontColour(), QColor(0xF5, 0x7B, 0x20));
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(&window, "GrainWt"));
+        const auto calculate = [&](const char* first, const char* second, const char* button) {
+            const bool energy = QString(button).startsWith("KE");
+            retype(&window, energy ? "GrainWt" : "FSpinLenEdit", first);
+            retype(&window, energy ? "Velocity" : "FSpinBalEdit", second);
+            click(&window, button);
+        };
+        calculate("0", "0", "KECalculateBtn");
         QCOMPARE(sink_.messages.size(), std::size_t(1));
         QCOMPARE(sink_.messages[0].text,
                  std::string("Zero is invalid, please enter a whole number."));
         QCOMPARE(textOf(&window, "Label6"), QString("35.54"));
         QVERIFY(!child<widgets::PictureAnimator>(&window, "Animator1")->isRunning());
-    }
+        const struct {
+            const char *weight, *velocity, *energy;
+            int bar;
+            const char *pictures, *momentum;
+        } results[] = {{"315", "189", "24.99", 24, "SmallImg", "0.26"},
+                       {"424", "462", "201.00", 100, "Tanks", "0.87"}};
+        for (const auto& result : results) {
+            calculate(result.weight, result.velocity, "KECalculateBtn");
+            QCOMPARE(textOf(&window, "Label6"), result.energy);
+            QCOMPARE(textOf(&window, "MomentumLbl"), result.momentum);
+            QCOMPARE(child<app::GradientBar>(&window, "ALProgressBar1")->position(), result.bar);
+            // A new set of pictures comes with a new animator.
+            auto* animator = child<widgets::PictureAnimator>(&window, "Animator1");
+            QCOMPARE(animator->property("pictureSet").toString(), result.pictures);
+            QVERIFY(animator->isRunning());
+        }
 
-    void frontOfCentre_data()
-    {
-        QTest::addColumn<QString>("length");
-        QTest::addColumn<QString>("balance");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("12.4") << "25.6"
-                              << "16.0"
-                              << "12.4%"
-                              << "";
-        QTest::newRow("0") << "30.0"
-                           << "15.0"
-                           << "0%"
-                           << "";
-        QTest::newRow("-3.3") << "30"
-                              << "14"
-                              << "-3.3%"
-                              << "";
-        QTest::newRow("zero length") << "0"
-                                     << "15"
-                                     << ""
-                                     << "Floating point division by zero";
-        QTest::newRow("both zero") << "0"
-                                   << "0"
-                                   << ""
-                                   << "Invalid floating point operation";
-    }
-    void frontOfCentre()
-    {
-        QFETCH(QString, length);
-        QFETCH(QString, balance);
-        QFETCH(QString, message);
-        app::TKECalc2 window(&sink_);
-        window.show();
-        child<QTabWidget>(&window, "PageControl1")->setCurrentIndex(1);
-        retype(&window, "FSpinLenEdit", length);
-        retype(&window, "FSpinBalEdit", balance);
-        click(&window, "FOCCalculateBtn");
-        QTEST(textOf(&window, "Label9"), "shown");
-        // The page the user chose stays shown after the result comes back.
-        QCOMPARE(child<QTabWidget>(&window, "PageControl1")->currentIndex(), 1);
-        QCOMPARE(sink_.messages.empty() ? QString()
-                                        : QString::fromStdString(sink_.messages[0].text),
-                 message);
-    }
-
-    // Each activation turns the buttons' text orange and gives GrainWt the focus.
-    void activation()
-    {
-        app::TKECalc2 window(&sink_);
-        const auto* calculate = child<widgets::CaptionButton>(&window, "FOCCalculateBtn");
-        QCOMPARE(calculate->fontColour(), QColor(0xC0, 0xC0, 0xC0));
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QCOMPARE(calculate->fontColour(), QColor(0xF5, 0x7B, 0x20));
-        QCOMPARE(QApplication::focusWidget(), child<QWidget>(&window, "GrainWt"));
+        auto* pages = child<QTabWidget>(&window, "PageControl1");
+        pages->setCurrentIndex(1);
+        calculate("0", "15", "FOCCalculateBtn");
+        QCOMPARE(textOf(&window, "Label9"), QString());
+        QCOMPARE(sink_.messages.size(), std::size_t(2));
+        QCOMPARE(sink_.messages[1].text, std::string("Floating point division by zero"));
+        calculate("30", "16", "FOCCalculateBtn");
+        QCOMPARE(textOf(&window, "Label9"), QString("3.3%"));
+        QCOMPARE(pages->currentIndex(), 1);
+        QCOMPARE(sink_.messages.size(), std::size_t(2));
     }
 
     // Records 1, 88 and 245 through the arrows, which stop at their ends;
@@ -337,11 +243,11 @@ private slots:
         QCOMPARE(window.model().record(), 32u);
         QCOMPARE(textOf(&window, "HighLabel"), QString("0"));
         const int extreme = textOf(&window, "LowLabel").toInt();
+        const int farX = (extreme - 30) * 10 + 496;
         QCOMPARE(child<QWidget>(&window, "Shape3")->x(), 191);
-        QCOMPARE(child<QWidget>(&window, "Shape2")->x(), (extreme - 30) * 10 + 496);
-        QCOMPARE(child<QWidget>(&window, "Shape4")->geometry(),
-                 QRect(191, child<QWidget>(&window, "Shape4")->y(),
-                       (extreme - 30) * 10 + 496 - 191 + 2, 3));
+        QCOMPARE(child<QWidget>(&window, "Shape2")->x(), farX);
+        auto* bar = child<QWidget>(&window, "Shape4");
+        QCOMPARE(bar->geometry(), QRect(191, bar->y(), farX - 191 + 2, 3));
         QCOMPARE(child<QWidget>(&window, "HighLabel")->x(), 182);
         QCOMPARE(textOf(&window, "Label8"), QString::number(extreme));
         QVERIFY(sink_.messages.empty());
@@ -355,8 +261,7 @@ private slots:
         for (const char* name : {"SmallImg_10.png", "SmallImg_2.png", "SmallImg_1.png",
                                  "BigImg_1.png", "SmallImg_x.png"})
             QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
-        const QStringList frames = app::pictureFrames(dir.path(), "SmallImg");
-        QCOMPARE(frames,
+        QCOMPARE(app::pictureFrames(dir.path(), "SmallImg"),
                  (QStringList{dir.filePath("SmallImg_1.png"), dir.filePath("SmallImg_2.png"),
                               dir.filePath("SmallImg_10.png")}));
         QVERIFY(app::pictureFrames(dir.path() + "/none", "Tanks").isEmpty());

@@ -5,12 +5,10 @@
 #include "app/TAboutBox.h"
 #include "app/TAboutBox1.h"
 #include "selection/FormState.h"
-#include "widgets/CaptionButton.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/UrlOpener.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -19,23 +17,17 @@ using namespace qw;
 using qw::test::child;
 
 namespace {
-const char* const kPictures[] = {"HuntGuideImg", "TargGuideImg", "KavlGuideImg"};
-const char* const kLinks[] = {"HyperLblHunt", "HyperLblTarg", "HyperLblYouth", "HyperLblKavl"};
 
-// What the open guide shows: the visible picture and link (empty if none).
-struct Shown {
-    QString picture, link;
-};
-
-Shown shown(QWidget* guide)
+// What the open guide shows: the visible picture and link, each empty if none.
+QStringList shown(QWidget* guide)
 {
-    Shown result;
-    for (const char* name : kPictures)
+    QStringList result(2);
+    for (const char* name : {"HuntGuideImg", "TargGuideImg", "KavlGuideImg"})
         if (child<QLabel>(guide, name)->isVisibleTo(guide))
-            result.picture += name;
-    for (const char* name : kLinks)
+            result[0] += name;
+    for (const char* name : {"HyperLblHunt", "HyperLblTarg", "HyperLblYouth", "HyperLblKavl"})
         if (child<QLabel>(guide, name)->isVisibleTo(guide))
-            result.link += name;
+            result[1] += name;
     return result;
 }
 
@@ -45,160 +37,118 @@ void activate(QWidget* window)
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
-} // namespace
 
-class TestGuide : public QObject {
-    Q_OBJECT
-private slots:
-    void cleanup() { widgets::UrlOpener::setHandler({}); }
-    void guideShowsThePagesPictureAndLink_data();
-    void guideShowsThePagesPictureAndLink();
-    void guideStaysTheSameOnReactivation();
-    void secondOpeningShowsOnlyItsOwnPage();
-    void guideFollowsTheMainWindowsPageKey();
-    void aboutWindowShowsTheMakerAndClosesWithOk();
-};
-
-void TestGuide::guideShowsThePagesPictureAndLink_data()
+// A click on the link, and the address it opened.
+QList<QUrl> clickLink(widgets::LinkLabel* link)
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("picture");
-    QTest::addColumn<QSize>("pictureSize");
-    QTest::addColumn<QString>("link");
-    QTest::addColumn<QString>("linkText");
-    QTest::addColumn<QString>("url");
-    QTest::newRow("Hunt") << "Hunt" << "2011 Hunting Shaft Models Guide" << "HuntGuideImg"
-                          << QSize(1201, 1593) << "HyperLblHunt"
-                          << "Norvane Online Hunting Shafts Guide"
-                          << "https://www.norvane.example/products/hunting";
-    QTest::newRow("Targ") << "Targ" << "2011 Target/Youth Shaft Models Guide" << "TargGuideImg"
-                          << QSize(1201, 1628) << "HyperLblTarg"
-                          << "Norvane Online Target Shafts Guide"
-                          << "https://www.norvane.example/products/target";
-    QTest::newRow("Youth: target picture and address") // the same page as target
-        << "Youth" << "2011 Target/Youth Shaft Models Guide" << "TargGuideImg"
-        << QSize(1201, 1628) << "HyperLblYouth" << "Norvane Online Youth Shafts Guide"
-        << "https://www.norvane.example/products/target";
-    QTest::newRow("Kavl") << "Kavl" << "2011 Kavel Shaft Models Guide" << "KavlGuideImg"
-                          << QSize(1213, 911) << "HyperLblKavl" << "Kavel Online Shafts Guide"
-                          << "https://www.kavel.example/products/";
-    QTest::newRow("unknown key") << "hunt" << "2011 Shaft Models Guide" << "" << QSize() << ""
-                                 << "" << "";
-    QTest::newRow("empty key") << "" << "2011 Shaft Models Guide" << "" << QSize() << "" << ""
-                               << "";
-}
-
-void TestGuide::guideShowsThePagesPictureAndLink()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, caption);
-    QFETCH(QString, picture);
-    QFETCH(QSize, pictureSize);
-    QFETCH(QString, link);
-    QFETCH(QString, linkText);
-    QFETCH(QString, url);
-    app::TAboutBox1 guide(key);
-    QCOMPARE(guide.windowTitle(), QString("2011 Shaft Models Guide"));
-    QCOMPARE(shown(&guide).picture, QString()); // hidden until activated
-    activate(&guide);
-    QCOMPARE(guide.windowTitle(), caption);
-    QCOMPARE(shown(&guide).picture, picture);
-    QCOMPARE(shown(&guide).link, link);
-    auto* close = child<widgets::CaptionButton>(&guide, "KECloseBtn");
-    QCOMPARE(close->fontColour(), QColor(136, 191, 61));
-    QCOMPARE(close->size(), QSize(118, 32));
-    auto* scroll = child<QScrollArea>(&guide, "ScrollBox1");
-    if (picture.isEmpty()) {
-        QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
-        return;
-    }
-    auto* image = child<QLabel>(&guide, picture);
-    QCOMPARE(image->pixmap().size(), pictureSize);
-    QCOMPARE(image->pos(), QPoint(0, 0));
-    QCOMPARE(image->toolTip(), QString("Use scroll bars and\narrows to view all items"));
-    // The scroll box reaches the bottom of the shown picture and no further.
-    QCOMPARE(scroll->verticalScrollBar()->maximum(),
-             pictureSize.height() - scroll->viewport()->height());
-    auto* label = child<widgets::LinkLabel>(&guide, link);
-    QCOMPARE(label->text(), linkText);
     QList<QUrl> opened;
     widgets::UrlOpener::setHandler([&](const QUrl& address) {
         opened << address;
         return true;
     });
-    QTest::mouseClick(label, Qt::LeftButton);
-    QCOMPARE(opened, QList<QUrl>{QUrl(url)});
+    QTest::mouseClick(link, Qt::LeftButton);
+    widgets::UrlOpener::setHandler({});
+    return opened;
 }
 
-void TestGuide::guideStaysTheSameOnReactivation()
-{
-    app::TAboutBox1 guide(QString("Youth"));
-    activate(&guide);
-    QWidget other;
-    activate(&other);
-    activate(&guide);
-    QCOMPARE(guide.windowTitle(), QString("2011 Target/Youth Shaft Models Guide"));
-    QCOMPARE(shown(&guide).picture, QString("TargGuideImg"));
-    QCOMPARE(shown(&guide).link, QString("HyperLblYouth"));
-}
+struct Page {
+    const char *key, *caption, *picture, *link, *linkText, *url;
+};
+const Page kPages[] = {
+    {"Hunt", "2011 Hunting Shaft Models Guide", "HuntGuideImg", "HyperLblHunt",
+     "Norvane Online Hunting Shafts Guide", "https://www.norvane.example/products/hunting"},
+    {"Targ", "2011 Target/Youth Shaft Models Guide", "TargGuideImg", "HyperLblTarg",
+     "Norvane Online Target Shafts Guide", "https://www.norvane.example/products/target"},
+    // Youth shares the target picture and address.
+    {"Youth", "2011 Target/Youth Shaft Models Guide", "TargGuideImg", "HyperLblYouth",
+     "Norvane Online Youth Shafts Guide", "https://www.norvane.example/products/target"},
+    {"Kavl", "2011 Kavel Shaft Models Guide", "KavlGuideImg", "HyperLblKavl",
+     "Kavel Online Shafts Guide", "https://www.kavel.example/products/"},
+    {"hunt", "2011 Shaft Models Guide", "", "", "", ""},
+    {"", "2011 Shaft Models Guide", "", "", "", ""}};
 
-void TestGuide::secondOpeningShowsOnlyItsOwnPage()
-{
+} // namespace
+
+class TestGuide : public QObject {
+    Q_OBJECT
+private slots:
+    // Nothing is shown until the window is activated; then the page's
+    // caption, picture and link, the scroll box reaching the bottom of the
+    // picture and no further, and the link opening the page's address.
+    void guideShowsThePagesPictureAndLink_data()
     {
-        app::TAboutBox1 first(QString("Hunt"));
-        activate(&first);
-        QCOMPARE(shown(&first).picture, QString("HuntGuideImg"));
+        QTest::addColumn<int>("row");
+        for (std::size_t i = 0; i < std::size(kPages); ++i)
+            QTest::newRow(*kPages[i].key ? kPages[i].key : "empty key") << int(i);
     }
-    app::TAboutBox1 second(QString("Kavl"));
-    activate(&second);
-    QCOMPARE(shown(&second).picture, QString("KavlGuideImg"));
-    QCOMPARE(shown(&second).link, QString("HyperLblKavl"));
-}
-
-void TestGuide::guideFollowsTheMainWindowsPageKey()
-{
-    selection::FormState mainForm;
-    mainForm.add("TmpLbl2", {}).text = "Targ";
-    app::TAboutBox1 guide(mainForm);
-    activate(&guide);
-    QCOMPARE(shown(&guide).picture, QString("TargGuideImg"));
-    QCOMPARE(guide.windowTitle(), QString("2011 Target/Youth Shaft Models Guide"));
-}
-
-void TestGuide::aboutWindowShowsTheMakerAndClosesWithOk()
-{
-    app::TAboutBox about;
-    activate(&about);
-    QCOMPARE(about.windowTitle(), QString("About 2011"));
-    QCOMPARE(about.size(), QSize(506, 599));
-    QCOMPARE(app::TAboutBox::makerLines().size(), 4);
-    for (int line = 1; line <= 4; ++line) {
-        auto* label = child<QLabel>(&about, QString("MakerLbl%1").arg(line));
-        QCOMPARE(label->text(), app::TAboutBox::makerLines().at(line - 1));
-        QVERIFY(label->font().bold());
-        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::white));
+    void guideShowsThePagesPictureAndLink()
+    {
+        QFETCH(int, row);
+        const Page& page = kPages[row];
+        app::TAboutBox1 guide{QString(page.key)};
+        QCOMPARE(guide.windowTitle(), QString("2011 Shaft Models Guide"));
+        QCOMPARE(shown(&guide), (QStringList{"", ""}));
+        activate(&guide);
+        QCOMPARE(guide.windowTitle(), page.caption);
+        QCOMPARE(shown(&guide), (QStringList{page.picture, page.link}));
+        auto* scroll = child<QScrollArea>(&guide, "ScrollBox1");
+        if (!*page.picture) {
+            QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+            return;
+        }
+        const QPixmap picture = child<QLabel>(&guide, page.picture)->pixmap();
+        QVERIFY(!picture.isNull());
+        QCOMPARE(scroll->verticalScrollBar()->maximum(),
+                 picture.height() - scroll->viewport()->height());
+        auto* link = child<widgets::LinkLabel>(&guide, page.link);
+        QCOMPARE(link->text(), page.linkText);
+        QCOMPARE(clickLink(link), QList<QUrl>{QUrl(page.url)});
     }
-    QCOMPARE(child<QLabel>(&about, "VisitLbl")->text(), QString("Visit our WWW site:"));
-    QCOMPARE(child<QLabel>(&about, "VisitLbl")->y(), 378);
-    auto* link = child<widgets::LinkLabel>(&about, "HyperLblSite");
-    QCOMPARE(link->y(), 409);
-    QCOMPARE(link->text(), app::kMakerSiteCaption);
-    QCOMPARE(link->url(), QUrl(app::kMakerSiteUrl));
-    // The link is centred across the window.
-    QVERIFY(std::abs(link->geometry().center().x() - 253) <= 1);
-    // The background is the splash picture, at the top left.
-    const QImage shot = about.grab().toImage();
-    const QImage splash(app::kSplashPicture);
-    QCOMPARE(shot.pixelColor(240, 300).rgb() & 0xF0F0F0, splash.pixelColor(240, 300).rgb() & 0xF0F0F0);
 
-    auto* ok = child<QPushButton>(&about, "OKButton");
-    QCOMPARE(ok->geometry(), QRect(206, 479, 98, 32));
-    QVERIFY(ok->isDefault());
-    QTest::keyClick(&about, Qt::Key_Return); // the default button answers Enter
-    QCOMPARE(about.result(), int(QDialog::Accepted));
-    QVERIFY(!about.isVisible());
-}
+    // Reactivation keeps the page; a guide opened from the main window
+    // follows its page key; a second opening shows only its own page.
+    void guideKeepsItsOwnPage()
+    {
+        {
+            app::TAboutBox1 first(QString("Youth"));
+            activate(&first);
+            QWidget other;
+            activate(&other);
+            activate(&first);
+            QCOMPARE(first.windowTitle(), QString("2011 Target/Youth Shaft Models Guide"));
+            QCOMPARE(shown(&first), (QStringList{"TargGuideImg", "HyperLblYouth"}));
+        }
+        selection::FormState mainForm;
+        mainForm.add("TmpLbl2", {}).text = "Kavl";
+        app::TAboutBox1 second(mainForm);
+        activate(&second);
+        QCOMPARE(shown(&second), (QStringList{"KavlGuideImg", "HyperLblKavl"}));
+    }
+
+    // White maker lines and link over the splash picture, where the
+    // picture keeps calm bands for them; Enter answers the OK button.
+    void aboutWindowShowsTheMakerAndClosesWithOk()
+    {
+        app::TAboutBox about;
+        activate(&about);
+        for (int line = 1; line <= 4; ++line) {
+            auto* label = child<QLabel>(&about, QString("MakerLbl%1").arg(line));
+            QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::white));
+        }
+        QCOMPARE(child<QLabel>(&about, "VisitLbl")->y(), 378);
+        auto* link = child<widgets::LinkLabel>(&about, "HyperLblSite");
+        QCOMPARE(link->y(), 409);
+        QVERIFY(std::abs(link->geometry().center().x() - about.width() / 2) <= 1);
+        QCOMPARE(clickLink(link), QList<QUrl>{QUrl(app::kMakerSiteUrl)});
+        const QImage shot = about.grab().toImage();
+        const QImage splash(app::kSplashPicture);
+        QCOMPARE(shot.pixelColor(240, 300).rgb() & 0xF0F0F0,
+                 splash.pixelColor(240, 300).rgb() & 0xF0F0F0);
+        QTest::keyClick(&about, Qt::Key_Return);
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+        QVERIFY(!about.isVisible());
+    }
+};
 
 QTEST_MAIN(TestGuide)
 #include "tst_guide.moc"

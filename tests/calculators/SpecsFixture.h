@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -27,30 +26,26 @@ public:
 
     void write(const std::vector<SpecRecord>& records) const
     {
-        using qw::storage::FieldType;
+        // Every field is text: its name and width, in the shipped order.
+        const std::pair<const char*, std::uint8_t> layout[] = {
+            {"SHAFTSIZE", 10}, {"KEYSUFFIX", 4}, {"ARROWTYPE", 20}, {"LENGTH", 8},
+            {"OD", 6},         {"ID", 6},        {"WALL", 6},       {"GPI", 9},
+            {"SPINE", 5},      {"HMODELS", 8},   {"TMODELS", 8},    {"DEFPTWT", 5},
+            {"DEFNOCKWT", 5},  {"DEFVANEWT", 5}, {"DEFINSWT", 5}};
+        std::vector<qw::storage::FieldDef> fields;
+        for (const auto& [name, width] : layout)
+            fields.push_back({name, qw::storage::FieldType::Character, width});
         std::filesystem::remove(folder() / "Specs.DBF");
-        const std::vector<qw::storage::FieldDef> fields = {
-            {"SHAFTSIZE", FieldType::Character, 10, 0}, {"KEYSUFFIX", FieldType::Character, 4, 0},
-            {"ARROWTYPE", FieldType::Character, 20, 0}, {"LENGTH", FieldType::Character, 8, 0},
-            {"OD", FieldType::Character, 6, 0},         {"ID", FieldType::Character, 6, 0},
-            {"WALL", FieldType::Character, 6, 0},       {"GPI", FieldType::Character, 9, 0},
-            {"SPINE", FieldType::Character, 5, 0},      {"HMODELS", FieldType::Character, 8, 0},
-            {"TMODELS", FieldType::Character, 8, 0},    {"DEFPTWT", FieldType::Character, 5, 0},
-            {"DEFNOCKWT", FieldType::Character, 5, 0},  {"DEFVANEWT", FieldType::Character, 5, 0},
-            {"DEFINSWT", FieldType::Character, 5, 0}};
         qw::storage::createTable(folder(), "Specs.DBF", fields);
         qw::storage::Table table(folder());
         table.open("Specs.DBF");
         for (const SpecRecord& r : records) {
+            const std::string values[] = {r.size,   r.suffix, "Aluminum", "31 in", "0.297",
+                                          "0.273",  "0.012",  r.gpi,      "0.789", r.suffix,
+                                          r.suffix, r.point,  r.nock,     r.vane,  r.insert};
             table.appendBlank();
-            const std::map<std::string, std::string> values = {
-                {"SHAFTSIZE", r.size}, {"KEYSUFFIX", r.suffix}, {"ARROWTYPE", "Aluminum"},
-                {"LENGTH", "31 in"},   {"OD", "0.297"},         {"ID", "0.273"},
-                {"WALL", "0.012"},     {"GPI", r.gpi},          {"SPINE", "0.789"},
-                {"HMODELS", r.suffix}, {"TMODELS", r.suffix},   {"DEFPTWT", r.point},
-                {"DEFNOCKWT", r.nock}, {"DEFVANEWT", r.vane},   {"DEFINSWT", r.insert}};
-            for (const auto& [field, value] : values)
-                table.setField(field, value);
+            for (std::size_t i = 0; i < std::size(layout); ++i)
+                table.setField(layout[i].first, values[i]);
             table.post();
         }
         table.close();
@@ -62,7 +57,8 @@ private:
 };
 
 // The main window's state after a click on a size cell whose hand-off key
-// is `key` (its first four characters the size).
+// is `key` (its first four characters the size). A specifications model
+// reads it for as long as it lives, so it must outlive the model.
 inline qw::selection::FormState clicked(const std::string& key, const std::string& page,
                                         const std::string& models, const std::string& length = "30",
                                         const std::string& point = "100")
