@@ -254,6 +254,15 @@ const reports::ShopInfo kShop{"Twin Oaks Archery",
 
 using Setup = std::vector<std::pair<std::string, std::string>>; // control, text or index
 
+// "BowWeightSpin=62;OverDraw=1" as (control, value) pairs; likewise record fields.
+Setup pairs(const std::string& text)
+{
+    Setup out;
+    for (const QString& item : QString::fromStdString(text).split(';', Qt::SkipEmptyParts))
+        out.emplace_back(item.section('=', 0, 0).toStdString(), item.section('=', 1).toStdString());
+    return out;
+}
+
 // Far more than the customer sheet's comment box holds; its last word must
 // never print.
 const std::string kLongComment = [] {
@@ -304,8 +313,7 @@ class SetupSheetsTest : public QObject {
     }
 
     // A customer saved from the main window with this setup and these details.
-    void saveCustomer(Page page, const Setup& setup,
-                      const std::vector<std::pair<std::string, std::string>>& details)
+    void saveCustomer(Page page, const Setup& setup, const Setup& details)
     {
         const selection::FormState& form = windowFor(page, setup);
         customers::CustInfoModel entry(folder_, sink_);
@@ -347,28 +355,15 @@ private slots:
         test::writeShop(folder_, kShop);
         QCOMPARE(QFontInfo(QFont("Arial")).family(), QString("Liberation Sans"));
         saveCustomer(Page::Hunt,
-                     {{"BowWeightSpin", "55"},
-                      {"ArrowLengthSpin", "29"},
-                      {"PointWtSpin", "125"},
-                      {"OverDraw", "2"},
-                      {"HuntCamType", "1"},
-                      {"BraceHt", "0"}},
-                     {{"NAME", "Larsen, Kari"},
-                      {"ADDR1", "212 Birch Lane"},
-                      {"ADDR2", "Apt 4"},
-                      {"CITY", "Brainerd"},
-                      {"STATE", "MN"},
-                      {"ZIP", "56401"},
-                      {"COUNTRY", "USA"},
-                      {"CCODE", "1"},
-                      {"COMMENTS", "Wants a lighter point for the 3D season."}});
-        saveCustomer(Page::Targ, {{"BowWeightSpin", "38"}, {"TargBowType", "1"}},
-                     {{"NAME", "Olson, Per"},
-                      {"ADDR1", "9 Harbor Street"},
-                      {"CITY", "Duluth"},
-                      {"STATE", "MN"},
-                      {"ZIP", "55802"},
-                      {"COMMENTS", kLongComment}});
+                     pairs("BowWeightSpin=55;ArrowLengthSpin=29;PointWtSpin=125;OverDraw=2;"
+                           "HuntCamType=1;BraceHt=0"),
+                     pairs("NAME=Larsen, Kari;ADDR1=212 Birch Lane;ADDR2=Apt 4;CITY=Brainerd;"
+                           "STATE=MN;ZIP=56401;COUNTRY=USA;CCODE=1;"
+                           "COMMENTS=Wants a lighter point for the 3D season."));
+        saveCustomer(Page::Targ, pairs("BowWeightSpin=38;TargBowType=1"),
+                     pairs("NAME=Olson, Per;ADDR1=9 Harbor Street;CITY=Duluth;STATE=MN;ZIP=55802;"
+                           "COMMENTS=" +
+                           kLongComment));
         // A record kept from before the state was required.
         storage::Table saved(folder_);
         saved.open("Saveddb.dbf");
@@ -378,9 +373,7 @@ private slots:
         saved.setField("STATE", "");
         saved.post();
         // A record whose bow type and release codes lie outside their tables.
-        saveCustomer(
-            Page::Hunt, {},
-            {{"NAME", "Pike, Ed"}, {"ADDR1", "3 Lake Road"}, {"CITY", "Ely"}, {"STATE", "MN"}});
+        saveCustomer(Page::Hunt, {}, pairs("NAME=Pike, Ed;ADDR1=3 Lake Road;CITY=Ely;STATE=MN"));
         saved.goBottom();
         QCOMPARE(saved.getString("NAME").substr(0, 8), std::string("Pike, Ed"));
         saved.edit();
@@ -395,13 +388,12 @@ private slots:
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<Setup>("setup");
-        QTest::newRow("hunting") << int(Page::Hunt) << Setup{{"BowWeightSpin", "65"}};
+        QTest::newRow("hunting") << int(Page::Hunt) << pairs("BowWeightSpin=65");
         QTest::newRow("hunting, few shafts")
-            << int(Page::Hunt) << Setup{{"BowWeightSpin", "40"}, {"ArrowLengthSpin", "24"}};
-        QTest::newRow("target") << int(Page::Targ)
-                                << Setup{{"BowWeightSpin", "50"}, {"ArrowLengthSpin", "29"}};
-        QTest::newRow("kavel") << int(Page::Kavl) << Setup{{"BowWeightSpin", "55"}};
-        QTest::newRow("youth") << int(Page::Youth) << Setup{{"YouthBowWtSpin", "30"}};
+            << int(Page::Hunt) << pairs("BowWeightSpin=40;ArrowLengthSpin=24");
+        QTest::newRow("target") << int(Page::Targ) << pairs("BowWeightSpin=50;ArrowLengthSpin=29");
+        QTest::newRow("kavel") << int(Page::Kavl) << pairs("BowWeightSpin=55");
+        QTest::newRow("youth") << int(Page::Youth) << pairs("YouthBowWtSpin=30");
     }
     void layout()
     {
@@ -480,65 +472,46 @@ private slots:
                                       "Point Weight:=125"};
         QTest::newRow("hunting compound, medium cam from the hunting selector")
             << int(Page::Hunt)
-            << Setup{{"BowWeightSpin", "62"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
-                     {"OverDraw", "1"},       {"HuntCamType", "1"},      {"WheelType", "0"},
-                     {"BraceHt", "1"}}
+            << pairs("BowWeightSpin=62;ArrowLengthSpin=29;PointWtSpin=125;OverDraw=1;HuntCamType=1;"
+                     "WheelType=0;BraceHt=1")
             << compound + QStringList{"Over Draw:=1 inch", "Bow Type:=Compound",
                                       "Wheel Type:=Medium Cam", "Release:=Mechanical",
                                       "Brace Height:=Less Than 6 1/2\""};
         QTest::newRow("hunting compound, hard cam, 3 inches, fingers")
             << int(Page::Hunt)
-            << Setup{{"BowWeightSpin", "62"}, {"ArrowLengthSpin", "29"}, {"PointWtSpin", "125"},
-                     {"OverDraw", "3"},       {"HuntCamType", "0"},      {"WheelType", "1"},
-                     {"ReleaseType", "1"}}
+            << pairs("BowWeightSpin=62;ArrowLengthSpin=29;PointWtSpin=125;OverDraw=3;HuntCamType=0;"
+                     "WheelType=1;ReleaseType=1")
             << compound + QStringList{"Over Draw:=3 inches", "Wheel Type:=Hard Cam",
                                       "Release:=Fingers", "Brace Height:=More Than 6 1/2\""};
         QTest::newRow("hunting recurve: four values N/A")
             << int(Page::Hunt)
-            << Setup{{"BowWeightSpin", "62"},
-                     {"ArrowLengthSpin", "29"},
-                     {"PointWtSpin", "125"},
-                     {"BowType", "1"},
-                     {"OverDraw", "2"}}
+            << pairs("BowWeightSpin=62;ArrowLengthSpin=29;PointWtSpin=125;BowType=1;OverDraw=2")
             << compound + QStringList{"Over Draw:=N/A", "Bow Type:=Recurve", "Wheel Type:=N/A",
                                       "Release:=N/A", "Brace Height:=N/A"};
-        QTest::newRow("hunting longbow") << int(Page::Hunt) << Setup{{"BowType", "2"}}
+        QTest::newRow("hunting longbow") << int(Page::Hunt) << pairs("BowType=2")
                                          << QStringList{"Bow Type:=Longbow", "Over Draw:=N/A"};
         QTest::newRow("target recurve: five values N/A")
             << int(Page::Targ)
-            << Setup{{"BowWeightSpin", "40"},
-                     {"ArrowLengthSpin", "28"},
-                     {"PointWtSpin", "100"},
-                     {"TargBowType", "1"},
-                     {"OverDraw", "4"}}
+            << pairs("BowWeightSpin=40;ArrowLengthSpin=28;PointWtSpin=100;TargBowType=1;OverDraw=4")
             << QStringList{"Peak Bow Weight:=40", "Arrow Length:=28",  "Point Weight:=N/A",
                            "Over Draw:=N/A",      "Bow Type:=Recurve", "Wheel Type:=N/A",
                            "Release:=N/A",        "Brace Height:=N/A"};
         QTest::newRow("target soft cam, 5 inches")
-            << int(Page::Targ)
-            << Setup{{"WheelType", "1"}, {"OverDraw", "5"}, {"PointWtSpin", "90"}}
+            << int(Page::Targ) << pairs("WheelType=1;OverDraw=5;PointWtSpin=90")
             << QStringList{"Wheel Type:=Soft/Energy Cam", "Over Draw:=5 inches",
                            "Bow Type:=Compound", "Point Weight:=90"};
-        QTest::newRow("target round wheel")
-            << int(Page::Targ) << Setup{{"WheelType", "2"}, {"OverDraw", "0"}}
-            << QStringList{"Wheel Type:=Round", "Over Draw:=None"};
+        QTest::newRow("target round wheel") << int(Page::Targ) << pairs("WheelType=2;OverDraw=0")
+                                            << QStringList{"Wheel Type:=Round", "Over Draw:=None"};
         QTest::newRow("kavel prints its own selectors, never N/A")
             << int(Page::Kavl)
-            << Setup{{"BowWeightSpin", "45"},
-                     {"TargBowType", "1"},
-                     {"HuntCamType", "1"},
-                     {"BowType", "0"},
-                     {"WheelType", "2"}}
+            << pairs("BowWeightSpin=45;TargBowType=1;HuntCamType=1;BowType=0;WheelType=2")
             << QStringList{"Peak Bow Weight:=45", "Bow Type:=Recurve", "Wheel Type:=Medium Cam"};
         QTest::newRow("youth prints its own entries")
             << int(Page::Youth)
-            << Setup{{"BowWeightSpin", "60"},
-                     {"YouthBowWtSpin", "30"},
-                     {"YouthArrowLenSpin", "26"},
-                     {"ArrowLengthSpin", "29"}}
+            << pairs("BowWeightSpin=60;YouthBowWtSpin=30;YouthArrowLenSpin=26;ArrowLengthSpin=29")
             << QStringList{"Peak Bow Weight:=30", "Arrow Length:=26"};
         QTest::newRow("no selection and an empty entry print empty values")
-            << int(Page::Hunt) << Setup{{"OverDraw", "-1"}, {"PointWtSpin", ""}}
+            << int(Page::Hunt) << pairs("OverDraw=-1;PointWtSpin=")
             << QStringList{"Over Draw:=", "Point Weight:="};
     }
     void values()
