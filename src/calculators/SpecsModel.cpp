@@ -22,6 +22,12 @@ constexpr std::string_view kNotFoundLabel = "NotFoundLbl";
 constexpr std::string_view kShaftWeightLabel = "Label21";
 constexpr std::string_view kTotalWeightLabel = "Label9";
 constexpr std::size_t kKeyCutLength = 14;
+// The outputs' text colours, as computed and while out of date.
+constexpr selection::Rgb kShaftWeightColour = selection::kBlack;
+constexpr selection::Rgb kTotalWeightColour = selection::kTargOrange;
+constexpr selection::Rgb kDimmedColour = selection::rgb(0x8C, 0x8C, 0x8C);
+constexpr const char* kOutOfDateHint =
+    "Out of date: finish the entry (Enter or Tab) to compute the weights again";
 
 DecimalNumber tenths(long long value)
 {
@@ -224,15 +230,33 @@ void SpecsModel::inputChanged(WeightInput input, bool valueChanged)
     if (!found_)
         return;
     showInput(input);
-    if (!valueChanged)
-        return;
-    try {
-        computeWeights();
-    } catch (const selection::ConversionError& error) {
-        messages_.error(error.what());
-    } catch (const storage::StorageError& error) {
-        messages_.error(error.what());
+    if (valueChanged) {
+        computeFailed_ = true; // until the weights are shown for the new value
+        try {
+            computeWeights();
+            computeFailed_ = false;
+        } catch (const selection::ConversionError& error) {
+            messages_.error(error.what());
+        } catch (const storage::StorageError& error) {
+            messages_.error(error.what());
+        }
     }
+    bool inputsShown = true;
+    for (WeightInput each : kAllWeightInputs) {
+        const auto typed = spin(each).textValue();
+        inputsShown = inputsShown && typed && compare(*typed, spin(each).value()) == 0;
+    }
+    showOutOfDate(computeFailed_ || !inputsShown);
+}
+
+void SpecsModel::showOutOfDate(bool outOfDate)
+{
+    outOfDate_ = outOfDate;
+    ControlState& shaft = form_[kShaftWeightLabel];
+    ControlState& total = form_[kTotalWeightLabel];
+    shaft.font = outOfDate ? kDimmedColour : kShaftWeightColour;
+    total.font = outOfDate ? kDimmedColour : kTotalWeightColour;
+    shaft.hint = total.hint = outOfDate ? kOutOfDateHint : "";
 }
 
 void SpecsModel::typeInput(WeightInput input, std::string text)

@@ -71,6 +71,12 @@ public:
     void finishInput(WeightInput input);
     void stepInput(WeightInput input, int direction);
 
+    // The shown weights no longer match the inputs: a box holds a text that
+    // is not its value yet (a half-typed number, one outside the range,
+    // until editing ends) or the last calculation failed. The outputs are
+    // then dimmed, with the reason as their hint, until computed again.
+    bool outOfDate() const { return outOfDate_; }
+
     // "Close": the index files and the table are closed.
     void close();
     bool isTableOpen() const { return specs_.isOpen(); }
@@ -87,6 +93,7 @@ private:
     DecimalSpin& spin(WeightInput input);
     void showInput(WeightInput input);
     void inputChanged(WeightInput input, bool valueChanged);
+    void showOutOfDate(bool outOfDate);
 
     const selection::FormState& mainForm_;
     selection::MessageSink& messages_;
@@ -95,6 +102,8 @@ private:
     std::array<DecimalSpin, 5> spins_;
     std::string key_;
     bool found_ = false;
+    bool outOfDate_ = false;
+    bool computeFailed_ = false; // the last change's weights could not be worked out
 };
 
 } // namespace qw::calculators
