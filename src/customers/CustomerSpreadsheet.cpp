@@ -167,7 +167,7 @@ public:
     {
         worksheet_freeze_panes(sheet_, 1, 0);
         for (lxw_col_t i = 0; i < columns.size(); ++i) {
-            const double width = std::clamp(columns[i].width + 1, kNarrowest, kWidest);
+            const double width = std::clamp(columns[i].width + 2, kNarrowest, kWidest);
             check(worksheet_set_column(sheet_, i, i, width, nullptr), 0, columns[i].name);
         }
         lxw_workbook* book = std::exchange(book_, nullptr);
