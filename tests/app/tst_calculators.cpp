@@ -98,6 +98,7 @@ private slots:
         QVERIFY(child<QLabel>(window.get(), "NotFoundLbl")->isVisible());
         QCOMPARE(textOf(window.get(), "GpiText"), QString());
         QVERIFY(!child<QLineEdit>(window.get(), "FSpinEdit3")->isEnabled());
+        QVERIFY(!child<QWidget>(window.get(), "PrintBuildBtn")->isEnabled()); // no arrow to print
         QVERIFY(sink_.messages.empty());
         window.reset();
         specs_.write({{"1912", "52", "7.20 7.63"}});
