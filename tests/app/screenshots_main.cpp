@@ -103,6 +103,21 @@ int main(int argc, char* argv[])
         shoot(folder, "specifications-out-of-date");
     }
     {
+        // A heavy bow and a light point: below the bow makers' minimum.
+        window.findChild<QWidget*>("BowWeightSpin")->setProperty("text", "92");
+        settle();
+        window.model().sizeCellClick(qw::selection::Page::Hunt, 1);
+        qw::app::TSpecsFrm specs(
+            QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
+        specs.show();
+        auto* point = specs.findChild<QLineEdit*>("FSpinEdit3");
+        point->selectAll();
+        point->insert("40");
+        shoot(folder, "specifications-below-minimum");
+        window.findChild<QWidget*>("BowWeightSpin")->setProperty("text", "60");
+        settle();
+    }
+    {
         qw::app::TKECalc2 calculator(nullptr, &window);
         calculator.show();
         calculator.findChild<QAbstractButton*>("KECalculateBtn")->click();
