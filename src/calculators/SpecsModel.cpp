@@ -30,6 +30,7 @@ constexpr selection::Rgb kShaftWeightColour = selection::kBlack;
 constexpr selection::Rgb kTotalWeightColour = selection::kTargOrange;
 // Dimmer than either, yet at least 4.5:1 on the white and the black box.
 constexpr selection::Rgb kDimmedColour = selection::rgb(0x76, 0x76, 0x76);
+constexpr selection::Rgb kDimmedOnDark = selection::rgb(0x9A, 0x9A, 0x9A); // the window's grey
 constexpr const char* kOutOfDateHint =
     "Out of date: finish the entry (Enter or Tab) to compute the weights again";
 
@@ -313,7 +314,11 @@ void SpecsModel::showOutOfDate(bool outOfDate)
     ControlState& total = form_[kTotalWeightLabel];
     shaft.font = outOfDate ? kDimmedColour : kShaftWeightColour;
     total.font = outOfDate ? kDimmedColour : kTotalWeightColour;
-    shaft.hint = total.hint = outOfDate ? kOutOfDateHint : "";
+    ControlState& perPound = form_[kPerPoundLabel];
+    perPound.font = outOfDate                ? kDimmedOnDark
+                    : perPound_.belowMinimum ? kWarningRed
+                                             : kCalculatorText;
+    shaft.hint = total.hint = perPound.hint = outOfDate ? kOutOfDateHint : "";
 }
 
 void SpecsModel::typeInput(WeightInput input, std::string text)
