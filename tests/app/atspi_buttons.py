@@ -1,43 +1,30 @@
-"""Asks the desktop's accessibility bus, as a screen reader does, for every
-push button of the running program's main window: each one showing must be
-focusable and carry a name. Usage: atspi_buttons.py <application name>."""
+"""Every push button showing in the running program, as a screen reader
+finds it on the accessibility bus, is focusable and named.
+Usage: atspi_buttons.py <application name>"""
 import sys
 import time
 
 import pyatspi
 
 
-def application(name, wait=30.0):
-    end = time.time() + wait
-    while time.time() < end:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == name and app.childCount > 0:
-                return app
-        time.sleep(0.5)
-    sys.exit(f"no application {name!r} on the accessibility bus")
-
-
 def buttons(node):
-    for child in node:
-        if child is None:
-            continue
-        if child.getRole() == pyatspi.ROLE_PUSH_BUTTON:
+    for child in filter(None, node):
+        if child.getRole() == pyatspi.ROLE_PUSH_BUTTON and child.getState().contains(
+                pyatspi.STATE_SHOWING):
             yield child
         yield from buttons(child)
 
 
-app = application(sys.argv[1])
-found, faults = 0, []
-for button in buttons(app):
-    states = button.getState()
-    if not states.contains(pyatspi.STATE_SHOWING):
-        continue
-    found += 1
-    if not button.name.strip():
-        faults.append(f"a button without a name in a {button.parent.getRoleName()} "
-                      f"{button.parent.name!r} at {button.queryComponent().getExtents(0)}")
-    if not states.contains(pyatspi.STATE_FOCUSABLE):
-        faults.append(f"{button.name!r} cannot take the focus")
-print(f"{found} push buttons showing")
-if found < 10 or faults:
-    sys.exit("\n".join(faults) or "too few push buttons on the bus")
+for _ in range(60):
+    apps = [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == sys.argv[1]]
+    if apps and apps[0].childCount:
+        break
+    time.sleep(0.5)
+else:
+    sys.exit(f"no application {sys.argv[1]!r} on the accessibility bus")
+found = list(buttons(apps[0]))
+faults = [f"{b.name!r} at {b.queryComponent().getExtents(0)}" for b in found
+          if not b.name.strip() or not b.getState().contains(pyatspi.STATE_FOCUSABLE)]
+print(f"{len(found)} push buttons showing")
+if len(found) < 10 or faults:
+    sys.exit("unnamed or unfocusable: " + ", ".join(faults) if faults else "too few buttons")

@@ -25,6 +25,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -54,6 +56,14 @@ void shoot(const QDir& folder, const QString& name)
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // "--dark": as under a dark desktop theme with a large desktop font.
+    if (argc > 2 && QString::fromLatin1(argv[2]) == "--dark") {
+        QApplication::setPalette(
+            QPalette(QColor(0xEE, 0xEE, 0xEE), QColor(0x35, 0x35, 0x35), QColor(0x50, 0x50, 0x50),
+                     QColor(0x20, 0x20, 0x20), QColor(0x2A, 0x2A, 0x2A), QColor(0xF4, 0xF4, 0xF4),
+                     Qt::white, QColor(0x24, 0x24, 0x24), QColor(0x30, 0x30, 0x30)));
+        QApplication::setFont(QFont("DejaVu Sans", 15));
+    }
     const QDir folder(argc > 1 ? argv[1] : ".");
     QDir().mkpath(folder.path());
     {
@@ -69,6 +79,13 @@ int main(int argc, char* argv[])
         pages->setCurrentIndex(page);
         shoot(folder, names[page]);
     }
+    // Half an entry typed: the grid is out of date until the typing ends.
+    auto* bowWeight = window.findChild<QLineEdit*>("BowWeightSpin");
+    bowWeight->selectAll();
+    QKeyEvent six(QEvent::KeyPress, Qt::Key_6, Qt::NoModifier, "6");
+    QApplication::sendEvent(bowWeight, &six);
+    shoot(folder, "page-kavel-stale");
+    window.findChild<QWidget*>("BowWeightSpin")->setProperty("text", "60");
     pages->setCurrentIndex(0);
     window.findChild<QWidget*>("ArrowLengthSpin")->setProperty("text", "24");
     settle();
