@@ -66,8 +66,8 @@ QString overlayName(Page page)
 // the "2011" button, where it covers no caption of the page.
 QLabel* buildStaleNote(QWidget* sheet, Page page)
 {
-    auto* note = new QLabel(QStringLiteral("<b>Out of date:</b><br>these shafts do not match "
-                                           "<br>the entries"),
+    auto* note = new QLabel(QStringLiteral("<b>Out of date:</b><br>these shafts do not "
+                                           "<br>match the entries"),
                             sheet);
     note->setObjectName(name(selection::pageControlName(page, "StaleNoteLbl")));
     note->setTextFormat(Qt::RichText);

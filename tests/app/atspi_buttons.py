@@ -15,13 +15,14 @@ def buttons(node):
         yield from buttons(child)
 
 
-for _ in range(60):
+for _ in range(180):
     apps = [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == sys.argv[1]]
     if apps and apps[0].childCount:
         break
     time.sleep(0.5)
 else:
-    sys.exit(f"no application {sys.argv[1]!r} on the accessibility bus")
+    sys.exit(f"no application {sys.argv[1]!r} on the accessibility bus, only "
+             f"{[a.name for a in pyatspi.Registry.getDesktop(0) if a]}")
 found = list(buttons(apps[0]))
 faults = [f"{b.name!r} at {b.queryComponent().getExtents(0)}" for b in found
           if not b.name.strip() or not b.getState().contains(pyatspi.STATE_FOCUSABLE)]

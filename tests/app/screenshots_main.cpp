@@ -25,8 +25,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -79,13 +77,12 @@ int main(int argc, char* argv[])
         pages->setCurrentIndex(page);
         shoot(folder, names[page]);
     }
-    // Half an entry typed: the grid is out of date until the typing ends.
-    auto* bowWeight = window.findChild<QLineEdit*>("BowWeightSpin");
-    bowWeight->selectAll();
-    QKeyEvent six(QEvent::KeyPress, Qt::Key_6, Qt::NoModifier, "6");
-    QApplication::sendEvent(bowWeight, &six);
+    // The dimming and its words, as while an entry is half typed.
+    for (const char* name : {"KStaleOverlay", "KStaleNoteLbl"})
+        window.findChild<QWidget*>(name)->show();
     shoot(folder, "page-kavel-stale");
-    window.findChild<QWidget*>("BowWeightSpin")->setProperty("text", "60");
+    for (const char* name : {"KStaleOverlay", "KStaleNoteLbl"})
+        window.findChild<QWidget*>(name)->hide();
     pages->setCurrentIndex(0);
     window.findChild<QWidget*>("ArrowLengthSpin")->setProperty("text", "24");
     settle();
