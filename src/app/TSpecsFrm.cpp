@@ -4,6 +4,8 @@
 #include "SheetOutput.h"
 #include "TKECalc2.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/FixedLook.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -65,9 +67,7 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::F
                    Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kCalculatorColour);
-    setPalette(p);
+    widgets::fixLook(this, kCalculatorColour, kCalculatorText);
 
     model_ = std::make_unique<calculators::SpecsModel>(dataFolder, mainForm,
                                                        messages ? *messages : boxes_);
@@ -79,6 +79,7 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::F
         binder_->keepDisabled("ShaftModelsBtn");
     connectControls();
     showModel();
+    widgets::KeyboardAccess::install(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -99,6 +100,7 @@ void TSpecsFrm::buildBand()
     band->setAutoFillBackground(true);
     QPalette p = band->palette();
     p.setColor(QPalette::Window, kBandColour);
+    p.setColor(QPalette::WindowText, Qt::black);
     band->setPalette(p);
 
     // A plain label shows "&" as it is; the doubled form is the buttons'.

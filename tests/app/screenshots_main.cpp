@@ -55,6 +55,14 @@ void shoot(const QDir& folder, const QString& name)
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // "--dark": as under a dark desktop theme with a large desktop font.
+    if (argc > 2 && QString::fromLatin1(argv[2]) == "--dark") {
+        QApplication::setPalette(
+            QPalette(QColor(0xEE, 0xEE, 0xEE), QColor(0x35, 0x35, 0x35), QColor(0x50, 0x50, 0x50),
+                     QColor(0x20, 0x20, 0x20), QColor(0x2A, 0x2A, 0x2A), QColor(0xF4, 0xF4, 0xF4),
+                     Qt::white, QColor(0x24, 0x24, 0x24), QColor(0x30, 0x30, 0x30)));
+        QApplication::setFont(QFont("DejaVu Sans", 15));
+    }
     const QDir folder(argc > 1 ? argv[1] : ".");
     QDir().mkpath(folder.path());
     {
@@ -70,6 +78,12 @@ int main(int argc, char* argv[])
         pages->setCurrentIndex(page);
         shoot(folder, names[page]);
     }
+    // The dimming and its words, as while an entry is half typed.
+    for (const char* name : {"KStaleOverlay", "KStaleNoteLbl"})
+        window.findChild<QWidget*>(name)->show();
+    shoot(folder, "page-kavel-stale");
+    for (const char* name : {"KStaleOverlay", "KStaleNoteLbl"})
+        window.findChild<QWidget*>(name)->hide();
     pages->setCurrentIndex(0);
     window.findChild<QWidget*>("ArrowLengthSpin")->setProperty("text", "24");
     settle();
