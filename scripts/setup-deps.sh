@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins
-  nlohmann-json3-dev libbenchmark-dev
+  nlohmann-json3-dev libbenchmark-dev libxlsxwriter-dev
   clang libclang-rt-14-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   xvfb xauth imagemagick poppler-utils

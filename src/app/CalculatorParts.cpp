@@ -124,6 +124,8 @@ void GradientBar::paintEvent(QPaintEvent*)
     gradient.setColorAt(0.5, QColor(0xC0, 0xC0, 0xC0));
     gradient.setColorAt(1.0, QColor(0xCC, 0xB7, 0x76));
     painter.fillRect(bar, gradient);
+    if (!isEnabled()) // a result that no longer matches the inputs
+        painter.fillRect(rect(), QColor(0x80, 0x80, 0x80, 170));
     painter.setPen(Qt::black);
     painter.drawRect(frame);
 }

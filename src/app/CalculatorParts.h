@@ -47,7 +47,7 @@ public:
 };
 
 // A vertical bar from 0 to 100 that fills from the bottom in a gradient of
-// black, silver and tan.
+// black, silver and tan; greyed over while disabled.
 class GradientBar : public QWidget {
     Q_OBJECT
 public:

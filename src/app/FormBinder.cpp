@@ -42,6 +42,23 @@ void applyCell(widgets::CaptionButton* cell, const ControlState& state)
         cell->setToolTip(hint);
 }
 
+// An entry the user must fill in before the command can go on: a red frame
+// on a pale red field, its text kept black whatever the desktop's colours,
+// and the reason in its tooltip and accessible description.
+void showFlag(QLineEdit* entry, bool flagged)
+{
+    static const char* const kFlagged = "qwFlagged";
+    if (entry->property(kFlagged).toBool() == flagged)
+        return;
+    entry->setProperty(kFlagged, flagged);
+    const QString reason = flagged ? QStringLiteral("Required: fill this in") : QString();
+    entry->setStyleSheet(flagged ? QStringLiteral("QLineEdit { border: 2px solid #C00000; "
+                                                  "background: #FFEDED; color: #000000; }")
+                                 : QString());
+    entry->setToolTip(reason);
+    entry->setAccessibleDescription(reason);
+}
+
 void applyEntry(QLineEdit* entry, const ControlState& state)
 {
     const QString text = QString::fromStdString(state.text);
@@ -49,6 +66,7 @@ void applyEntry(QLineEdit* entry, const ControlState& state)
         entry->setText(text);
     if (auto* number = qobject_cast<widgets::NumberEntry*>(entry))
         number->setFontColour(toQColor(state.font));
+    showFlag(entry, state.flagged);
 }
 
 void applyRadioGroup(widgets::RadioGroup* group, const ControlState& state)
@@ -68,6 +86,14 @@ void applyLabel(QLabel* label, const ControlState& state)
         p.setColor(QPalette::Window, toQColor(state.fill));
     if (p != label->palette())
         label->setPalette(p);
+    // A model's hint on an output (why it is out of date); a tooltip the
+    // window gave the label itself is left alone.
+    const QString hint = QString::fromStdString(state.hint);
+    if (label->toolTip() != hint && (!hint.isEmpty() || label->property("qwHint").toBool())) {
+        label->setProperty("qwHint", true);
+        label->setToolTip(hint);
+        label->setAccessibleDescription(hint);
+    }
 }
 
 } // namespace

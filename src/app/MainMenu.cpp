@@ -39,6 +39,9 @@ MainMenu buildMainMenu(QMenuBar* bar)
     menu.tuningInformation = item(utilities, "Contents1", "Tuning Information");
     utilities->addSeparator();
     menu.exportCustomers = item(utilities, "ExportCustomerDatabase1", "Export Customer Database");
+    // The same records as a workbook whose cells keep their kind (ZIP codes
+    // and dates as text), beside the delimited text export.
+    menu.exportSpreadsheet = item(utilities, "ExportSpreadsheet1", "Export to Spreadsheet\u2026");
 
     // A command on the bar itself, without a drop-down.
     menu.about = bar->addAction("About");

@@ -17,6 +17,7 @@ struct MainMenu {
     QAction* trajectory;
     QAction* tuningInformation;
     QAction* exportCustomers;
+    QAction* exportSpreadsheet;
     QAction* about;
 };
 

@@ -58,13 +58,12 @@ bool askOffer(QWidget* parent, const QString& message, const QString& question)
     return box.clickedButton() == save;
 }
 
-std::optional<QString> askFile(QWidget* parent, const QString& proposedPath)
+std::optional<QString> askFile(QWidget* parent, const QString& title, const QString& proposedPath,
+                               const QString& filter)
 {
     if (fileHandler())
         return fileHandler()(proposedPath);
-    const QString chosen =
-        QFileDialog::getSaveFileName(parent, QString::fromUtf8(SheetOutput::kDialogTitle),
-                                     proposedPath, QStringLiteral("PDF files (*.pdf)"));
+    const QString chosen = QFileDialog::getSaveFileName(parent, title, proposedPath, filter);
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
@@ -101,15 +100,30 @@ void SheetOutput::print(QWidget* parent, selection::MessageSink& messages,
     }
 }
 
+std::optional<QString> SheetOutput::chooseFile(QWidget* parent, const QString& title,
+                                               const QString& proposedName, const QString& filter,
+                                               const QString& suffix)
+{
+    std::optional<QString> chosen =
+        askFile(parent, title, QDir(startFolder()).filePath(proposedName), filter);
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    QString file = *chosen;
+    if (!file.endsWith(suffix, Qt::CaseInsensitive))
+        file += suffix;
+    lastFolder() = QFileInfo(file).absolutePath();
+    return file;
+}
+
 bool SheetOutput::saveAsPdf(QWidget* parent, selection::MessageSink& messages,
                             const QString& proposedName, const Save& save)
 {
-    std::optional<QString> chosen = askFile(parent, QDir(startFolder()).filePath(proposedName));
-    if (!chosen || chosen->isEmpty())
+    const std::optional<QString> chosen =
+        chooseFile(parent, QString::fromUtf8(kDialogTitle), proposedName,
+                   QStringLiteral("PDF files (*.pdf)"), QStringLiteral(".pdf"));
+    if (!chosen)
         return false;
-    QString file = *chosen;
-    if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        file += QStringLiteral(".pdf");
+    const QString& file = *chosen;
     QString error;
     bool saved = false;
     try {
@@ -121,7 +135,6 @@ bool SheetOutput::saveAsPdf(QWidget* parent, selection::MessageSink& messages,
         messages.error(error.toStdString());
         return false;
     }
-    lastFolder() = QFileInfo(file).absolutePath();
     return true;
 }
 

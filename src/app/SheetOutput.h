@@ -33,6 +33,13 @@ public:
     static bool saveAsPdf(QWidget* parent, selection::MessageSink& messages,
                           const QString& proposedName, const Save& save);
 
+    // Asks where to save a file of another kind (proposedName in the same
+    // folder as the PDFs), through the same file handler; suffix is added
+    // when the name chosen lacks it. nullopt when cancelled.
+    static std::optional<QString> chooseFile(QWidget* parent, const QString& title,
+                                             const QString& proposedName, const QString& filter,
+                                             const QString& suffix);
+
     // The question after "No printer is set up.": true to save a PDF.
     using OfferHandler = std::function<bool(const QString& message, const QString& question)>;
     // The save dialog: the chosen path, or nullopt for Cancel.

@@ -20,6 +20,7 @@
 #include "TSpecsFrm.h"
 #include "TTrajectory.h"
 #include "customers/CustomerExport.h"
+#include "customers/CustomerSpreadsheet.h"
 #include "customers/SavedSetups.h"
 #include "reports/PrintedSheets.h"
 #include "selection/MainFormDesign.h"
@@ -181,6 +182,7 @@ void TArrowSel::buildMenu()
     connect(menu.shopInformation, &QAction::triggered, this, &TArrowSel::ShopInformation1Click);
     connect(menu.exportCustomers, &QAction::triggered, this,
             &TArrowSel::ExportCustomerDatabase1Click);
+    connect(menu.exportSpreadsheet, &QAction::triggered, this, &TArrowSel::ExportSpreadsheetClick);
 }
 
 void TArrowSel::showLeftoverJournal()
@@ -427,6 +429,18 @@ void TArrowSel::ShopInformation1Click()
 void TArrowSel::ExportCustomerDatabase1Click()
 {
     customers::exportCustomerDatabase(savedSetups_->ExportTbl(), *messages_);
+}
+
+void TArrowSel::ExportSpreadsheetClick()
+{
+    const std::string name = customers::proposedSpreadsheetName(
+        QDate::currentDate().toString(Qt::ISODate).toStdString());
+    const std::optional<QString> file = SheetOutput::chooseFile(
+        this, QStringLiteral("Export to Spreadsheet"), QString::fromStdString(name),
+        QStringLiteral("Spreadsheets (*.xlsx)"), QStringLiteral(".xlsx"));
+    if (file)
+        customers::exportCustomerSpreadsheet(savedSetups_->ExportTbl(), *messages_,
+                                             file->toStdString());
 }
 
 void TArrowSel::showTableNotices()

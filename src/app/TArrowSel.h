@@ -63,6 +63,7 @@ public slots:
     void SaveSheetAsPdfClick(); // the current page's setup sheet into a PDF file
     void ShopInformation1Click();
     void ExportCustomerDatabase1Click();
+    void ExportSpreadsheetClick(); // the customer table into an .xlsx file the user names
     void ExitBtn1Click();
     void ModelsClick(); // "2011" and "2011 Shaft Models"
     void About1Click();

@@ -173,12 +173,10 @@ void TCustInfo::bindEdits()
         if (const int width = model_.fieldWidth(field); width > 0)
             edit->setMaxLength(width);
         binder_->forwardTextEdits(name, [this, field, edit](std::string text) {
-            const std::string shown = model_.changeDetail(field, std::move(text));
-            if (edit->text().toStdString() != shown) {
-                const int cursor = edit->cursorPosition();
-                binder_->apply();
-                edit->setCursorPosition(cursor);
-            }
+            model_.changeDetail(field, std::move(text));
+            const int cursor = edit->cursorPosition();
+            binder_->apply(); // the capitals typed, a mark of a missing field cleared
+            edit->setCursorPosition(cursor);
         });
     }
     connect(comments_, &QPlainTextEdit::textChanged, this, [this] {
@@ -192,6 +190,8 @@ void TCustInfo::PostBtnClick()
 {
     if (model_.saveRecord() == customers::CustInfoModel::SaveOutcome::Stored)
         accept();
+    else
+        binder_->apply(); // the required fields still empty are marked
 }
 
 void TCustInfo::ExitBtnClick()

@@ -187,8 +187,10 @@ void TKECalc2::buildFocPage(QWidget* page)
 void TKECalc2::connectControls()
 {
     for (const char* entry : {"GrainWt", "Velocity", "FSpinLenEdit", "FSpinBalEdit"})
-        binder_->forwardTextChanges(
-            entry, [this, entry](std::string text) { model_->changeText(entry, std::move(text)); });
+        binder_->forwardTextChanges(entry, [this, entry](std::string text) {
+            model_->changeText(entry, std::move(text));
+            showModel(); // a result calculated from other figures is dimmed
+        });
     for (const char* entry : {"FSpinLenEdit", "FSpinBalEdit"})
         for (const auto& [suffix, direction] : {std::pair{"Up", +1}, std::pair{"Down", -1}})
             binder_->forwardClicks(QString(entry) + suffix, [this, entry, direction] {
@@ -214,6 +216,7 @@ void TKECalc2::showModel()
 {
     binder_->apply();
     bar_->setPosition(model_->barPosition());
+    bar_->setEnabled(!model_->energyOutOfDate());
     showPictures();
 }
 

@@ -25,6 +25,8 @@ QFont arial(int pixels, bool bold)
     return font;
 }
 
+const QString kStatusLabel = QString::fromLatin1(customers::ShopInfModel::kStatusLabel);
+
 // Where each edit sits: the city line holds city, state and postal code.
 QRect placeOf(std::size_t index)
 {
@@ -61,6 +63,8 @@ TShopInf::TShopInf(const std::filesystem::path& dataFolder, selection::MessageSi
             binder_->require<QLineEdit>(name)->setMaxLength(width);
         binder_->forwardTextEdits(name, [this, field](std::string text) {
             model_.changeField(field.field, std::move(text));
+            if (!binder_->require<QLabel>(kStatusLabel)->text().isEmpty())
+                binder_->apply(); // the confirmation of the last Save goes
         });
     }
     binder_->forwardClicks("ShopInfSaveBtn", [this] { ShopInfSaveBtnClick(); });
@@ -99,6 +103,12 @@ void TShopInf::buildWindow()
             setTabOrder(previous, edit);
         previous = edit;
     }
+    auto* status = new QLabel(this);
+    status->setObjectName(kStatusLabel);
+    status->setFont(arial(12, false));
+    status->setGeometry(180, 232, 322, 22);
+    status->setAccessibleName(QStringLiteral("Save status"));
+
     struct Command {
         const char* name;
         const char* text;
@@ -125,6 +135,7 @@ void TShopInf::buildWindow()
 void TShopInf::ShopInfSaveBtnClick()
 {
     model_.save();
+    binder_->apply();
 }
 
 void TShopInf::ShopInfExitBtnClick()

@@ -20,6 +20,26 @@ constexpr float kEnergyDivisor = 450240.0f;
 constexpr long long kMomentumDivisor = 225218;
 
 constexpr selection::Rgb kGreyText = selection::rgb(0xC0, 0xC0, 0xC0);
+constexpr selection::Rgb kDimmedText = selection::rgb(0x76, 0x76, 0x76);
+constexpr const char* kOutOfDateHint = "Out of date: press Calculate for the new figures";
+
+// Two texts stand for the same figure ("30" and "30.0"); a text that is no
+// number matches only itself.
+bool sameFigure(const std::string& a, const std::string& b)
+{
+    try {
+        return compare(selection::parseRealNumber(a), selection::parseRealNumber(b)) == 0;
+    } catch (const selection::ConversionError&) {
+        return a == b;
+    }
+}
+
+bool sameInputs(const std::optional<std::pair<std::string, std::string>>& calculated,
+                const std::string& first, const std::string& second)
+{
+    return !calculated ||
+           (sameFigure(calculated->first, first) && sameFigure(calculated->second, second));
+}
 
 const char* const kButtons[] = {"KECalculateBtn", "KECloseBtn", "FOCCalculateBtn", "FOCCloseBtn"};
 
@@ -132,6 +152,7 @@ KineticEnergyModel::KineticEnergyModel(selection::MessageSink& messages)
     form_.add("GrainWt", control(ControlKind::Entry, "400"));
     form_.add("Velocity", control(ControlKind::Entry, "200"));
     const EnergyResult defaults = kineticEnergy("400", "200");
+    energyInputs_ = {"400", "200"};
     form_.add("Label6", control(ControlKind::Label, defaults.energy));
     form_.add("MomentumLbl", control(ControlKind::Label, defaults.momentum));
     form_.add("FSpinLenEdit", control(ControlKind::Entry, length_.text()));
@@ -169,12 +190,26 @@ void KineticEnergyModel::changeText(std::string_view control, std::string text)
     if (DecimalSpin* spin = decimalSpin(control))
         spin->type(text);
     form_[control].text = std::move(text);
+    showOutOfDate();
 }
 
 void KineticEnergyModel::stepDecimal(std::string_view control, int direction)
 {
     decimalSpin(control)->step(direction);
     showDecimal(control);
+    showOutOfDate();
+}
+
+void KineticEnergyModel::showOutOfDate()
+{
+    energyOutOfDate_ = !sameInputs(energyInputs_, form_["GrainWt"].text, form_["Velocity"].text);
+    focOutOfDate_ = !sameInputs(focInputs_, form_["FSpinLenEdit"].text, form_["FSpinBalEdit"].text);
+    const std::pair<const char*, bool> outputs[] = {
+        {"Label6", energyOutOfDate_}, {"MomentumLbl", energyOutOfDate_}, {"Label9", focOutOfDate_}};
+    for (const auto& [name, outOfDate] : outputs) {
+        form_[name].font = outOfDate ? kDimmedText : selection::kBlack;
+        form_[name].hint = outOfDate ? kOutOfDateHint : "";
+    }
 }
 
 void KineticEnergyModel::calculateEnergy()
@@ -186,6 +221,8 @@ void KineticEnergyModel::calculateEnergy()
         bar_ = result.bar;
         pictures_ = result.pictures;
         animating_ = true;
+        energyInputs_ = {form_["GrainWt"].text, form_["Velocity"].text};
+        showOutOfDate();
     } catch (const CalculationNotice& notice) {
         messages_.information(notice.what(), 0);
     } catch (const selection::ConversionError& error) {
@@ -199,6 +236,8 @@ void KineticEnergyModel::calculateFoc()
     try {
         form_["Label9"].text =
             frontOfCentre(form_["FSpinLenEdit"].text, form_["FSpinBalEdit"].text);
+        focInputs_ = {form_["FSpinLenEdit"].text, form_["FSpinBalEdit"].text};
+        showOutOfDate();
         focus_ = "FSpinLenEdit";
     } catch (const CalculationError& error) {
         messages_.error(error.what());

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qw::calculators {
 
@@ -82,9 +83,17 @@ public:
     void calculateEnergy(); // "Calculate" on the first page
     void calculateFoc();    // "Calculate" on the second page
 
+    // A page's shown result no longer matches its inputs (they were changed
+    // since it was calculated): the result, the momentum beside the energy
+    // and the bar are dimmed, with the reason as their hint, until
+    // "Calculate" is pressed again.
+    bool energyOutOfDate() const { return energyOutOfDate_; }
+    bool focOutOfDate() const { return focOutOfDate_; }
+
 private:
     DecimalSpin* decimalSpin(std::string_view control);
     void showDecimal(std::string_view control);
+    void showOutOfDate();
 
     selection::MessageSink& messages_;
     selection::FormState form_;
@@ -94,6 +103,11 @@ private:
     int bar_ = 35;
     std::string pictures_ = "MediumImg";
     bool animating_ = false;
+    // The inputs each shown result was calculated from (none: no result yet).
+    std::optional<std::pair<std::string, std::string>> energyInputs_;
+    std::optional<std::pair<std::string, std::string>> focInputs_;
+    bool energyOutOfDate_ = false;
+    bool focOutOfDate_ = false;
 };
 
 } // namespace qw::calculators

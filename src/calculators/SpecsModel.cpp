@@ -25,6 +25,14 @@ constexpr std::string_view kShaftWeightLabel = "Label21";
 constexpr std::string_view kTotalWeightLabel = "Label9";
 constexpr std::string_view kPerPoundLabel = "GrainsPerPoundLbl";
 constexpr std::size_t kKeyCutLength = 14;
+// The outputs' text colours, as computed and while out of date.
+constexpr selection::Rgb kShaftWeightColour = selection::kBlack;
+constexpr selection::Rgb kTotalWeightColour = selection::kTargOrange;
+// Dimmer than either, yet at least 4.5:1 on the white and the black box.
+constexpr selection::Rgb kDimmedColour = selection::rgb(0x76, 0x76, 0x76);
+constexpr selection::Rgb kDimmedOnDark = selection::rgb(0x9A, 0x9A, 0x9A); // the window's grey
+constexpr const char* kOutOfDateHint =
+    "Out of date: finish the entry (Enter or Tab) to compute the weights again";
 
 DecimalNumber tenths(long long value)
 {
@@ -280,15 +288,37 @@ void SpecsModel::inputChanged(WeightInput input, bool valueChanged)
     if (!found_)
         return;
     showInput(input);
-    if (!valueChanged)
-        return;
-    try {
-        computeWeights();
-    } catch (const selection::ConversionError& error) {
-        messages_.error(error.what());
-    } catch (const storage::StorageError& error) {
-        messages_.error(error.what());
+    if (valueChanged) {
+        computeFailed_ = true; // until the weights are shown for the new value
+        try {
+            computeWeights();
+            computeFailed_ = false;
+        } catch (const selection::ConversionError& error) {
+            messages_.error(error.what());
+        } catch (const storage::StorageError& error) {
+            messages_.error(error.what());
+        }
     }
+    bool inputsShown = true;
+    for (WeightInput each : kAllWeightInputs) {
+        const auto typed = spin(each).textValue();
+        inputsShown = inputsShown && typed && compare(*typed, spin(each).value()) == 0;
+    }
+    showOutOfDate(computeFailed_ || !inputsShown);
+}
+
+void SpecsModel::showOutOfDate(bool outOfDate)
+{
+    outOfDate_ = outOfDate;
+    ControlState& shaft = form_[kShaftWeightLabel];
+    ControlState& total = form_[kTotalWeightLabel];
+    shaft.font = outOfDate ? kDimmedColour : kShaftWeightColour;
+    total.font = outOfDate ? kDimmedColour : kTotalWeightColour;
+    ControlState& perPound = form_[kPerPoundLabel];
+    perPound.font = outOfDate                ? kDimmedOnDark
+                    : perPound_.belowMinimum ? kWarningRed
+                                             : kCalculatorText;
+    shaft.hint = total.hint = perPound.hint = outOfDate ? kOutOfDateHint : "";
 }
 
 void SpecsModel::typeInput(WeightInput input, std::string text)

@@ -96,6 +96,12 @@ public:
     void finishInput(WeightInput input);
     void stepInput(WeightInput input, int direction);
 
+    // The shown weights no longer match the inputs: a box holds a text that
+    // is not its value yet (a half-typed number, one outside the range,
+    // until editing ends) or the last calculation failed. The outputs are
+    // then dimmed, with the reason as their hint, until computed again.
+    bool outOfDate() const { return outOfDate_; }
+
     // "Close": the index files and the table are closed.
     void close();
     bool isTableOpen() const { return specs_.isOpen(); }
@@ -113,6 +119,7 @@ private:
     DecimalSpin& spin(WeightInput input);
     void showInput(WeightInput input);
     void inputChanged(WeightInput input, bool valueChanged);
+    void showOutOfDate(bool outOfDate);
 
     const selection::FormState& mainForm_;
     selection::MessageSink& messages_;
@@ -124,6 +131,8 @@ private:
     std::string bowWeight_; // the page's bow weight entry, as typed
     GrainsPerPound perPound_;
     bool found_ = false;
+    bool outOfDate_ = false;
+    bool computeFailed_ = false; // the last change's weights could not be worked out
 };
 
 } // namespace qw::calculators

@@ -148,8 +148,9 @@ bool CustInfoModel::open(const selection::FormState& mainForm, std::string date)
 }
 
 // The labels follow the main window's choices (not the record): a recurve or
-// a longbow shows "N/A" for the four details, although the record keeps
-// their codes. The weights and the cam are shown as they are stored.
+// a longbow shows "N/A" for the four details, a youth setup for those and
+// the point weight, although the record keeps their codes. The weights and
+// the cam are shown as they are stored.
 void CustInfoModel::fillSummary(const selection::FormState& mainForm)
 {
     const selection::SetupInputs setup = selection::readSetup(mainForm);
@@ -177,6 +178,11 @@ void CustInfoModel::fillSummary(const selection::FormState& mainForm)
         for (const char* detail : {"Label10", "Label12", "Label15", "Label16"})
             form_[detail].text = std::string(kNotApplicable);
     }
+    // The youth page uses none of the adult settings (its groups and the
+    // point weight are disabled there), whatever its bow type.
+    if (pageKey == "Youth")
+        for (const char* adultOnly : {"Label27", "Label10", "Label12", "Label15", "Label16"})
+            form_[adultOnly].text = std::string(kNotApplicable);
 }
 
 std::string CustInfoModel::changeDetail(std::string_view field, std::string text)
@@ -187,6 +193,8 @@ std::string CustInfoModel::changeDetail(std::string_view field, std::string text
     if (field == field::STATE)
         text = toCapitals(text);
     form_[control].text = text;
+    if (!text.empty())
+        form_[control].flagged = false; // filled in since the refusal
     if (state_ == State::Composing) {
         try {
             customerDataBase_.setField(field, field == field::COMMENTS ? withCrLf(text) : text);
@@ -218,11 +226,17 @@ CustInfoModel::SaveOutcome CustInfoModel::saveRecord()
 {
     if (state_ != State::Composing)
         return SaveOutcome::Failed;
+    // Every required field left empty is marked in the form, so the one
+    // message says which are missing.
+    bool complete = true;
     for (const std::string_view required : kRequiredDetailFields) {
-        if (pendingText(required).empty()) {
-            messages_.error(kIncompleteAddress);
-            return SaveOutcome::Refused;
-        }
+        const bool empty = pendingText(required).empty();
+        form_[controlFor(required)].flagged = empty;
+        complete = complete && !empty;
+    }
+    if (!complete) {
+        messages_.error(kIncompleteAddress);
+        return SaveOutcome::Refused;
     }
     try {
         customerDataBase_.post();

@@ -258,42 +258,27 @@ void CustomerRetrieval::close()
     table_.close();
 }
 
-// The edits follow the record; the summary changes only when every code
-// field of the record reads.
+// The edits and the summary follow the record. A record whose codes cannot
+// be read shows a blank summary, as its sheet prints it: never the words of
+// the record shown before it beside this customer's name.
 bool CustomerRetrieval::show()
 {
     showEdits();
     showNavigator();
     bool shown = true;
-    if (table_.eof()) { // no record to show (Get Setup refuses an empty table)
-        notify();
-        return true;
-    }
-    try {
-        SetupWords words = words_;
-        decodeWords(readStoredSetup(table_), words);
-        words_ = words;
-    } catch (const selection::ConversionError& error) {
-        messages_.error(error.what());
-        shown = false;
+    words_ = {};
+    if (!table_.eof()) { // eof: no record to show (Get Setup refuses an empty table)
+        try {
+            words_ = summaryWords(readStoredSetup(table_));
+        } catch (const selection::ConversionError& error) {
+            messages_.error(error.what());
+            shown = false;
+        }
     }
     for (const SummaryLabel& label : kSummaryLabels)
         form_[label.control].text = words_.*label.word;
     notify();
     return shown;
-}
-
-SetupWords CustomerRetrieval::recordWords() const
-{
-    SetupWords words;
-    if (!table_.isOpen() || table_.eof())
-        return words;
-    try {
-        decodeWords(readStoredSetup(table_), words);
-    } catch (const selection::ConversionError&) {
-        // Nothing of the record can be read: every word stays empty.
-    }
-    return words;
 }
 
 void CustomerRetrieval::showEdits()

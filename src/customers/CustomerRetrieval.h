@@ -89,11 +89,9 @@ public:
     void close();
 
     const selection::FormState& form() const { return form_; }
+    // The summary of the record on screen: blank where a code cannot be
+    // read, all blank when no record is shown.
     const SetupWords& words() const { return words_; }
-    // The words of the record on screen alone. Where the summary keeps an
-    // earlier record's word (a code outside its table, a code that is not
-    // a number) this word is empty; all are empty when no record is shown.
-    SetupWords recordWords() const;
     bool isOpen() const { return table_.isOpen(); }
     const std::filesystem::path& dataFolder() const { return dataFolder_; }
     storage::EditState editState() const;

@@ -3,6 +3,7 @@
 #include "CustomerFields.h"
 
 #include <selection/NumberText.h>
+#include <selection/RunError.h>
 
 #include <algorithm>
 #include <array>
@@ -29,11 +30,37 @@ constexpr const auto& kReleases = kReleaseTexts;
 constexpr const auto& kBraceHeights = kBraceHeightTexts;
 constexpr const auto& kOverDraws = kOverDrawTexts;
 
-// A code outside its table leaves the word as it was.
-void putWord(std::span<const std::string_view> words, int code, std::string& word)
+// A code outside its table gives no word.
+std::string wordFor(std::span<const std::string_view> words, int code)
 {
-    if (const auto text = codeText(words, code))
-        word = *text;
+    const auto text = codeText(words, code);
+    return text ? std::string(*text) : std::string();
+}
+
+// The setup fields in the order a recall reads them, with what each holds.
+struct SetupField {
+    std::string StoredSetup::*text;
+    std::string_view meaning;
+    std::string_view name;
+};
+constexpr SetupField kSetupFields[] = {{&StoredSetup::chartFamily, "chart family", field::HORT},
+                                       {&StoredSetup::bowWeight, "bow weight", field::BOWWT},
+                                       {&StoredSetup::arrowLength, "arrow length", field::ARLEN},
+                                       {&StoredSetup::pointWeight, "point weight", field::PNTWT},
+                                       {&StoredSetup::bowType, "bow type", field::BOTYP},
+                                       {&StoredSetup::wheelType, "wheel type", field::WHTYP},
+                                       {&StoredSetup::release, "release", field::RETYP},
+                                       {&StoredSetup::braceHeight, "brace height", field::BOLEN},
+                                       {&StoredSetup::overDraw, "over draw", field::ODLEN}};
+
+bool isWholeNumber(const std::string& text)
+{
+    try {
+        selection::parseWholeNumber(text);
+        return true;
+    } catch (const selection::ConversionError&) {
+        return false;
+    }
 }
 
 // The six codes of a record, each converted before any is used.
@@ -71,24 +98,55 @@ StoredSetup readStoredSetup(const storage::Table& table)
                        fieldText(table, field::ODLEN)};
 }
 
-void decodeWords(const StoredSetup& stored, SetupWords& words)
+SetupWords summaryWords(const StoredSetup& stored)
 {
     const Codes codes = convertCodes(stored);
+    const int family = codes.chartFamily.value_or(kYouthFamily);
+    SetupWords words;
     words.bowWeight = stored.bowWeight + "#";
     words.arrowLength = stored.arrowLength + "\"";
+    words.chartFamily = wordFor(kChartFamilies, family);
+    words.bowType = wordFor(kBowTypes, codes.bowType);
+    if (family == kYouthFamily) {
+        for (std::string* adultOnly : {&words.pointWeight, &words.wheelType, &words.release,
+                                       &words.braceHeight, &words.overDraw})
+            *adultOnly = kNotApplicable;
+        return words;
+    }
     words.pointWeight = stored.pointWeight + "Gr";
-    putWord(kChartFamilies, codes.chartFamily.value_or(kYouthFamily), words.chartFamily);
-    putWord(kBowTypes, codes.bowType, words.bowType);
-    putWord(kWheelTypes, codes.wheelType, words.wheelType);
-    putWord(kReleases, codes.release, words.release);
-    putWord(kBraceHeights, codes.braceHeight, words.braceHeight);
-    putWord(kOverDraws, codes.overDraw, words.overDraw);
+    words.wheelType = wordFor(kWheelTypes, codes.wheelType);
+    words.release = wordFor(kReleases, codes.release);
+    words.braceHeight = wordFor(kBraceHeights, codes.braceHeight);
+    words.overDraw = wordFor(kOverDraws, codes.overDraw);
+    return words;
+}
+
+std::string recallRefusal(const StoredSetup& stored)
+{
+    std::string empty;
+    std::string unreadable;
+    for (const SetupField& setupField : kSetupFields) {
+        const std::string& text = stored.*setupField.text;
+        const std::string named =
+            std::string(setupField.meaning) + " (" + std::string(setupField.name) + ")";
+        if (text.empty())
+            empty += (empty.empty() ? "" : ", ") + named;
+        else if (!isWholeNumber(text))
+            unreadable += (unreadable.empty() ? "" : ", ") + named + " \"" + text + "\"";
+    }
+    std::string message = "This record's setup cannot be returned to the main window.";
+    if (!empty.empty())
+        message += "\nEmpty: " + empty + ".";
+    if (!unreadable.empty())
+        message += "\nNot a whole number: " + unreadable + ".";
+    return message;
 }
 
 SetupInputs decodeRecall(const StoredSetup& stored, const SetupInputs& current)
 {
-    if (stored.chartFamily.empty())
-        throw RecallRefused(kEarlierYouthSetupMessage);
+    for (const SetupField& setupField : kSetupFields)
+        if ((stored.*setupField.text).empty())
+            throw RecallRefused(recallRefusal(stored));
     const int family = selection::parseWholeNumber(stored.chartFamily);
     for (const std::string* weight : {&stored.bowWeight, &stored.arrowLength, &stored.pointWeight})
         selection::parseWholeNumber(*weight); // only a check: the text goes in as stored

@@ -42,11 +42,13 @@ struct SetupWords {
     bool operator==(const SetupWords&) const = default;
 };
 
-// Puts the record's words into words. A code outside its row leaves its
-// word as it was. A code that is not a whole number throws
-// selection::ConversionError before any word changes. An empty HORT (a
-// youth setup saved by earlier versions) reads "Youth Shafts".
-void decodeWords(const StoredSetup& stored, SetupWords& words);
+// The words of the record alone, as the summary and the customer sheet
+// show them: a code outside its row gives no word. A youth setup (HORT "3",
+// or the empty HORT of earlier versions, which reads "Youth Shafts") shows
+// "N/A" for the point weight, cam, release, brace height and over draw,
+// which the youth page does not use. A code that is not a whole number
+// throws selection::ConversionError.
+SetupWords summaryWords(const StoredSetup& stored);
 
 // Why a record cannot be recalled, for the message box.
 class RecallRefused : public std::runtime_error {
@@ -54,16 +56,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-inline constexpr const char* kEarlierYouthSetupMessage =
-    "This setup was saved from the Youth page by an earlier version, which did not keep "
-    "the youth bow weight and arrow length. It cannot be returned to the main window.";
+// The refusal of a record with empty setup fields: what is wrong with it,
+// field by field, as in
+//   This record's setup cannot be returned to the main window.
+//   Empty: chart family (HORT), bow weight (BOWWT).
+//   Not a whole number: over draw (ODLEN) "x".
+std::string recallRefusal(const StoredSetup& stored);
 
 // The main window's setup after recalling stored over current: the page
 // from HORT (an unknown family keeps the page), the weights into the page's
 // own entries, BOTYP into both bow type groups, and on the Hunting and
 // Kavel pages WHTYP into HuntCamType as well as WheelType. Every field is
-// checked first: one that is not a whole number throws
-// selection::ConversionError, an empty HORT throws RecallRefused.
+// checked first: when any is empty, RecallRefused says which fields are
+// empty or unreadable; otherwise one that is not a whole number throws
+// selection::ConversionError.
 selection::SetupInputs decodeRecall(const StoredSetup& stored,
                                     const selection::SetupInputs& current);
 

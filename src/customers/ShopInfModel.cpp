@@ -53,6 +53,10 @@ ShopInfModel::ShopInfModel(std::filesystem::path dataFolder, selection::MessageS
         edit.kind = ControlKind::Entry;
         form_.add(std::string(field.control), edit);
     }
+    ControlState status;
+    status.kind = ControlKind::Label;
+    status.font = kStatusColour;
+    form_.add(kStatusLabel, status);
 }
 
 bool ShopInfModel::open()
@@ -77,6 +81,7 @@ bool ShopInfModel::open()
 void ShopInfModel::changeField(std::string_view field, std::string text)
 {
     form_[shopField(field).control].text = text;
+    form_[kStatusLabel].text.clear(); // what is typed now is not saved yet
     try {
         apollo1_.edit(); // after a Save, typing begins editing again
         apollo1_.setField(field, text);
@@ -87,12 +92,20 @@ void ShopInfModel::changeField(std::string_view field, std::string text)
 
 bool ShopInfModel::save()
 {
+    // Nothing typed since the last Save: the record already holds what the
+    // window shows, so the refusal is a notice, not a failure.
+    const bool editing = apollo1_.isOpen() && apollo1_.state() != storage::EditState::Browse;
     try {
         apollo1_.post();
     } catch (const storage::StorageError& e) {
-        messages_.error(e.what());
+        form_[kStatusLabel].text.clear();
+        if (editing)
+            messages_.error(e.what());
+        else
+            messages_.information(e.what(), 0);
         return false;
     }
+    form_[kStatusLabel].text = kSavedStatus;
     return true;
 }
 

@@ -25,6 +25,11 @@ inline constexpr const char* kShopInfoFile = "SHOPINFO.DBF";
 class ShopInfModel {
 public:
     static constexpr const char* kCaption = "2010 Shop Information";
+    // The quiet line under the edits that confirms a Save, cleared by the
+    // next change.
+    static constexpr const char* kStatusLabel = "SaveStatusLbl";
+    static constexpr const char* kSavedStatus = "Shop information saved.";
+    static constexpr selection::Rgb kStatusColour = selection::rgb(0x2E, 0x6B, 0x2E);
 
     struct ShopField {
         std::string_view field;   // NAME, ADDR1, ...
@@ -41,7 +46,9 @@ public:
     bool open();
     // The user's text in the edit of a field.
     void changeField(std::string_view field, std::string text);
-    // "Save": true when the record was posted.
+    // "Save": true when the record was posted (the status line says so). A
+    // Save with nothing typed since the last one is refused with the
+    // storage layer's text in an information box.
     bool save();
     // "Exit": unsaved typing is dropped.
     void exit();

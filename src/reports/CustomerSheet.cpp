@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace qw::reports {
 
 namespace {
@@ -21,6 +23,7 @@ constexpr double kFooterLastY = 0.55;
 constexpr double kPrintedCaptionX = 6.03;
 constexpr double kPrintedDateX = 6.53;
 constexpr double kPrintedY = 0.80;
+constexpr double kPrintedRight = 7.50; // the right margin
 constexpr double kCaptionWidth = 1.60;
 constexpr double kValueWidth = 1.40;
 
@@ -79,9 +82,7 @@ const CustomerSheetDesign& customerSheetDesign()
 // clang-format on
 
 // QuickRep1BeforePrint: the record on screen, as the retrieval window shows
-// it. The setup in words is that record's own: where the window's summary
-// still shows an earlier record's word for a code it cannot read, the sheet
-// prints nothing rather than another customer's setup.
+// it (a code the record cannot be read for is blank on both).
 CustomerSheetValues customerSheetValues(const customers::CustomerRetrieval& retrieval)
 {
     const selection::FormState& form = retrieval.form();
@@ -92,7 +93,7 @@ CustomerSheetValues customerSheetValues(const customers::CustomerRetrieval& retr
     values.cityLine = shown("CityEdit") + ", " + shown("StateEdit") + "  " + shown("ZipEdit");
     values.country = shown("CountryEdit");
     values.countryCode = shown("CodeEdit");
-    const customers::SetupWords words = retrieval.recordWords();
+    const customers::SetupWords words = retrieval.words();
     values.bowWeight = words.bowWeight;
     values.arrowLength = words.arrowLength;
     values.pointWeight = words.pointWeight;
@@ -153,10 +154,15 @@ ReportPage composeCustomerSheet(const CustomerSheetValues& values, const ShopInf
         page.footer.items.emplace_back(textAt(kFooterLeft, kFooterFirstY + step * i,
                                               kFooterRight - kFooterLeft, footerLines[i],
                                               kFooterStyle, Align::Center));
+    // "Printed: " ends within a point and a half of the date's place, so the
+    // date follows the caption as drawn, its blank included.
+    const std::string printedCaption = "Printed: ";
+    const double dateX =
+        std::max(kPrintedDateX, kPrintedCaptionX + textWidth(printedCaption, kFooterStyle));
+    page.footer.items.emplace_back(textAt(kPrintedCaptionX, kPrintedY, dateX - kPrintedCaptionX,
+                                          printedCaption, kFooterStyle, Align::Left));
     page.footer.items.emplace_back(
-        textAt(kPrintedCaptionX, kPrintedY, 0.5, "Printed: ", kFooterStyle, Align::Left));
-    page.footer.items.emplace_back(
-        textAt(kPrintedDateX, kPrintedY, 0.97,
+        textAt(dateX, kPrintedY, kPrintedRight - dateX,
                QLocale::system().toString(printed, QLocale::ShortFormat).toStdString(),
                kFooterStyle, Align::Left));
     return page;

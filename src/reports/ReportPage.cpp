@@ -1,6 +1,8 @@
 #include "ReportPage.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -89,8 +91,11 @@ public:
                 ++fitting;
         }
         layout.endLayout();
-        for (int i = 0; i < fitting; ++i)
+        const bool cut = fitting < layout.lineCount();
+        for (int i = 0; i < fitting - (cut ? 1 : 0); ++i)
             layout.lineAt(i).draw(&painter_, box.topLeft());
+        if (cut && fitting > 0)
+            drawCutLine(layout, fitting - 1, box, item.align);
     }
 
     void operator()(const RuleItem& item) const
@@ -109,6 +114,32 @@ public:
     }
 
 private:
+    // The last line a box has room for when text follows it: as much of the
+    // line as fits with "…" after it, so the reader sees text is missing.
+    void drawCutLine(const QTextLayout& layout, int index, const QRectF& box, Align align) const
+    {
+        const QTextLine line = layout.lineAt(index);
+        QString text = layout.text().mid(line.textStart(), line.textLength());
+        const QFontMetricsF metrics(layout.font(), painter_.device());
+        const QString ellipsis(QChar(0x2026));
+        const auto trimmed = [](QString t) {
+            while (!t.isEmpty() && (t.back().isSpace() || t.back() == QChar::LineSeparator))
+                t.chop(1);
+            return t;
+        };
+        text = trimmed(text);
+        while (!text.isEmpty() && metrics.horizontalAdvance(text + ellipsis) > box.width())
+            text = trimmed(text.chopped(1));
+        text += ellipsis;
+        const double width = metrics.horizontalAdvance(text);
+        double x = box.left();
+        if (align == Align::Center)
+            x += (box.width() - width) / 2;
+        else if (align == Align::Right)
+            x += box.width() - width;
+        painter_.drawText(QPointF(x, box.top() + line.y() + line.ascent()), text);
+    }
+
     QPen pen(double points) const
     {
         QPen pen(Qt::black);
@@ -131,6 +162,17 @@ void renderBand(QPainter& painter, double dotsPerInch, double top, const Band& b
 }
 
 } // namespace
+
+double textWidth(const std::string& text, const TextStyle& style)
+{
+    // Measured at the resolution the PDF is written in.
+    constexpr int kDotsPerInch = 1200;
+    QImage device(1, 1, QImage::Format_Mono);
+    device.setDotsPerMeterX(qRound(kDotsPerInch / 0.0254));
+    device.setDotsPerMeterY(qRound(kDotsPerInch / 0.0254));
+    const QFontMetricsF metrics(fontOf(style), &device);
+    return metrics.horizontalAdvance(QString::fromStdString(text)) / kDotsPerInch;
+}
 
 void renderPage(QPainter& painter, double dotsPerInch, const ReportPage& page)
 {

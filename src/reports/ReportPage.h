@@ -28,7 +28,7 @@ struct TextStyle {
 // Text in a box. A single-line box draws its text on one line, top-aligned,
 // whatever its width; a wrapping box breaks at word boundaries (a word wider
 // than the box where it reaches the edge) and draws only the lines that end
-// above its bottom edge.
+// above its bottom edge, the last of them ending in "…" when text is left out.
 struct TextItem {
     double x = 0, y = 0, width = 0, height = 0;
     std::string text; // UTF-8
@@ -66,6 +66,9 @@ struct ReportPage {
 inline constexpr double kPageWidth = 8.5;
 inline constexpr double kPageHeight = 11.0;
 inline constexpr double kMargin = 0.5;
+
+// The width of text in the style, in inches, as the page draws it.
+double textWidth(const std::string& text, const TextStyle& style);
 
 // Draws the page with the painter's origin at the top-left margin corner and
 // dotsPerInch device units to the inch.

@@ -46,7 +46,8 @@ struct ControlState {
     Rgb border = kBlack;
     Rgb font = kBlack;
     std::string hint;
-    int itemIndex = -1;             // radio groups and the page control
+    bool flagged = false; // entries: marked as needing the user's attention (required, empty)
+    int itemIndex = -1;   // radio groups and the page control
     std::vector<std::string> items; // radio group items
 };
 

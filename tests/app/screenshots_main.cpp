@@ -111,6 +111,10 @@ int main(int argc, char* argv[])
             QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
         specs.show();
         shoot(folder, "specifications");
+        auto* point = specs.findChild<QLineEdit*>("FSpinEdit3");
+        point->selectAll();
+        point->insert("400"); // past the range until editing ends: the weights are out of date
+        shoot(folder, "specifications-out-of-date");
     }
     {
         // A heavy bow and a light point: below the bow makers' minimum.
@@ -132,6 +136,10 @@ int main(int argc, char* argv[])
         calculator.show();
         calculator.findChild<QAbstractButton*>("KECalculateBtn")->click();
         shoot(folder, "kinetic-energy");
+        auto* weight = calculator.findChild<QLineEdit*>("GrainWt");
+        weight->selectAll();
+        weight->insert("540");
+        shoot(folder, "kinetic-energy-out-of-date");
         calculator.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
         calculator.findChild<QAbstractButton*>("FOCCalculateBtn")->click();
         shoot(folder, "front-of-centre");
@@ -152,6 +160,11 @@ int main(int argc, char* argv[])
         entry.show();
         entry.activateWindow();
         shoot(folder, page == 1 ? "customer-info-target" : "customer-info-youth");
+        if (page == 2) { // Save Record with only a name: the missing fields are marked
+            entry.findChild<QLineEdit*>("NameEdit")->insert("Ann Archer");
+            entry.findChild<QAbstractButton*>("PostBtn")->click();
+            shoot(folder, "customer-info-incomplete");
+        }
     }
     {
         qw::app::TShopInf shop(QW_PROGRAM_DIR, messages);
@@ -192,6 +205,24 @@ int main(int argc, char* argv[])
                      {"ODLEN", "2"}})
                 customers.setField(field, text);
             customers.post();
+            customers.appendBlank(); // a youth setup
+            for (const auto& [field, text] :
+                 std::initializer_list<std::pair<const char*, const char*>>{
+                     {"NAME", "Young, Ann"},
+                     {"ADDR1", "3 Lake Road"},
+                     {"CITY", "Ely"},
+                     {"STATE", "MN"},
+                     {"BOWWT", "32"},
+                     {"ARLEN", "25"},
+                     {"PNTWT", "100"},
+                     {"HORT", "3"},
+                     {"BOTYP", "0"},
+                     {"WHTYP", "0"},
+                     {"RETYP", "0"},
+                     {"BOLEN", "0"},
+                     {"ODLEN", "0"}})
+                customers.setField(field, text);
+            customers.post();
             customers.indexOpen("Saved.idx");
             customers.reindex();
         }
@@ -201,6 +232,13 @@ int main(int argc, char* argv[])
         retrieval.show();
         retrieval.activateWindow();
         shoot(folder, "getcust");
+        retrieval.findChild<QAbstractButton*>("NavNext")->click();
+        shoot(folder, "getcust-youth");
+        qw::app::TShopInf shop(data, messages);
+        shop.show();
+        shop.activateWindow();
+        shop.findChild<QAbstractButton*>("ShopInfSaveBtn")->click();
+        shoot(folder, "shop-info-saved");
     }
     return 0;
 }

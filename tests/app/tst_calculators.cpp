@@ -129,6 +129,38 @@ private slots:
         QVERIFY(!window->model().isTableOpen());
     }
 
+    // A result shown beside inputs it was not computed from is dimmed, with
+    // the reason as its tooltip, until it is computed again.
+    void outdatedResultsAreDimmed()
+    {
+        const auto colour = [](QWidget* root, const char* name) {
+            return child<QLabel>(root, name)->palette().color(QPalette::WindowText);
+        };
+        const auto dimmed = [&](QWidget* root, const char* name, const QColor& fresh) {
+            return colour(root, name) != fresh && !child<QLabel>(root, name)->toolTip().isEmpty();
+        };
+        const auto specs = specsWindow("191252", "Targ");
+        const QColor total = colour(specs.get(), "Label9");
+        retype(specs.get(), "FSpinEdit3", "400"); // past the range: 40 still counts
+        QVERIFY(dimmed(specs.get(), "Label9", total));
+        emit child<QLineEdit>(specs.get(), "FSpinEdit3")->editingFinished();
+        QVERIFY(!dimmed(specs.get(), "Label9", total));
+
+        app::TKECalc2 energy(&sink_);
+        energy.show();
+        const QColor result = colour(&energy, "Label6");
+        auto* bar = child<app::GradientBar>(&energy, "ALProgressBar1");
+        retype(&energy, "GrainWt", "540");
+        QVERIFY(dimmed(&energy, "Label6", result) && dimmed(&energy, "MomentumLbl", result));
+        QVERIFY(!bar->isEnabled());
+        retype(&energy, "GrainWt", "400"); // the figures the result was worked out from
+        QVERIFY(!dimmed(&energy, "Label6", result) && bar->isEnabled());
+        retype(&energy, "Velocity", "300");
+        click(&energy, "KECalculateBtn");
+        QVERIFY(!dimmed(&energy, "Label6", result) && bar->isEnabled());
+        QVERIFY(sink_.messages.empty());
+    }
+
     // Closing with the focus in an entry ends its editing while the window
     // goes away; that must not reach the model any more.
     void specsClosedWhileEditing()

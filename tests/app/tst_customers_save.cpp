@@ -81,7 +81,18 @@ private slots:
         QVERIFY(entry.isVisible());
         QCOMPARE(stored(), before);
         QCOMPARE(child<QLineEdit>(&entry, "NameEdit")->text(), QString("Ann Archer"));
+        // The refusal marks the required fields still empty, until typed into.
+        const auto marked = [&] {
+            QStringList names;
+            for (const QLineEdit* edit : entry.findChildren<QLineEdit*>())
+                if (!edit->styleSheet().isEmpty() && !edit->toolTip().isEmpty())
+                    names << edit->objectName();
+            names.sort();
+            return names;
+        };
+        QCOMPARE(marked(), QStringList({"Addr1Edit", "CityEdit", "StateEdit"}));
         QTest::keyClicks(child<QLineEdit>(&entry, "Addr1Edit"), "1 Nock St");
+        QCOMPARE(marked(), QStringList({"CityEdit", "StateEdit"}));
         QTest::keyClicks(child<QLineEdit>(&entry, "CityEdit"), "Kingston");
         QTest::keyClicks(child<QLineEdit>(&entry, "StateEdit"), "on");
         QCOMPARE(child<QLineEdit>(&entry, "StateEdit")->text(), QString("ON"));
@@ -146,11 +157,15 @@ private slots:
         auto* phone = child<QLineEdit>(&shop, "ShopPhoneEdit");
         phone->selectAll();
         QTest::keyClicks(phone, "613-555-0199");
+        auto* status = child<QLabel>(&shop, "SaveStatusLbl");
+        QCOMPARE(status->text(), QString());
         QTest::mouseClick(child<QAbstractButton>(&shop, "ShopInfSaveBtn"), Qt::LeftButton);
         QVERIFY(shop.isVisible());
+        QCOMPARE(status->text(), QString("Shop information saved."));
         sheet.goTop();
         QCOMPARE(test::trimmed(sheet.getString("PHONE")), std::string("613-555-0199"));
         QTest::keyClicks(phone, "-22");
+        QCOMPARE(status->text(), QString()); // not saved yet
         QTest::mouseClick(child<QAbstractButton>(&shop, "ShopInfExitBtn"), Qt::LeftButton);
         QVERIFY(!shop.isVisible());
         sheet.goTop();

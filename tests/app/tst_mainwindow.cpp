@@ -15,6 +15,7 @@
 #include "widgets/UrlOpener.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinterInfo>
@@ -605,6 +606,20 @@ void TestMainWindow::customerCommandsOpenTheirWindows()
     QFile exported(folder_->filePath("custdb.txt"));
     QVERIFY(exported.open(QIODevice::ReadOnly));
     QVERIFY(exported.readAll().contains("SMITH"));
+    // The workbook goes where the user says, under a proposed dated name.
+    QTemporaryDir out;
+    QString proposed;
+    app::SheetOutput::setHandlers({}, [&](const QString& path) {
+        proposed = path;
+        return std::optional<QString>(out.filePath("customers"));
+    });
+    sink_->messages.clear();
+    child<QAction>(window_.get(), "ExportSpreadsheet1")->trigger();
+    app::SheetOutput::setHandlers({}, {});
+    QCOMPARE(QFileInfo(proposed).fileName(),
+             "Customer database " + QDate::currentDate().toString(Qt::ISODate) + ".xlsx");
+    QCOMPARE(sink_->texts(), std::vector<std::string>{"File customers.xlsx has been created"});
+    QVERIFY(QFileInfo(out.filePath("customers.xlsx")).size() > 0);
     sink_->messages.clear();
 
     // A journal from another copy of the folder is not replayed into the

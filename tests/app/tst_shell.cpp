@@ -133,7 +133,8 @@ void TestShell::menuBarHasEveryItemInOrder()
                           "Shop Information", "-", "Exit"}));
     QCOMPARE(texts(top[1]->menu()),
              QStringList({"Kinetic Energy/F.O.C. Calculator", "Trajectory Reference",
-                          "Tuning Information", "-", "Export Customer Database"}));
+                          "Tuning Information", "-", "Export Customer Database",
+                          "Export to Spreadsheet\u2026"}));
     QCOMPARE(shortcuts, 0);
 }
 

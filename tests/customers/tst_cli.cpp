@@ -86,6 +86,12 @@ private slots:
         QTest::newRow("export to no folder")
             << QStringList{"export", "/no/such/dir/c.txt"} << 1
             << "Cannot create the text file.\nNo such file or directory\nFile: c.txt\n";
+        QTest::newRow("spreadsheet to no folder")
+            << QStringList{"export", "--xlsx", "/no/such/dir/c.xlsx"} << 1
+            << "Cannot create the spreadsheet file.\nNo such file or directory\nFile: c.xlsx\n";
+        QTest::newRow("spreadsheet without a file")
+            << QStringList{"export", "--xlsx"} << 2
+            << "quiverwise-customers: export: --xlsx needs a value\n";
         QTest::newRow("find: name not found, then the first record unreadable")
             << QStringList{"find", "Q"} << 1
             << "Name not found\n'x' is not a valid integer value\n";

@@ -1,12 +1,13 @@
 // Other programs read what the customer records write: python3-dbfread and
 // Perl XBase read a saved record field by field, and LibreOffice opens the
 // export with one row per record, accents and memo lines intact and no
-// formula run.
+// formula run, and the spreadsheet export with every cell as stored.
 
 #include "../app/AppTestSupport.h"
 #include "CustomerTestSupport.h"
 
 #include "customers/CustomerExport.h"
+#include "customers/CustomerSpreadsheet.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,6 +21,32 @@ namespace {
 const QString kPython = "/usr/bin/python3";
 const QString kPerl = "/usr/bin/perl";
 const QString kScripts = QStringLiteral(QW_FIXTURES_DIR "/dbf/scripts/");
+// A workbook's first sheet as {"rows": [{column: [kind, text]}], "frozen": the
+// heading row}, kind "s" for a text cell and "n" for a number.
+const QString kXlsxToJson =
+    "import json, re, sys, zipfile\n"
+    "from xml.etree import ElementTree as ET\n"
+    "m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'\n"
+    "z = zipfile.ZipFile(sys.argv[1])\n"
+    "text = lambda e: ''.join(t.text or '' for t in e.iter(m + 't'))\n"
+    "shared = [text(si) for si in ET.fromstring(z.read('xl/sharedStrings.xml')).iter(m + 'si')]\n"
+    "sheet = ET.fromstring(z.read('xl/worksheets/sheet1.xml'))\n"
+    "def column(ref):\n"
+    "    n = 0\n"
+    "    for c in re.match('[A-Z]+', ref).group(): n = n * 26 + ord(c) - 64\n"
+    "    return n - 1\n"
+    "rows = []\n"
+    "for row in sheet.iter(m + 'row'):\n"
+    "    cells = {}\n"
+    "    for c in row.iter(m + 'c'):\n"
+    "        kind, v = c.get('t', 'n'), c.find(m + 'v')\n"
+    "        value = shared[int(v.text)] if kind == 's' else text(c) if kind == 'inlineStr' "
+    "else v.text\n"
+    "        cells[column(c.get('r'))] = ['n' if kind == 'n' else 's', value]\n"
+    "    rows.append(cells)\n"
+    "pane = sheet.find('.//' + m + 'pane')\n"
+    "print(json.dumps({'rows': rows, 'frozen': pane is not None and pane.get('state') == "
+    "'frozen' and pane.get('ySplit') == '1'}))\n";
 const QString kCsvToJson = "import csv, json, sys\n"
                            "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
                            "    print(json.dumps(list(csv.reader(f))))\n";
@@ -74,6 +101,16 @@ private slots:
         window.findRec();
         test::showSetup(window, test::setupOf(selection::Page::Kavl, "HuntCamType=1 OverDraw=2"));
         sink_.clear();
+        // What a spreadsheet would take for numbers and a date.
+        const test::Fields zeros = {{"NAME", "Nakamura, Rei"},
+                                    {"ADDR1", "4 Elm"},
+                                    {"CITY", "Boston"},
+                                    {"STATE", "MA"},
+                                    {"ZIP", "02134"},
+                                    {"CCODE", "001"},
+                                    {"COMMENTS", "one\n\nthree"}};
+        QCOMPARE(test::saveCustomer(folder_.path(), window.form(), zeros, sink_, "2026-01-02"),
+                 customers::CustInfoModel::SaveOutcome::Stored);
         QCOMPARE(test::saveCustomer(folder_.path(), window.form(), details_, sink_, "31.12.2026"),
                  customers::CustInfoModel::SaveOutcome::Stored);
     }
@@ -123,6 +160,46 @@ private slots:
                  QStringList({"José Müller-Øst", "'=1+1", "'@SUM(1)", "Trois-Rivières", "QC",
                               "'-G9A 5H7", "Canada", "'+1",
                               "Left-handed.\nPrefers \"Norvane\" élite vanes, 3\" long."}));
+    }
+
+    // LibreOffice reads the workbook back: every field of every record as
+    // stored, text as text (leading zeros, dates, "=1+1" kept), the weights
+    // and codes as numbers, memo lines as line feeds, the heading frozen.
+    void spreadsheetKeepsEveryValueAsStored()
+    {
+        QTemporaryDir work;
+        const QString file = work.filePath("Customer database.xlsx");
+        customers::SavedSetups handles(folder_.path());
+        QVERIFY(
+            customers::exportCustomerSpreadsheet(handles.ExportTbl(), sink_, file.toStdString()));
+        QCOMPARE(sink_.texts().back(), "File Customer database.xlsx has been created");
+        run("soffice",
+            {"-env:UserInstallation=file://" + work.filePath("profile"), "--headless",
+             "--convert-to", "xlsx", "--outdir", work.filePath("read"), file},
+            180000);
+        const auto read = [&](const QString& workbook) {
+            return QJsonDocument::fromJson(run(kPython, {"-c", kXlsxToJson, workbook})).object();
+        };
+        QVERIFY(read(file)["frozen"].toBool()); // a view setting LibreOffice drops headless
+        const QJsonObject sheet = read(work.filePath("read/Customer database.xlsx"));
+        const QJsonArray rows = sheet["rows"].toArray();
+        const std::vector<test::Fields> records = test::storedRecords(folder_.path());
+        QCOMPARE(rows.size(), qsizetype(records.size() + 1));
+        storage::Table table(folder_.path());
+        table.open("Saveddb.dbf", storage::OpenMode::ReadOnly);
+        for (qsizetype row = 0; row < rows.size(); ++row) {
+            const QJsonObject cells = rows[row].toObject();
+            for (qsizetype column = 0; column < qsizetype(table.fields().size()); ++column) {
+                const std::string& name = table.fields()[std::size_t(column)].name;
+                QString stored = row == 0 ? QString::fromStdString(name)
+                                          : QString::fromStdString(records[row - 1].at(name));
+                stored.replace("\r\n", "\n");
+                const QJsonArray cell = cells[QString::number(column)].toArray();
+                const QString kind = stored.isEmpty() ? "" : row > 0 && column >= 10 ? "n" : "s";
+                QCOMPARE(cell.at(0).toString() + ":" + cell.at(1).toString(),
+                         stored.isEmpty() ? QString(":") : kind + ":" + stored);
+            }
+        }
     }
 };
 

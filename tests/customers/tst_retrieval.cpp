@@ -135,12 +135,13 @@ private slots:
         QCOMPARE(s.retrieval.words(), (Words{"62#", "29\"", "125Gr", "Hunting Shafts", "Longbow",
                                              "Medium", "Fingers", "Under 6.5\"", "5\""}));
         s.retrieval.next();
-        QCOMPARE(s.retrieval.words(), (Words{"60#", "30\"", "100Gr", "Youth Shafts", "Compound",
-                                             "Soft", "Mechanical", "Over 6.5\"", "2\""}));
-        // An earlier version's youth setup; a bow type outside its row keeps the word.
+        // The youth page uses none of the adult settings.
+        QCOMPARE(s.retrieval.words(), (Words{"60#", "30\"", "N/A", "Youth Shafts", "Compound",
+                                             "N/A", "N/A", "N/A", "N/A"}));
+        // An earlier version's youth setup; a bow type outside its row has no word.
         s.retrieval.next();
         QCOMPARE(s.label("Label17"), "Youth Shafts");
-        QCOMPARE(s.label("Label9"), "Compound");
+        QCOMPARE(s.label("Label9"), "");
         s.retrieval.next();
         QCOMPARE(s.label("Label17"), "Kavel Shafts");
         QCOMPARE(s.label("Label9"), "Recurve");
@@ -165,14 +166,15 @@ private slots:
         Session s({customer("Adams", fieldsOf("HORT=1 BOTYP=1")),
                    customer("Baker", fieldsOf("BOWWT=70 " + badCode.toStdString()))});
         QVERIFY(s.retrieval.open());
-        const customers::SetupWords adams = s.retrieval.words();
+        QCOMPARE(s.label("Label17"), "Target Shafts");
+        // Blank, as the sheet prints it: never Adams's setup beside Baker's name.
         QVERIFY(!s.retrieval.search("Ba"));
         QCOMPARE(s.shownName(), "Baker");
-        QCOMPARE(s.retrieval.words(), adams);
-        QCOMPARE(s.label("Label24"), "60#");
+        QCOMPARE(s.retrieval.words(), customers::SetupWords{});
+        QCOMPARE(s.label("Label24"), "");
         s.retrieval.first();
         s.retrieval.next(); // browsing onto it
-        QCOMPARE(s.retrieval.words(), adams);
+        QCOMPARE(s.retrieval.words(), customers::SetupWords{});
         QCOMPARE(s.messages.texts(), std::vector<std::string>(2, message.toStdString()));
         QCOMPARE(s.messages.errorCount(), 2);
     }
@@ -228,8 +230,20 @@ private slots:
         QTest::addColumn<QString>("record");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("error");
-        QTest::newRow("earlier version's youth setup")
-            << "HORT= BOWWT=70" << customers::kEarlierYouthSetupMessage << false;
+        const QString refused = "This record's setup cannot be returned to the main window.\n";
+        QTest::newRow("empty family")
+            << "HORT= BOWWT=70" << refused + "Empty: chart family (HORT)." << false;
+        QTest::newRow("every setup field empty")
+            << "HORT= BOWWT= ARLEN= PNTWT= BOTYP= WHTYP= RETYP= BOLEN= ODLEN="
+            << refused + "Empty: chart family (HORT), bow weight (BOWWT), arrow length (ARLEN), "
+                         "point weight (PNTWT), bow type (BOTYP), wheel type (WHTYP), release "
+                         "(RETYP), brace height (BOLEN), over draw (ODLEN)."
+            << false;
+        QTest::newRow("empty and unreadable")
+            << "ARLEN= ODLEN=?"
+            << refused +
+                   "Empty: arrow length (ARLEN).\nNot a whole number: over draw (ODLEN) \"?\"."
+            << false;
         QTest::newRow("last code not a whole number") << "HORT=1 BOWWT=70 ODLEN=?"
                                                       << "'?' is not a valid integer value" << true;
         QTest::newRow("weight not a whole number") << "HORT=1 PNTWT=1O0"

@@ -1,8 +1,10 @@
 // export [FILE]: the Export Customer Database command.
+// export --xlsx FILE: Export to Spreadsheet, the same records as a workbook.
 
 #include "CommandSupport.h"
 
 #include <customers/CustomerExport.h>
+#include <customers/CustomerSpreadsheet.h>
 #include <storage/Table.h>
 
 #include <filesystem>
@@ -12,16 +14,20 @@ namespace qw::customers_cli {
 int runExport(CommandContext& context)
 {
     takeDataFolder(context);
+    // A file named on the command line is where the user stands.
+    const std::optional<std::string> workbook = takeValue(context.arguments, "--xlsx");
     std::string file(customers::kExportFile);
-    if (!context.arguments.empty() && !context.arguments.front().starts_with("-")) {
-        // A file named on the command line is where the user stands.
+    if (!workbook && !context.arguments.empty() && !context.arguments.front().starts_with("-")) {
         file = std::filesystem::absolute(context.arguments.front()).string();
         context.arguments.erase(context.arguments.begin());
     }
     refuseLeftovers(context.arguments);
     selection::RecordingSink sink;
     storage::Table exportTbl(context.dataFolder);
-    customers::exportCustomerDatabase(exportTbl, sink, file);
+    if (workbook)
+        customers::exportCustomerSpreadsheet(exportTbl, sink, std::filesystem::absolute(*workbook));
+    else
+        customers::exportCustomerDatabase(exportTbl, sink, file);
     printMessages(sink);
     return exitStatus(sink);
 }

@@ -26,8 +26,7 @@ struct Command {
 
 int find(CommandContext& context)
 {
-    return qw::customers::cli::runFind(context.dataFolder, context.arguments, std::cout,
-                                       std::cerr);
+    return qw::customers::cli::runFind(context.dataFolder, context.arguments, std::cout, std::cerr);
 }
 
 int recall(CommandContext& context)
@@ -43,7 +42,7 @@ constexpr std::array kCommands = {
         "add", runAdd,
         "add --name N --addr1 A --city C --state S [--addr2 A] [--zip Z]\n"
         "      [--country C] [--ccode C] [--comments TEXT] [setup options of quiverwise-select]"},
-    Command{"export", runExport, "export [FILE]"},
+    Command{"export", runExport, "export [FILE] | export --xlsx FILE"},
     Command{"find", find, "find PREFIX [--json]"},
     Command{"recall", recall, "recall PREFIX [--json]"},
 };
