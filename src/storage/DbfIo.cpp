@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,16 +40,26 @@ void stopWritesAfter(long writes, bool tear)
 bool DbfIo::createNew(const std::filesystem::path& path)
 {
     fileName_ = path.filename().string();
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     writable_ = fd_ >= 0;
     return writable_;
+}
+
+int DbfIo::openForWriting(const std::filesystem::path& path) const
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ELOOP)
+        throw StorageError::badFile(fileName_,
+                                    "the file is a symbolic link; this program writes only "
+                                    "files of the folder itself, never through a link");
+    return fd;
 }
 
 bool DbfIo::reopenWritable(const std::filesystem::path& path)
 {
     if (writable_)
         return true;
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = openForWriting(path);
     if (fd < 0)
         return false;
     if (fd_ >= 0)
@@ -64,7 +73,7 @@ bool DbfIo::open(const std::filesystem::path& path, bool writable)
 {
     fileName_ = path.filename().string();
     if (writable) {
-        fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        fd_ = openForWriting(path);
         writable_ = fd_ >= 0;
     }
     if (fd_ < 0)
@@ -167,18 +176,47 @@ void DbfIo::sync()
         fail(std::string("flush failed: ") + std::strerror(errno));
 }
 
+namespace {
+
+struct flock lockRequest(short type)
+{
+    struct flock request {};
+    request.l_type = type;
+    request.l_whence = SEEK_SET;
+    request.l_start = static_cast<off_t>(DbfIo::kTableLockOffset);
+    request.l_len = 1;
+    request.l_pid = 0; // required by open-file-description locks
+    return request;
+}
+
+} // namespace
+
 void DbfIo::lockExclusive()
 {
-    while (::flock(fd_, LOCK_EX) != 0) {
+    struct flock request = lockRequest(F_WRLCK);
+    while (::fcntl(fd_, F_OFD_SETLKW, &request) != 0) {
         if (errno != EINTR)
             throw StorageError::badFile(fileName_, std::string("cannot lock the file: ") +
                                                        std::strerror(errno));
+        request = lockRequest(F_WRLCK);
     }
+}
+
+bool DbfIo::tryLockExclusive()
+{
+    struct flock request = lockRequest(F_WRLCK);
+    if (::fcntl(fd_, F_OFD_SETLK, &request) == 0)
+        return true;
+    if (errno == EAGAIN || errno == EACCES)
+        return false;
+    throw StorageError::badFile(fileName_,
+                                std::string("cannot lock the file: ") + std::strerror(errno));
 }
 
 void DbfIo::unlock()
 {
-    ::flock(fd_, LOCK_UN);
+    struct flock request = lockRequest(F_UNLCK);
+    ::fcntl(fd_, F_OFD_SETLK, &request);
 }
 
 void DbfIo::truncate(std::uint64_t length)
