@@ -312,15 +312,20 @@ void DbfFile::fillCacheFrom(std::uint32_t n, std::uint32_t records) const
 
 void DbfFile::readRecord(std::uint32_t n, std::string& out) const
 {
+    out.assign(recordView(n));
+}
+
+std::string_view DbfFile::recordView(std::uint32_t n) const
+{
     if (n == 0 || n > recordCount_)
         throw StorageError::badFile(fileName(), "record " + std::to_string(n) + " does not exist");
     if (cacheFirst_ == 0 || n < cacheFirst_ || n >= cacheFirst_ + cacheRecords_)
         fillCache(n);
     lastRead_ = n;
-    const std::size_t at = static_cast<std::size_t>(n - cacheFirst_) * layout_.recordLength;
-    out.assign(cache_, at, layout_.recordLength);
     if (n == overlayRecord_)
-        out = overlay_;
+        return overlay_;
+    const std::size_t at = static_cast<std::size_t>(n - cacheFirst_) * layout_.recordLength;
+    return std::string_view(cache_).substr(at, layout_.recordLength);
 }
 
 std::uint32_t DbfFile::countDeleted() const

@@ -118,6 +118,8 @@ public:
 
     // Copies record n (1-based, within recordCount) into out (recordLength bytes).
     void readRecord(std::uint32_t n, std::string& out) const;
+    // Record n's bytes in place, valid until the next read of this file.
+    std::string_view recordView(std::uint32_t n) const;
     // The text of a memo field's raw bytes (code-page bytes); field names the
     // field in messages.
     std::string readMemo(std::string_view fieldBytes, std::string_view field = {}) const;

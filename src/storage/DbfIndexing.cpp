@@ -5,6 +5,7 @@
 
 #include "DbfTableImpl.h"
 #include "KeyExpression.h"
+#include "StandardIdxWriter.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,25 +20,6 @@ KeyExpression::FieldReader readerFor(const DbfLayout& layout, const std::string&
             return {};
         return std::string_view(record).substr(layout.offsets[index], layout.fields[index].length);
     };
-}
-
-// The keys of every record; slots that hold no record get none, so the
-// work and the memory follow the records the file really holds.
-std::vector<IndexEntry> keysOf(const DbfFile& file, const KeyExpression& key)
-{
-    std::vector<IndexEntry> entries;
-    const DbfLayout& layout = file.layout();
-    std::string_view current;
-    const KeyExpression::FieldReader reader = [&](std::size_t index) -> std::string_view {
-        if (index >= layout.fields.size())
-            return {};
-        return current.substr(layout.offsets[index], layout.fields[index].length);
-    };
-    file.forEachRecord([&](std::uint32_t n, std::string_view record) {
-        current = record;
-        entries.push_back(IndexEntry{key.evaluate(reader), n});
-    });
-    return entries;
 }
 
 // Temporaries of an index rebuild ("<index>.XXXXXX", as mkstemp names them)
@@ -96,12 +78,26 @@ void requireFit(const DbfFile& file, const IndexFile& index)
                            std::to_string(count) + (count == 1 ? " record" : " records"));
 }
 
+// Keys straight from the records' bytes into one pool, sorted once, and
+// the leaf level written in one pass; only slots that hold a record are
+// keyed, so the work and the memory follow what the file really holds.
 void buildIndex(const DbfFile& file, const std::filesystem::path& idxPath,
                 std::string_view expression)
 {
     const KeyExpression key = keyFor(file, idxPath, expression);
-    IndexFile::writeStandard(idxPath, key.text(), static_cast<std::uint16_t>(key.keyLength()),
-                             keysOf(file, key));
+    std::string keyPool;
+    std::vector<std::uint32_t> records;
+    // Room for the keys of every slot, up to a bound: a sparse file's count
+    // may promise far more records than it holds.
+    const std::size_t expected = std::min<std::size_t>(file.recordCount(), 1u << 20);
+    keyPool.reserve(expected * key.keyLength());
+    records.reserve(expected);
+    const auto& offsets = file.layout().offsets;
+    file.forEachRecord([&](std::uint32_t n, std::string_view record) {
+        key.appendKey(record, offsets, keyPool);
+        records.push_back(n);
+    });
+    StandardIdxWriter(key.text(), key.keyLength()).write(idxPath, keyPool, records);
 }
 
 void rebuildOrder(const DbfFile& file, OpenOrder& order)
