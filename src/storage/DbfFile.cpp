@@ -411,26 +411,44 @@ void DbfFile::flush()
         io_.sync();
 }
 
-void DbfFile::appendRecord(std::string_view record)
+std::uint32_t DbfFile::appendRecord(std::string_view record)
 {
     const WriteLock lock(*this);
+    // Once more just before the record goes down: a program that takes no
+    // lock may have put a record in our place while the memos were written.
+    settleCount(true);
     const std::uint64_t offset = slotOffset(recordCount_ + 1);
     std::string bytes(record);
-    bytes.push_back(kEndOfFile);
+    // The end-of-file mark goes after the record unless a record already
+    // stands there (another program's), whose deletion flag it would spoil.
+    const std::string after = io_.read(offset + layout_.recordLength, 1);
+    if (after.empty() || (after[0] != kRecordLive && after[0] != kRecordDeleted))
+        bytes.push_back(kEndOfFile);
     ++generation_;
     cacheFirst_ = 0;
-    const std::string dateAndCount = encodeDateAndCount(recordCount_ + 1);
     guarded([&] {
         rescueBeforeAppend(offset);
         io_.write(offset, bytes);
         flush();
+    });
+    const std::uint32_t ours = ++recordCount_;
+    // Whole records another program put after ours meanwhile are counted
+    // too, and a count it wrote meanwhile is never lowered.
+    const std::uint64_t size = io_.size();
+    const std::uint32_t count = recordCount_ + wholeRecordsAfter(recordCount_, size);
+    const std::string head = io_.read(0, 8);
+    const std::uint32_t onDisk = head.size() == 8 ? readLe32(head.data() + 4) : 0;
+    const std::string dateAndCount = encodeDateAndCount(std::max(count, onDisk));
+    guarded([&] {
         io_.write(1, dateAndCount);
         flush();
     });
     header_.replace(1, dateAndCount.size(), dateAndCount);
-    ++recordCount_;
-    // Whatever lies past the new end mark stays: it may be another
-    // program's record, and cutting the file there would destroy it.
+    layout_.headerRecordCount = std::max(count, onDisk);
+    recordCount_ = count;
+    // Whatever lies past the new record stays: it may be another program's
+    // record, and cutting the file there would destroy it.
+    return ours;
 }
 
 std::uint64_t DbfFile::slotOffset(std::uint32_t n) const
@@ -604,13 +622,14 @@ void DbfFile::settleCount(bool repair)
         return;
     }
     std::string countBytes(4, '\0');
-    writeLe32(countBytes.data(), count);
+    const std::string now = io_.read(4, 4);
+    writeLe32(countBytes.data(), std::max(count, now.size() == 4 ? readLe32(now.data()) : 0));
     guarded([&] {
         io_.write(4, countBytes);
         flush();
     });
     header_.replace(4, 4, countBytes);
-    layout_.headerRecordCount = count;
+    layout_.headerRecordCount = readLe32(countBytes.data());
     notices_.push_back(notice + "they were taken into the table, and its header now counts " +
                        std::to_string(count) + " records.");
 }

@@ -126,7 +126,8 @@ public:
     // Writes a memo and returns the field bytes that refer to it.
     std::string writeMemo(std::string_view bytes, std::size_t fieldLength);
 
-    void appendRecord(std::string_view record);
+    // Appends a record; returns its number.
+    std::uint32_t appendRecord(std::string_view record);
     void rewriteRecord(std::uint32_t n, std::string_view record);
 
     void setDurable(bool durable) { durable_ = durable; }

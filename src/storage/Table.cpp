@@ -507,8 +507,7 @@ void Table::post()
     }
     const bool inserted = d.state == EditState::Insert;
     if (inserted) {
-        d.file->appendRecord(d.record);
-        d.recno = d.file->recordCount();
+        d.recno = d.file->appendRecord(d.record);
     } else {
         d.file->rewriteRecord(d.recno, d.record);
     }
