@@ -5,10 +5,21 @@
 // through one handle is what every other handle reads on its next read: they
 // all read through the same object, whose record cache a write updates.
 //
+// The table lock: an exclusive POSIX open-file-description byte-range lock
+// (fcntl F_OFD_SETLKW) on exactly one byte of the table file, the byte at
+// offset 2^62 (DbfIo::kTableLockOffset), whatever the file's size. Why that
+// byte: a byte-range lock is passed on to NFS and SMB servers (flock is not,
+// on SMB mounts), so counters sharing the folder over a network exclude each
+// other; the byte lies far past any data a table can hold (a DBF tops out
+// below 2^48 bytes), so readers, who take no lock, are never held up; and it
+// lies far above the 32-bit offsets at which xBase programs lock records and
+// files, so it never collides with another program's locks. The lock
+// belongs to the open file description: it also parts two handles of one
+// process that opened the file separately, and it ends with the process.
+//
 // Write order. Every write below happens while this process holds the
-// table lock (WriteLock; DbfIo.h says which byte it locks), and each step is
-// one write; a crash between any two leaves a table that opens as either the
-// old or the new state:
+// table lock (WriteLock), and each step is one write; a crash between any
+// two leaves a table that opens as either the old or the new state:
 //   taking the lock: the record count is read again from the header; whole
 //            records that follow it in the file (their deletion flag ' ' or
 //            '*') are taken into the count, and the header's count is
