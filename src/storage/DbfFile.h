@@ -109,6 +109,8 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string fileName() const { return path_.filename().string(); }
     bool isWritable() const { return io_.isWritable(); }
+    // Opened for reading only because the table file is a symbolic link.
+    bool isLink() const { return io_.isLink(); }
     // Record slots up to the count; a slot may hold no record (holdsRecord).
     std::uint32_t recordCount() const { return recordCount_; }
     // Whether slot n (1..recordCount) holds a record: its deletion flag is

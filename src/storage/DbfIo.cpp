@@ -14,6 +14,8 @@ namespace qw::storage {
 namespace {
 
 std::atomic<long> writesLeft{-1};
+constexpr const char* kLinkRefused = "the file is a symbolic link; this program writes only "
+                                     "files of the folder itself, never through a link";
 std::atomic<bool> tearFailingWrite{false};
 constexpr std::uint64_t kSectorSize = 512;
 
@@ -45,13 +47,10 @@ bool DbfIo::createNew(const std::filesystem::path& path)
     return writable_;
 }
 
-int DbfIo::openForWriting(const std::filesystem::path& path) const
+int DbfIo::openForWriting(const std::filesystem::path& path)
 {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0 && errno == ELOOP)
-        throw StorageError::badFile(fileName_,
-                                    "the file is a symbolic link; this program writes only "
-                                    "files of the folder itself, never through a link");
+    link_ = fd < 0 && errno == ELOOP;
     return fd;
 }
 
@@ -143,7 +142,7 @@ void DbfIo::fail(const std::string& what)
 void DbfIo::write(std::uint64_t offset, std::string_view bytes)
 {
     if (!writable_)
-        throw StorageError::badFile(fileName_, "the file is open read-only");
+        throw StorageError::badFile(fileName_, link_ ? kLinkRefused : "the file is open read-only");
     if (poisoned_)
         throw StorageError::badFile(fileName_,
                                     "an earlier write failed; open the table again to go on");

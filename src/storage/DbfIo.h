@@ -17,10 +17,10 @@ namespace qw::storage {
 class DbfIo {
 public:
     // Opens for reading and, when writable is set and permitted, writing.
-    // Returns false when the file cannot be opened at all. A file opened
-    // for writing is never reached through a symbolic link: a link in its
-    // place is refused with StorageError naming the file, so that a write
-    // can never land in a file outside the folder.
+    // Returns false when the file cannot be opened at all. A file is never
+    // written through a symbolic link: a link in its place is opened for
+    // reading only (isLink), and a write to it is refused with StorageError
+    // naming the file, so that no write can land in a file outside the folder.
     bool open(const std::filesystem::path& path, bool writable);
     // Creates a new file (never through a link, never over an existing
     // name) and opens it for writing; false when that cannot be done.
@@ -35,6 +35,8 @@ public:
     DbfIo& operator=(const DbfIo&) = delete;
 
     bool isWritable() const { return writable_; }
+    // Writing was wanted but refused because the file is a symbolic link.
+    bool isLink() const { return link_; }
     std::uint64_t size() const;
     // Reads up to length bytes at offset; returns what the file holds there.
     std::string read(std::uint64_t offset, std::size_t length) const;
@@ -68,10 +70,11 @@ public:
 
 private:
     void fail(const std::string& what);
-    int openForWriting(const std::filesystem::path& path) const;
+    int openForWriting(const std::filesystem::path& path);
     int fd_ = -1;
     bool writable_ = false;
     bool poisoned_ = false;
+    bool link_ = false;
     std::string fileName_;
 };
 

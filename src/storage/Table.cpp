@@ -39,6 +39,10 @@ void Table::Impl::requireOpen() const
 
 void Table::Impl::requireWritable() const
 {
+    if (mode == OpenMode::ReadWrite && file->isLink())
+        throw StorageError::badFile(file->fileName(),
+                                    "the file is a symbolic link; this program writes only files "
+                                    "of the folder itself, never through a link");
     if (mode == OpenMode::ReadOnly || !file->isWritable())
         throw StorageError("Table is read-only.\nFile: " + file->fileName());
 }

@@ -429,10 +429,21 @@ private slots:
             reader.open("Saveddb.dbf", OpenMode::ReadOnly);
             QCOMPARE(reader.getString("COMMENTS"), std::string("notes"));
         }
-        Table linked(folder_);
-        QVERIFY(errorOf([&] {
-                    linked.open("Saveddb.dbf");
-                }).startsWith("Saveddb.fpt: the file is a symbolic link"));
+        const QByteArray target = fileBytes(folder_ / "real.fpt");
+        for (const bool tableToo : {false, true}) {
+            if (tableToo) {
+                std::filesystem::rename(folder_ / "Saveddb.dbf", folder_ / "real.dbf");
+                std::filesystem::create_symlink("real.dbf", folder_ / "Saveddb.dbf");
+            }
+            Table linked(folder_);
+            linked.open("Saveddb.dbf");
+            QVERIFY(errorOf([&] {
+                        appendCustomer(linked, "Di", "Cork", "60", "x");
+                    }).contains("the file is a symbolic link"));
+        }
+        QCOMPARE(fileBytes(folder_ / "real.fpt"), target); // nothing written through the link
+        std::filesystem::remove(folder_ / "Saveddb.dbf");
+        std::filesystem::rename(folder_ / "real.dbf", folder_ / "Saveddb.dbf");
         std::filesystem::remove(memo);
         std::filesystem::rename(folder_ / "real.fpt", memo);
 
