@@ -1,6 +1,7 @@
 #include "TSpecsFrm.h"
 
 #include "CalculatorParts.h"
+#include "SheetOutput.h"
 #include "TKECalc2.h"
 #include "widgets/CaptionButton.h"
 
@@ -23,7 +24,7 @@ constexpr int kClientHeight = 490;
 constexpr int kBandHeight = 207;
 const QColor kBandColour(0xD1, 0x7B, 0x20);
 const QColor kCalculatorColour(0x2B, 0x2B, 0x2B);
-const QColor kCalculatorText(0xF0, 0xF0, 0xF0);
+const QColor kCalculatorText = toQColor(calculators::kCalculatorText);
 
 QLabel* text(QWidget* parent, const QString& caption, QRect geometry, bool bold,
              const QString& name = {})
@@ -55,7 +56,8 @@ void colourText(QWidget* widget, const QColor& colour)
 TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::FormState& mainForm,
                      std::function<void()> openModelGuide, selection::MessageSink* messages,
                      QWidget* parent)
-    : QDialog(parent), boxes_(this), messages_(messages), openModelGuide_(std::move(openModelGuide))
+    : QDialog(parent), boxes_(this), messages_(messages),
+      openModelGuide_(std::move(openModelGuide)), buildSheet_(dataFolder)
 {
     setObjectName("TSpecsFrm");
     setWindowTitle("2011 Arrow Weight Calculator/Specifications");
@@ -69,6 +71,7 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::F
 
     model_ = std::make_unique<calculators::SpecsModel>(dataFolder, mainForm,
                                                        messages ? *messages : boxes_);
+    setup_ = reports::sheetDesign(model_->page()).fill(mainForm);
     buildBand();
     buildCalculator();
     binder_ = std::make_unique<FormBinder>(model_->form(), this);
@@ -152,12 +155,16 @@ void TSpecsFrm::buildCalculator()
             output->setFrameStyle(QFrame::Box | QFrame::Plain);
             output->setAutoFillBackground(true);
         }
-        y += 37;
+        y += 35;
     }
+    // Under the total, across the window: the warning is a long line.
+    text(this, {}, {16, y - 4, 578, 24}, true, "GrainsPerPoundLbl");
     const std::tuple<const char*, QRect, int> buttons[] = {
-        {"ShaftModelsBtn", {384, kBandHeight + 20, 210, 64}, 4},
-        {"KECalcBtn", {384, kBandHeight + 100, 210, 64}, 2},
-        {"CloseBtn", {384, kBandHeight + 226, 210, 40}, 2}};
+        {"ShaftModelsBtn", {384, kBandHeight + 14, 210, 52}, 4},
+        {"KECalcBtn", {384, kBandHeight + 74, 210, 52}, 2},
+        {"PrintBuildBtn", {384, kBandHeight + 136, 210, 28}, 0},
+        {"SaveBuildPdfBtn", {384, kBandHeight + 170, 210, 28}, 0},
+        {"CloseBtn", {384, kBandHeight + 212, 210, 40}, 2}};
     for (const auto& [buttonName, geometry, larger] : buttons) {
         auto* button = new widgets::CaptionButton(this);
         button->setObjectName(buttonName);
@@ -193,6 +200,8 @@ void TSpecsFrm::connectControls()
             openModelGuide_();
     });
     binder_->forwardClicks("KECalcBtn", [this] { KECalcBtnClick(); });
+    binder_->forwardClicks("PrintBuildBtn", [this] { PrintBuildBtnClick(); });
+    binder_->forwardClicks("SaveBuildPdfBtn", [this] { SaveBuildPdfBtnClick(); });
     binder_->forwardClicks("CloseBtn", [this] { CloseBtnClick(); });
 }
 
@@ -205,6 +214,37 @@ void TSpecsFrm::KECalcBtnClick()
 {
     TKECalc2 calculator(messages_, this);
     calculator.exec();
+}
+
+selection::MessageSink& TSpecsFrm::messages()
+{
+    return messages_ ? *messages_ : boxes_;
+}
+
+reports::BuildSheetValues TSpecsFrm::buildSheetValues() const
+{
+    return {model_->page(), setup_, model_->finishedArrow()};
+}
+
+void TSpecsFrm::PrintBuildBtnClick()
+{
+    const reports::BuildSheetValues values = buildSheetValues();
+    SheetOutput::print(
+        this, messages(), reports::proposedBuildPdfName(values, QDate::currentDate()),
+        [&](QString* error) { return buildSheet_.print(values, error); },
+        [&](const QString& file, QString* error) {
+            return buildSheet_.savePdf(values, file, error);
+        });
+}
+
+void TSpecsFrm::SaveBuildPdfBtnClick()
+{
+    const reports::BuildSheetValues values = buildSheetValues();
+    SheetOutput::saveAsPdf(this, messages(),
+                           reports::proposedBuildPdfName(values, QDate::currentDate()),
+                           [&](const QString& file, QString* error) {
+                               return buildSheet_.savePdf(values, file, error);
+                           });
 }
 
 void TSpecsFrm::CloseBtnClick()

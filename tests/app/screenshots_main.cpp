@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -96,6 +97,21 @@ int main(int argc, char* argv[])
             QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
         specs.show();
         shoot(folder, "specifications");
+    }
+    {
+        // A heavy bow and a light point: below the bow makers' minimum.
+        window.findChild<QWidget*>("BowWeightSpin")->setProperty("text", "92");
+        settle();
+        window.model().sizeCellClick(qw::selection::Page::Hunt, 1);
+        qw::app::TSpecsFrm specs(
+            QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
+        specs.show();
+        auto* point = specs.findChild<QLineEdit*>("FSpinEdit3");
+        point->selectAll();
+        point->insert("40");
+        shoot(folder, "specifications-below-minimum");
+        window.findChild<QWidget*>("BowWeightSpin")->setProperty("text", "60");
+        settle();
     }
     {
         qw::app::TKECalc2 calculator(nullptr, &window);
