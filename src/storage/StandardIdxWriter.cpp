@@ -196,6 +196,14 @@ std::string StandardIdxWriter::build(const std::string& keyPool,
     std::vector<LevelItem> level = sortedLeafItems(keyPool, records);
 
     std::string file(kStandardHeaderSize, '\0');
+    // Room for every level at once: each holds a capacity-th of the one below.
+    const std::size_t capacity = StandardIdxNode::capacity(keyLength_);
+    std::size_t nodes = 0;
+    for (std::size_t below = level.size(); below > 1 || nodes == 0;) {
+        below = std::max<std::size_t>(1, (below + capacity - 1) / capacity);
+        nodes += below;
+    }
+    file.reserve(kStandardHeaderSize + nodes * kNodeSize);
     level = writeLevel(level, keyPool, true, file);
     while (level.size() > 1)
         level = writeLevel(level, keyPool, false, file);
