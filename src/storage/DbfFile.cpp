@@ -102,8 +102,6 @@ std::filesystem::path findFileIgnoringCase(const std::filesystem::path& folder,
 std::shared_ptr<DbfFile> DbfFile::acquire(const std::filesystem::path& path, bool writable,
                                           std::vector<std::string>* notices)
 {
-    std::vector<std::string> ignored;
-    std::vector<std::string>& said = notices ? *notices : ignored;
     std::error_code ec;
     std::string key = std::filesystem::canonical(path, ec).string();
     if (key.empty())
@@ -115,13 +113,17 @@ std::shared_ptr<DbfFile> DbfFile::acquire(const std::filesystem::path& path, boo
     }
     if (shared) {
         if (writable && !shared->isWritable())
-            shared->reopenWritable(said);
+            shared->reopenWritable();
+        if (notices)
+            shared->moveNotices(*notices);
         return shared;
     }
     // Loaded outside the lock: a file that fails to load is destroyed here,
     // and the destructor takes the lock itself.
     std::shared_ptr<DbfFile> file(new DbfFile());
-    file->load(path, writable, said);
+    file->load(path, writable);
+    if (notices)
+        file->moveNotices(*notices);
     std::lock_guard lock(registryMutex);
     auto& slot = registry()[key];
     if (auto earlier = slot.lock())
@@ -141,8 +143,7 @@ DbfFile::~DbfFile()
     }
 }
 
-void DbfFile::load(const std::filesystem::path& path, bool writable,
-                   std::vector<std::string>& notices)
+void DbfFile::load(const std::filesystem::path& path, bool writable)
 {
     path_ = path;
     if (!io_.open(path, writable))
@@ -151,19 +152,24 @@ void DbfFile::load(const std::filesystem::path& path, bool writable,
     const std::string head = io_.read(0, kMaxHeaderBytes);
     layout_ = parseDbfHeader(head, size, fileName());
     header_ = head.substr(0, layout_.headerLength);
-    const std::uint64_t wholeRecords =
-        layout_.recordLength == 0 ? 0 : (size - layout_.headerLength) / layout_.recordLength;
-    recordCount_ = static_cast<std::uint32_t>(
-        std::min<std::uint64_t>(layout_.headerRecordCount, wholeRecords));
     if (layout_.memoKind != MemoKind::None)
         openMemo(writable);
-    recoverJournal(notices);
+    if (io_.isWritable()) {
+        // The count is settled and a journal written back under the lock, as
+        // every other write is.
+        const WriteLock lock(*this);
+        recoverJournal();
+    } else {
+        settleCount(false);
+        recoverJournal();
+    }
+    noteStrayBytes();
 }
 
 // A handle wants to write a file that read-only handles opened first: the
 // same object is reopened for writing, so that every handle keeps reading
 // what the others write, and a pending journal is settled now.
-void DbfFile::reopenWritable(std::vector<std::string>& notices)
+void DbfFile::reopenWritable()
 {
     if (!io_.reopenWritable(path_))
         return; // not permitted: the table stays read-only for every handle
@@ -171,7 +177,8 @@ void DbfFile::reopenWritable(std::vector<std::string>& notices)
         openMemo(true);
     cacheFirst_ = 0;
     ++generation_;
-    recoverJournal(notices);
+    const WriteLock lock(*this);
+    recoverJournal();
 }
 
 std::string DbfFile::recordOnDisk(std::uint32_t n) const
@@ -180,7 +187,7 @@ std::string DbfFile::recordOnDisk(std::uint32_t n) const
                     layout_.recordLength);
 }
 
-void DbfFile::recoverJournal(std::vector<std::string>& notices)
+void DbfFile::recoverJournal()
 {
     overlayRecord_ = 0;
     overlay_.clear();
@@ -197,7 +204,7 @@ void DbfFile::recoverJournal(std::vector<std::string>& notices)
                                 [this](std::uint32_t n) { return recordOnDisk(n); })
                  : JournalVerdict{false, 0, {}, "it is not a file that can be read"};
     if (!verdict.applies) {
-        refuseJournal(journal, verdict.reason, notices);
+        refuseJournal(journal, verdict.reason);
         return;
     }
     if (!io_.isWritable()) {
@@ -216,27 +223,27 @@ void DbfFile::recoverJournal(std::vector<std::string>& notices)
 // A journal that does not apply is never written into the table. A writable
 // open moves it out of the way (it would block every later edit) under a
 // name of its own; a read-only open leaves it where it is.
-void DbfFile::refuseJournal(const std::filesystem::path& journal, const std::string& reason,
-                            std::vector<std::string>& notices)
+void DbfFile::refuseJournal(const std::filesystem::path& journal, const std::string& reason)
 {
     const std::string journalName = journal.filename().string();
     std::string notice = fileName() + ": the leftover journal " + journalName +
                          " was not applied: " + reason + ". The table is unchanged";
     if (!io_.isWritable()) {
-        notices.push_back(notice + "; the journal was left in place, and the table is read as "
-                                   "it is.");
+        notices_.push_back(notice + "; the journal was left in place, and the table is read as "
+                                    "it is.");
         return;
     }
     std::string error;
     const std::filesystem::path aside = moveJournalAside(journal, error);
     if (aside.empty()) {
-        notices.push_back(notice + "; the journal could not be moved aside (" + error +
-                          "), so the table cannot be edited until " + journalName + " is removed.");
+        notices_.push_back(notice + "; the journal could not be moved aside (" + error +
+                           "), so the table cannot be edited until " + journalName +
+                           " is removed.");
         return;
     }
     syncFolder(path_.parent_path());
-    notices.push_back(notice + "; the journal was moved aside as " + aside.filename().string() +
-                      ".");
+    notices_.push_back(notice + "; the journal was moved aside as " + aside.filename().string() +
+                       ".");
 }
 
 void DbfFile::openMemo(bool writable)
@@ -285,12 +292,15 @@ void DbfFile::fillCache(std::uint32_t n) const
     const std::size_t perRecord = layout_.recordLength;
     const bool sequential = n == lastRead_ + 1;
     const std::size_t wanted = sequential ? std::max<std::size_t>(1, kCacheBytes / perRecord) : 1;
-    const auto records =
-        static_cast<std::uint32_t>(std::min<std::size_t>(wanted, recordCount_ - n + 1));
+    fillCacheFrom(n,
+                  static_cast<std::uint32_t>(std::min<std::size_t>(wanted, recordCount_ - n + 1)));
+}
+
+void DbfFile::fillCacheFrom(std::uint32_t n, std::uint32_t records) const
+{
+    const std::size_t perRecord = layout_.recordLength;
     cache_.resize(static_cast<std::size_t>(records) * perRecord);
-    const std::uint64_t offset =
-        layout_.headerLength + static_cast<std::uint64_t>(n - 1) * perRecord;
-    const std::size_t got = io_.readInto(offset, cache_.data(), cache_.size());
+    const std::size_t got = io_.readInto(slotOffset(n), cache_.data(), cache_.size());
     cacheFirst_ = n;
     cacheRecords_ = static_cast<std::uint32_t>(got / perRecord);
     if (cacheRecords_ == 0) {
@@ -302,15 +312,20 @@ void DbfFile::fillCache(std::uint32_t n) const
 
 void DbfFile::readRecord(std::uint32_t n, std::string& out) const
 {
+    out.assign(recordView(n));
+}
+
+std::string_view DbfFile::recordView(std::uint32_t n) const
+{
     if (n == 0 || n > recordCount_)
         throw StorageError::badFile(fileName(), "record " + std::to_string(n) + " does not exist");
     if (cacheFirst_ == 0 || n < cacheFirst_ || n >= cacheFirst_ + cacheRecords_)
         fillCache(n);
     lastRead_ = n;
-    const std::size_t at = static_cast<std::size_t>(n - cacheFirst_) * layout_.recordLength;
-    out.assign(cache_, at, layout_.recordLength);
     if (n == overlayRecord_)
-        out = overlay_;
+        return overlay_;
+    const std::size_t at = static_cast<std::size_t>(n - cacheFirst_) * layout_.recordLength;
+    return std::string_view(cache_).substr(at, layout_.recordLength);
 }
 
 std::uint32_t DbfFile::countDeleted() const
@@ -355,6 +370,7 @@ std::string DbfFile::writeMemo(std::string_view bytes, std::size_t fieldLength)
 {
     if (!memo_)
         throw StorageError::badFile(fileName(), "the table has no memo file");
+    const WriteLock lock(*this);
     std::uint32_t block = 0;
     guarded([&] { block = memo_->append(bytes, durable_); });
     ++generation_;
@@ -395,41 +411,146 @@ void DbfFile::flush()
         io_.sync();
 }
 
-void DbfFile::appendRecord(std::string_view record)
+std::uint32_t DbfFile::appendRecord(std::string_view record)
 {
-    const std::uint64_t offset =
-        layout_.headerLength + static_cast<std::uint64_t>(recordCount_) * layout_.recordLength;
+    const WriteLock lock(*this);
+    // Once more just before the record goes down: a program that takes no
+    // lock may have put a record in our place while the memos were written.
+    settleCount(true);
+    const std::uint64_t offset = slotOffset(recordCount_ + 1);
     std::string bytes(record);
-    bytes.push_back(kEndOfFile);
+    // The end-of-file mark goes after the record unless a record already
+    // stands there (another program's), whose deletion flag it would spoil.
+    const std::string after = io_.read(offset + layout_.recordLength, 1);
+    if (after.empty() || (after[0] != kRecordLive && after[0] != kRecordDeleted))
+        bytes.push_back(kEndOfFile);
     ++generation_;
     cacheFirst_ = 0;
-    const std::string dateAndCount = encodeDateAndCount(recordCount_ + 1);
     guarded([&] {
+        rescueBeforeAppend(offset);
         io_.write(offset, bytes);
         flush();
+    });
+    const std::uint32_t ours = ++recordCount_;
+    // Whole records another program put after ours meanwhile are counted
+    // too, and a count it wrote meanwhile is never lowered.
+    const std::uint64_t size = io_.size();
+    const std::uint32_t count = recordCount_ + wholeRecordsAfter(recordCount_, size);
+    const std::string head = io_.read(0, 8);
+    const std::uint32_t onDisk = head.size() == 8 ? readLe32(head.data() + 4) : 0;
+    const std::string dateAndCount = encodeDateAndCount(std::max(count, onDisk));
+    guarded([&] {
         io_.write(1, dateAndCount);
         flush();
     });
     header_.replace(1, dateAndCount.size(), dateAndCount);
-    ++recordCount_;
-    // Leftovers of an interrupted append beyond the new end are cut away.
-    const std::uint64_t end = offset + bytes.size();
-    if (io_.size() > end)
-        guarded([&] { io_.truncate(end); });
+    layout_.headerRecordCount = std::max(count, onDisk);
+    recordCount_ = count;
+    // Whatever lies past the new record stays: it may be another program's
+    // record, and cutting the file there would destroy it.
+    return ours;
+}
+
+std::uint64_t DbfFile::slotOffset(std::uint32_t n) const
+{
+    return layout_.headerLength + static_cast<std::uint64_t>(n - 1) * layout_.recordLength;
+}
+
+namespace {
+
+bool isBlankSlotByte(char c)
+{
+    return c == '\0' || c == kEndOfFile;
+}
+
+} // namespace
+
+// The bytes that the new record and its end mark will cover, when they hold
+// anything but blanks, go to a rescue file of their own first.
+void DbfFile::rescueBeforeAppend(std::uint64_t offset)
+{
+    const std::string there = io_.read(offset, layout_.recordLength + 1u);
+    if (std::all_of(there.begin(), there.end(), isBlankSlotByte))
+        return;
+    for (int n = 1;; ++n) {
+        std::filesystem::path target = path_;
+        target += ".rescued-" + std::to_string(n);
+        DbfIo rescue;
+        if (!rescue.createNew(target)) {
+            if (errno == EEXIST && n < 100000)
+                continue;
+            throw StorageError::badFile(
+                fileName(), "cannot keep the bytes after record " + std::to_string(recordCount_) +
+                                " in " + target.filename().string() + ": " + std::strerror(errno));
+        }
+        rescue.write(0, there);
+        rescue.sync();
+        syncFolder(path_.parent_path());
+        const std::string name = target.filename().string();
+        notices_.push_back(fileName() + ": " + std::to_string(there.size()) +
+                           " bytes after record " + std::to_string(recordCount_) +
+                           " that were no whole record were copied to " + name +
+                           " before the new record was written in their place.");
+        report_.rescueFiles.push_back(name);
+        return;
+    }
+}
+
+// Tells of bytes after the last record that are no whole record (once for
+// each place they begin at), so that a reader knows the table may end in
+// something it does not show.
+void DbfFile::noteStrayBytes()
+{
+    const std::uint64_t end = slotOffset(recordCount_ + 1);
+    const std::uint64_t size = io_.size();
+    if (size <= end || end == strayAt_)
+        return;
+    const std::string there = io_.read(end, layout_.recordLength + 1u);
+    if (std::all_of(there.begin(), there.end(), isBlankSlotByte))
+        return;
+    strayAt_ = end;
+    report_.strayBytes = size - end;
+    notices_.push_back(
+        fileName() + ": after record " + std::to_string(recordCount_) + " the file holds " +
+        std::to_string(size - end) +
+        " more bytes that are no whole record (a cut-off record or damage). They are not shown "
+        "as a customer and are left as they are; before a save writes there, they are copied "
+        "to a rescue file beside the table.");
+}
+
+void DbfFile::takeFindings(std::vector<std::string>& notices, RecoveryReport& report)
+{
+    moveNotices(notices);
+    report.adoptedRecords += report_.adoptedRecords;
+    report.strayBytes = std::max(report.strayBytes, report_.strayBytes);
+    report.rescueFiles.insert(report.rescueFiles.end(), report_.rescueFiles.begin(),
+                              report_.rescueFiles.end());
+    report_ = RecoveryReport{};
+}
+
+void DbfFile::moveNotices(std::vector<std::string>& notices)
+{
+    notices.insert(notices.end(), notices_.begin(), notices_.end());
+    notices_.clear();
 }
 
 DbfFile::WriteLock::WriteLock(DbfFile& file) : file_(file)
 {
-    if (file_.lockDepth_ == 0) {
+    if (file_.lockDepth_++ > 0)
+        return;
+    try {
         file_.io_.lockExclusive();
-        try {
-            file_.refreshRecordCount();
-        } catch (...) {
-            file_.io_.unlock();
-            throw;
-        }
+    } catch (...) {
+        --file_.lockDepth_;
+        throw;
     }
-    ++file_.lockDepth_;
+    try {
+        file_.refreshRecordCount();
+    } catch (...) {
+        --file_.lockDepth_;
+        file_.io_.unlock();
+        throw;
+    }
 }
 
 DbfFile::WriteLock::~WriteLock()
@@ -440,27 +561,152 @@ DbfFile::WriteLock::~WriteLock()
 
 void DbfFile::refreshRecordCount()
 {
+    settleCount(lockDepth_ > 0 && io_.isWritable());
+}
+
+// Whole slots after the first `count` whose deletion flag says they hold a
+// record, up to the first that does not; a hole ends them unread.
+std::uint32_t DbfFile::wholeRecordsAfter(std::uint32_t count, std::uint64_t size) const
+{
+    const std::uint64_t length = layout_.recordLength;
+    const std::uint64_t whole = (size - layout_.headerLength) / length;
+    const std::uint64_t perRead = std::max<std::uint64_t>(1, kCountBytes / length);
+    std::uint64_t found = 0;
+    std::string chunk;
+    for (std::uint64_t slot = count; slot < whole && slot < 0xFFFFFFFFull;) {
+        const std::uint64_t at = layout_.headerLength + slot * length;
+        if (io_.dataFrom(at).first != at)
+            break; // a hole holds no record
+        const std::uint64_t records = std::min(perRead, whole - slot);
+        chunk = io_.read(at, static_cast<std::size_t>(records * length));
+        for (std::size_t flag = 0; flag < chunk.size(); flag += length, ++slot, ++found)
+            if (chunk[flag] != kRecordLive && chunk[flag] != kRecordDeleted)
+                return static_cast<std::uint32_t>(found);
+    }
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(found, 0xFFFFFFFFull - count));
+}
+
+void DbfFile::settleCount(bool repair)
+{
     const std::string head = io_.read(0, 8);
     if (head.size() < 8)
         throw StorageError::badFile(fileName(), "its header can no longer be read");
     const std::uint32_t headerCount = readLe32(head.data() + 4);
     const std::uint64_t size = io_.size();
-    const std::uint64_t wholeRecords = layout_.recordLength == 0 || size < layout_.headerLength
-                                           ? 0
-                                           : (size - layout_.headerLength) / layout_.recordLength;
-    const auto count =
-        static_cast<std::uint32_t>(std::min<std::uint64_t>(headerCount, wholeRecords));
-    if (count <= recordCount_)
+    if (layout_.recordLength == 0 || size < layout_.headerLength)
         return;
-    header_.replace(1, 7, head.substr(1, 7));
-    layout_.headerRecordCount = headerCount;
-    recordCount_ = count;
-    cacheFirst_ = 0;
-    ++generation_;
+    const std::uint64_t wholeRecords = (size - layout_.headerLength) / layout_.recordLength;
+    const auto counted =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(headerCount, wholeRecords));
+    const std::uint32_t adopted = counted < wholeRecords ? wholeRecordsAfter(counted, size) : 0;
+    const std::uint32_t count = std::max(recordCount_, counted + adopted);
+    if (count > recordCount_) {
+        header_.replace(1, 7, head.substr(1, 7));
+        layout_.headerRecordCount = headerCount;
+        recordCount_ = count;
+        cacheFirst_ = 0;
+        ++generation_;
+    }
+    if (adopted == 0 || headerCount >= count)
+        return;
+    std::string notice = fileName() + ": the header counted " + std::to_string(headerCount) +
+                         (headerCount == 1 ? " record" : " records") + ", but " +
+                         (adopted == 1 ? "record " + std::to_string(counted + 1) + " follows"
+                                       : "records " + std::to_string(counted + 1) + " to " +
+                                             std::to_string(counted + adopted) + " follow") +
+                         " whole in the file; ";
+    report_.adoptedRecords += adopted;
+    if (!repair) {
+        notices_.push_back(notice + "they are read as part of the table, and the file is left "
+                                    "as it is.");
+        return;
+    }
+    std::string countBytes(4, '\0');
+    const std::string now = io_.read(4, 4);
+    writeLe32(countBytes.data(), std::max(count, now.size() == 4 ? readLe32(now.data()) : 0));
+    guarded([&] {
+        io_.write(4, countBytes);
+        flush();
+    });
+    header_.replace(4, 4, countBytes);
+    layout_.headerRecordCount = readLe32(countBytes.data());
+    notices_.push_back(notice + "they were taken into the table, and its header now counts " +
+                       std::to_string(count) + " records.");
+}
+
+bool DbfFile::holdsRecord(std::uint32_t n) const
+{
+    if (n == 0 || n > recordCount_)
+        return false;
+    const char flag = flagOf(n, false);
+    return flag == kRecordLive || flag == kRecordDeleted;
+}
+
+char DbfFile::flagOf(std::uint32_t n, bool backwards) const
+{
+    if (n == overlayRecord_)
+        return overlay_[0];
+    if (cacheFirst_ == 0 || n < cacheFirst_ || n >= cacheFirst_ + cacheRecords_) {
+        const std::uint32_t perCache = static_cast<std::uint32_t>(
+            std::max<std::size_t>(1, kCacheBytes / layout_.recordLength));
+        const std::uint32_t first = backwards && n > perCache ? n - perCache + 1
+                                    : backwards               ? 1
+                                                              : n;
+        fillCacheFrom(first, std::min(perCache, recordCount_ - first + 1));
+    }
+    return cache_[static_cast<std::size_t>(n - cacheFirst_) * layout_.recordLength];
+}
+
+std::uint32_t DbfFile::recordAtOrAfter(std::uint32_t n) const
+{
+    for (std::uint64_t k = std::max<std::uint32_t>(n, 1); k <= recordCount_;) {
+        const char flag = flagOf(static_cast<std::uint32_t>(k), false);
+        if (flag == kRecordLive || flag == kRecordDeleted)
+            return static_cast<std::uint32_t>(k);
+        const std::uint64_t at = slotOffset(static_cast<std::uint32_t>(k));
+        const std::uint64_t data = io_.dataFrom(at).first;
+        // Over a hole straight to the first slot whose flag lies in data.
+        k = data > at
+                ? (data - layout_.headerLength + layout_.recordLength - 1) / layout_.recordLength +
+                      1
+                : k + 1;
+    }
+    return 0;
+}
+
+std::uint32_t DbfFile::recordAtOrBefore(std::uint32_t n) const
+{
+    std::uint64_t k = std::min(n, recordCount_);
+    while (k >= 1) {
+        const char flag = flagOf(static_cast<std::uint32_t>(k), true);
+        if (flag == kRecordLive || flag == kRecordDeleted)
+            return static_cast<std::uint32_t>(k);
+        if (flag != '\0') {
+            --k;
+            continue;
+        }
+        // Back over a hole: the last stretch of data before this slot ends
+        // where the slots to look at end.
+        const std::uint64_t at = slotOffset(static_cast<std::uint32_t>(k));
+        std::uint64_t lastEnd = 0;
+        for (std::uint64_t from = layout_.headerLength; from <= at;) {
+            const auto [data, dataEnd] = io_.dataFrom(from);
+            if (data > at || data >= dataEnd)
+                break;
+            lastEnd = std::min(dataEnd, at + 1);
+            from = dataEnd;
+        }
+        if (lastEnd <= layout_.headerLength)
+            return 0;
+        k = std::min<std::uint64_t>(
+            k - 1, (lastEnd - 1 - layout_.headerLength) / layout_.recordLength + 1);
+    }
+    return 0;
 }
 
 void DbfFile::rewriteRecord(std::uint32_t n, std::string_view record)
 {
+    const WriteLock lock(*this);
     if (n == 0 || n > recordCount_)
         throw StorageError::badFile(fileName(), "record " + std::to_string(n) + " does not exist");
     ++generation_;

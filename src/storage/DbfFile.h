@@ -5,12 +5,37 @@
 // through one handle is what every other handle reads on its next read: they
 // all read through the same object, whose record cache a write updates.
 //
-// Write order (each step one write; a crash between any two leaves a table
-// that opens as either the old or the new state):
-//   append:  1. memo bytes past the memo file's next free block, flush
+// The table lock: an exclusive POSIX open-file-description byte-range lock
+// (fcntl F_OFD_SETLKW) on exactly one byte of the table file, the byte at
+// offset 2^62 (DbfIo::kTableLockOffset), whatever the file's size. Why that
+// byte: a byte-range lock is passed on to NFS and SMB servers (flock is not,
+// on SMB mounts), so counters sharing the folder over a network exclude each
+// other; the byte lies far past any data a table can hold (a DBF tops out
+// below 2^48 bytes), so readers, who take no lock, are never held up; and it
+// lies far above the 32-bit offsets at which xBase programs lock records and
+// files, so it never collides with another program's locks. The lock
+// belongs to the open file description: it also parts two handles of one
+// process that opened the file separately, and it ends with the process.
+//
+// Write order. Every write below happens while this process holds the
+// table lock (WriteLock), and each step is one write; a crash between any
+// two leaves a table that opens as either the old or the new state:
+//   taking the lock: the record count is read again from the header; whole
+//            records that follow it in the file (their deletion flag ' ' or
+//            '*') are taken into the count, and the header's count is
+//            written to say so, flush. No record is ever overwritten or cut
+//            off because a header's count is behind.
+//   append:  0. when the place of the new record (its bytes and the
+//               end-of-file mark after them) holds bytes other than 0x00 and
+//               0x1A, a cut-off record or bytes that are no record, they are
+//               copied first into "<table>.rescued-<n>", created new (never
+//               over an earlier one), flush
+//            1. memo bytes past the memo header's next free block and past
+//               the memo file's end, flush
 //            2. memo header's next free block, flush
 //            3. record bytes and the end-of-file mark 0x1A past the last
-//               counted record, flush
+//               counted record, flush; nothing past them is cut off (another
+//               program may have put a record there)
 //            4. header date and record count, flush
 //   edit:    1-2 as above for a changed memo, then
 //            3. the journal file "<table>-journal", created new (never over
@@ -22,30 +47,41 @@
 //            can tear a write at a sector boundary; the journal holds the
 //            whole new image until the overwrite is on disk. Opening a table
 //            for writing with a journal that was written for it writes the
-//            new image again; a journal that is damaged, or was written for
-//            another table, another state of it or another record, is never
-//            applied: it is moved aside as "<table>-journal.rejected-<n>" and
-//            the open reports it in a notice.
-// A read-only open writes nothing, ever: the files are opened read-only, a
-// journal that applies is read through in memory, and one that does not is
-// left where it is (and reported).
+//            new image again (under the lock); a journal that is damaged, or
+//            was written for another table, another state of it or another
+//            record, is never applied: it is moved aside as
+//            "<table>-journal.rejected-<n>" and the open reports it in a
+//            notice.
+//   index rebuild: the new index file written under a temporary name of its
+//            own and renamed over the old one (StandardIdxWriter.h); stale
+//            temporaries of that naming are removed first.
+// A read-only open writes nothing, ever: the files are opened read-only,
+// whole records past the header's count are counted in memory, a journal
+// that applies is read through in memory, and one that does not is left
+// where it is (and reported).
 // Invariants between steps: the header count never covers a record whose
 // bytes are not all on disk; no record refers to a memo block that is not
-// wholly on disk; nothing already referenced is ever overwritten except the
-// edited record itself.
-// Two processes on one table: an append (memo, record and count) and an
-// index rebuild run while the process holds an exclusive lock on the table
-// file (WriteLock). Under the lock the count is read again from the header,
-// so an append lands after the records another process added, and a rebuild
-// covers them. A killed holder loses the lock with its life, and what it left
-// is one of the states above.
-// On open the count is clamped to the whole records the file holds, so a
-// trailing partial record or a count written ahead of its record is ignored;
-// the next append overwrites the leftovers.
+// wholly on disk; nothing already referenced, and no byte that is not blank,
+// is ever overwritten except the edited record itself (bytes in the place of
+// a new record are in a rescue file first).
+// Slots whose deletion flag is neither ' ' nor '*' (the 0x00 of a hole in a
+// sparse file, the end-of-file mark) hold no record: readers step over them,
+// and only the data the file really holds is read to find the records.
+// Two processes on one table: every write runs while the process holds the
+// table lock. Under the lock the count is read again from the header, so an
+// append lands after the records another process added, an edit's memo after
+// the memos another process wrote, and a rebuild covers them all. A killed
+// holder loses the lock with its life, and what it left is one of the states
+// above. A program that takes no lock can still race with us; our writes
+// never make that worse: nothing past our own record is cut off, and a new
+// memo never goes where the memo header or the file's end says memos lie.
+// Everything that the open and the writes found and dealt with is told: as
+// notices (texts for the user) and as a RecoveryReport (takeFindings).
 
 #include "DbfFormat.h"
 #include "DbfIo.h"
 #include "MemoFile.h"
+#include "RecoveryReport.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -60,7 +96,9 @@ class DbfFile {
 public:
     // The shared object for a path; opened writable when any handle wants it
     // (a read-only object already open is reopened for writing then).
-    // Notices about the open (a leftover journal refused) are added to notices.
+    // Notices about the open (a leftover journal refused, records taken into
+    // the count, stray bytes at the end) are added to notices, when given;
+    // otherwise they wait for takeFindings.
     static std::shared_ptr<DbfFile> acquire(const std::filesystem::path& path, bool writable,
                                             std::vector<std::string>* notices = nullptr);
 
@@ -71,7 +109,20 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string fileName() const { return path_.filename().string(); }
     bool isWritable() const { return io_.isWritable(); }
+    // Opened for reading only because the table file is a symbolic link.
+    bool isLink() const { return io_.isLink(); }
+    // Record slots up to the count; a slot may hold no record (holdsRecord).
     std::uint32_t recordCount() const { return recordCount_; }
+    // Whether slot n (1..recordCount) holds a record: its deletion flag is
+    // ' ' or '*'.
+    bool holdsRecord(std::uint32_t n) const;
+    // The first record at or after slot n, the last at or before it; 0 when
+    // there is none. Holes of a sparse file are stepped over without being read.
+    std::uint32_t recordAtOrAfter(std::uint32_t n) const;
+    std::uint32_t recordAtOrBefore(std::uint32_t n) const;
+    // Calls visit(n, recordBytes) for every record in file order, reading
+    // ahead in big stretches; slots that hold no record are skipped.
+    template <typename Visit> void forEachRecord(Visit visit) const;
     // Records marked deleted. Only the data the file really holds is read:
     // the holes of a sparse file hold no marks.
     std::uint32_t countDeleted() const;
@@ -80,19 +131,28 @@ public:
 
     // Copies record n (1-based, within recordCount) into out (recordLength bytes).
     void readRecord(std::uint32_t n, std::string& out) const;
+    // Record n's bytes in place, valid until the next read of this file.
+    std::string_view recordView(std::uint32_t n) const;
     // The text of a memo field's raw bytes (code-page bytes); field names the
     // field in messages.
     std::string readMemo(std::string_view fieldBytes, std::string_view field = {}) const;
     // Writes a memo and returns the field bytes that refer to it.
     std::string writeMemo(std::string_view bytes, std::size_t fieldLength);
 
-    void appendRecord(std::string_view record);
+    // Appends a record; returns its number.
+    std::uint32_t appendRecord(std::string_view record);
     void rewriteRecord(std::uint32_t n, std::string_view record);
 
     void setDurable(bool durable) { durable_ = durable; }
 
-    // Holds the table file's exclusive lock for its lifetime and re-reads
-    // the record count once the lock is held. Holds nest within a process.
+    // Moves out what the open and the writes since the last take found and
+    // dealt with: notices in words, and the same as a report.
+    void takeFindings(std::vector<std::string>& notices, RecoveryReport& report);
+
+    // Holds the table lock for its lifetime and settles the record count
+    // once the lock is held (see "taking the lock" above). Holds nest
+    // within a process. Every write of the table, its memo file and its
+    // indexes runs inside one; the writes of this class take one themselves.
     class WriteLock {
     public:
         explicit WriteLock(DbfFile& file);
@@ -103,8 +163,10 @@ public:
     private:
         DbfFile& file_;
     };
-    // Reads the record count from the header on disk again, so that records
-    // another process appended are seen (the count never shrinks).
+    // Reads the record count from the header on disk again and takes whole
+    // records after it into the count, so that records another process
+    // appended are seen (the count never shrinks). The header is corrected
+    // only with the lock held.
     void refreshRecordCount();
 
     DbfFile(const DbfFile&) = delete;
@@ -113,16 +175,23 @@ public:
 
 private:
     DbfFile() = default;
-    void load(const std::filesystem::path& path, bool writable, std::vector<std::string>& notices);
-    void reopenWritable(std::vector<std::string>& notices);
+    void load(const std::filesystem::path& path, bool writable);
+    void reopenWritable();
+    void moveNotices(std::vector<std::string>& notices);
     void openMemo(bool writable);
     void flush();
     void fillCache(std::uint32_t n) const;
+    void fillCacheFrom(std::uint32_t first, std::uint32_t records) const;
     std::string recordOnDisk(std::uint32_t n) const;
-    void recoverJournal(std::vector<std::string>& notices);
-    void refuseJournal(const std::filesystem::path& journal, const std::string& reason,
-                       std::vector<std::string>& notices);
+    void recoverJournal();
+    void refuseJournal(const std::filesystem::path& journal, const std::string& reason);
     void requireHealthy() const;
+    void settleCount(bool repair);
+    void noteStrayBytes();
+    void rescueBeforeAppend(std::uint64_t offset);
+    std::uint64_t slotOffset(std::uint32_t n) const;
+    char flagOf(std::uint32_t n, bool backwards) const;
+    std::uint32_t wholeRecordsAfter(std::uint32_t count, std::uint64_t size) const;
     template <typename Step> void guarded(Step step);
 
     std::filesystem::path path_;
@@ -133,8 +202,11 @@ private:
     std::uint32_t recordCount_ = 0;
     std::uint64_t generation_ = 0;
     bool durable_ = true;
-    bool poisoned_ = false; // a write failed: no more writes until reopened
-    int lockDepth_ = 0;     // nested WriteLocks of this process
+    bool poisoned_ = false;            // a write failed: no more writes until reopened
+    int lockDepth_ = 0;                // nested WriteLocks of this process
+    std::vector<std::string> notices_; // findings not yet taken
+    RecoveryReport report_;
+    std::uint64_t strayAt_ = 0; // where the stray bytes last told of begin
 
     // Read-ahead of whole records for sequential scans.
     mutable std::string cache_;
@@ -145,6 +217,15 @@ private:
     std::uint32_t overlayRecord_ = 0;
     std::string overlay_;
 };
+
+template <typename Visit> void DbfFile::forEachRecord(Visit visit) const
+{
+    std::string record;
+    for (std::uint32_t n = recordAtOrAfter(1); n != 0; n = recordAtOrAfter(n + 1)) {
+        readRecord(n, record);
+        visit(n, std::string_view(record));
+    }
+}
 
 // Resolves a bare file name in folder, ignoring letter case; empty when absent.
 std::filesystem::path findFileIgnoringCase(const std::filesystem::path& folder,

@@ -5,8 +5,10 @@
 
 #include "DbfTableImpl.h"
 #include "KeyExpression.h"
+#include "StandardIdxWriter.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace qw::storage {
 namespace {
@@ -20,17 +22,21 @@ KeyExpression::FieldReader readerFor(const DbfLayout& layout, const std::string&
     };
 }
 
-std::vector<IndexEntry> keysOf(const DbfFile& file, const KeyExpression& key)
+// Temporaries of an index rebuild ("<index>.XXXXXX", as mkstemp names them)
+// that a killed rebuild left behind. Called under the table lock, which
+// every rebuild of a table's open index holds, so none is in use.
+void removeStaleTemporaries(const std::filesystem::path& idxPath)
 {
-    std::vector<IndexEntry> entries;
-    entries.reserve(file.recordCount());
-    std::string record;
-    const auto reader = readerFor(file.layout(), record);
-    for (std::uint32_t n = 1; n <= file.recordCount(); ++n) {
-        file.readRecord(n, record);
-        entries.push_back(IndexEntry{key.evaluate(reader), n});
+    const std::string prefix = idxPath.filename().string() + ".";
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(idxPath.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        if (std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+            std::filesystem::remove(entry.path(), ec);
     }
-    return entries;
 }
 
 // The key expression over the table's fields; refused naming both files.
@@ -72,16 +78,31 @@ void requireFit(const DbfFile& file, const IndexFile& index)
                            std::to_string(count) + (count == 1 ? " record" : " records"));
 }
 
+// Keys straight from the records' bytes into one pool, sorted once, and
+// the leaf level written in one pass; only slots that hold a record are
+// keyed, so the work and the memory follow what the file really holds.
 void buildIndex(const DbfFile& file, const std::filesystem::path& idxPath,
                 std::string_view expression)
 {
     const KeyExpression key = keyFor(file, idxPath, expression);
-    IndexFile::writeStandard(idxPath, key.text(), static_cast<std::uint16_t>(key.keyLength()),
-                             keysOf(file, key));
+    std::string keyPool;
+    std::vector<std::uint32_t> records;
+    // Room for the keys of every slot, up to a bound: a sparse file's count
+    // may promise far more records than it holds.
+    const std::size_t expected = std::min<std::size_t>(file.recordCount(), 1u << 20);
+    keyPool.reserve(expected * key.keyLength());
+    records.reserve(expected);
+    const auto& offsets = file.layout().offsets;
+    file.forEachRecord([&](std::uint32_t n, std::string_view record) {
+        key.appendKey(record, offsets, keyPool);
+        records.push_back(n);
+    });
+    StandardIdxWriter(key.text(), key.keyLength()).write(idxPath, keyPool, records);
 }
 
 void rebuildOrder(const DbfFile& file, OpenOrder& order)
 {
+    removeStaleTemporaries(order.path);
     const std::string expression = order.file->expression();
     buildIndex(file, order.path, expression);
     order.file = IndexFile::open(order.path);
@@ -101,7 +122,8 @@ void Table::Impl::maintainOrdersAfterPost(Impl& d, const std::string& oldRecord,
                 key.evaluate(readerFor(d.layout(), d.record)))
                 continue;
         }
-        rebuildOrder(*d.file, order);
+        withMemoryCheck(d.file->fileName(), "rebuild " + order.path.filename().string(),
+                        [&] { rebuildOrder(*d.file, order); });
     }
     d.entry.reset();
 }
@@ -116,8 +138,10 @@ void Table::indexOpen(std::string_view idxFileName)
         throw StorageError::indexNotFound(idxFileName);
     OpenOrder order;
     order.path = path;
-    order.file = IndexFile::open(path);
-    requireFit(*impl_->file, *order.file);
+    withMemoryCheck(path.filename().string(), "read the index", [&] {
+        order.file = IndexFile::open(path);
+        requireFit(*impl_->file, *order.file);
+    });
     std::erase_if(impl_->orders, [&](const OpenOrder& o) { return o.path == path; });
     impl_->orders.push_back(std::move(order));
     impl_->maintainOrders = &Impl::maintainOrdersAfterPost;
@@ -132,10 +156,14 @@ void Table::reindex()
     // Locked as an append is, and over the count read again under the lock:
     // the rebuilt index covers what another process appended, and no append
     // lands between the scan and the new file.
-    const DbfFile::WriteLock lock(*impl_->file);
-    for (OpenOrder& order : impl_->orders)
-        rebuildOrder(*impl_->file, order);
+    {
+        const DbfFile::WriteLock lock(*impl_->file);
+        for (OpenOrder& order : impl_->orders)
+            withMemoryCheck(impl_->file->fileName(), "rebuild " + order.path.filename().string(),
+                            [&] { rebuildOrder(*impl_->file, order); });
+    }
     impl_->entry.reset();
+    impl_->takeFindings();
 }
 
 void createIndex(const std::filesystem::path& folder, std::string_view tableFileName,

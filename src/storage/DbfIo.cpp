@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +14,8 @@ namespace qw::storage {
 namespace {
 
 std::atomic<long> writesLeft{-1};
+constexpr const char* kLinkRefused = "the file is a symbolic link; this program writes only "
+                                     "files of the folder itself, never through a link";
 std::atomic<bool> tearFailingWrite{false};
 constexpr std::uint64_t kSectorSize = 512;
 
@@ -41,16 +42,23 @@ void stopWritesAfter(long writes, bool tear)
 bool DbfIo::createNew(const std::filesystem::path& path)
 {
     fileName_ = path.filename().string();
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     writable_ = fd_ >= 0;
     return writable_;
+}
+
+int DbfIo::openForWriting(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    link_ = fd < 0 && errno == ELOOP;
+    return fd;
 }
 
 bool DbfIo::reopenWritable(const std::filesystem::path& path)
 {
     if (writable_)
         return true;
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = openForWriting(path);
     if (fd < 0)
         return false;
     if (fd_ >= 0)
@@ -64,7 +72,7 @@ bool DbfIo::open(const std::filesystem::path& path, bool writable)
 {
     fileName_ = path.filename().string();
     if (writable) {
-        fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        fd_ = openForWriting(path);
         writable_ = fd_ >= 0;
     }
     if (fd_ < 0)
@@ -134,7 +142,7 @@ void DbfIo::fail(const std::string& what)
 void DbfIo::write(std::uint64_t offset, std::string_view bytes)
 {
     if (!writable_)
-        throw StorageError::badFile(fileName_, "the file is open read-only");
+        throw StorageError::badFile(fileName_, link_ ? kLinkRefused : "the file is open read-only");
     if (poisoned_)
         throw StorageError::badFile(fileName_,
                                     "an earlier write failed; open the table again to go on");
@@ -167,18 +175,47 @@ void DbfIo::sync()
         fail(std::string("flush failed: ") + std::strerror(errno));
 }
 
+namespace {
+
+struct flock lockRequest(short type)
+{
+    struct flock request {};
+    request.l_type = type;
+    request.l_whence = SEEK_SET;
+    request.l_start = static_cast<off_t>(DbfIo::kTableLockOffset);
+    request.l_len = 1;
+    request.l_pid = 0; // required by open-file-description locks
+    return request;
+}
+
+} // namespace
+
 void DbfIo::lockExclusive()
 {
-    while (::flock(fd_, LOCK_EX) != 0) {
+    struct flock request = lockRequest(F_WRLCK);
+    while (::fcntl(fd_, F_OFD_SETLKW, &request) != 0) {
         if (errno != EINTR)
             throw StorageError::badFile(fileName_, std::string("cannot lock the file: ") +
                                                        std::strerror(errno));
+        request = lockRequest(F_WRLCK);
     }
+}
+
+bool DbfIo::tryLockExclusive()
+{
+    struct flock request = lockRequest(F_WRLCK);
+    if (::fcntl(fd_, F_OFD_SETLK, &request) == 0)
+        return true;
+    if (errno == EAGAIN || errno == EACCES)
+        return false;
+    throw StorageError::badFile(fileName_,
+                                std::string("cannot lock the file: ") + std::strerror(errno));
 }
 
 void DbfIo::unlock()
 {
-    ::flock(fd_, LOCK_UN);
+    struct flock request = lockRequest(F_UNLCK);
+    ::fcntl(fd_, F_OFD_SETLK, &request);
 }
 
 void DbfIo::truncate(std::uint64_t length)

@@ -56,7 +56,9 @@ public:
     };
     mutable std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> nameCache;
 
-    std::vector<std::string> notices; // of the latest open
+    std::vector<std::string> notices; // of the latest open and the writes since
+    RecoveryReport report;            // the same, as figures
+    void takeFindings();
 
     std::vector<OpenOrder> orders;   // the last one opened is the controlling order
     std::optional<IndexEntry> entry; // current entry in the controlling order

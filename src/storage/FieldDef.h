@@ -15,7 +15,7 @@ enum class FieldType : char {
 };
 
 struct FieldDef {
-    std::string name;     // upper case, at most 10 characters
+    std::string name; // upper case, at most 10 characters
     FieldType type = FieldType::Character;
     std::uint8_t length = 0;   // width in the record, in bytes
     std::uint8_t decimals = 0; // N and F only

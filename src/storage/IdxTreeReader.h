@@ -20,8 +20,8 @@
 // - The caches make even const operations write; one reader serves one
 //   thread (the program has only the user-interface thread).
 
-#include "IdxNode.h"
 #include "ChangeCheck.h"
+#include "IdxNode.h"
 #include "IndexFile.h"
 
 #include <sys/stat.h>

@@ -383,4 +383,35 @@ std::string KeyExpression::evaluate(const FieldReader& fieldValue) const
     return key;
 }
 
+void KeyExpression::appendKey(std::string_view record, const std::vector<std::uint16_t>& offsets,
+                              std::string& pool) const
+{
+    const ExprNode& tree = root_->tree;
+    const bool upper =
+        tree.operation == Operation::Upper && tree.operands.front().operation == Operation::Field;
+    const ExprNode* field = tree.operation == Operation::Field ? &tree
+                            : upper                            ? &tree.operands.front()
+                                                               : nullptr;
+    if (field == nullptr || field->fieldIndex >= offsets.size()) {
+        pool += evaluate([&](std::size_t index) -> std::string_view {
+            if (index >= offsets.size())
+                return {};
+            return record.substr(offsets[index], root_->fieldWidths[index]);
+        });
+        return;
+    }
+    static const auto capitals = [] {
+        std::array<char, 256> table{};
+        for (std::size_t c = 0; c < table.size(); ++c)
+            table[c] = static_cast<char>(upperCp1252(static_cast<unsigned char>(c)));
+        return table;
+    }();
+    const std::size_t at = pool.size();
+    pool.append(record.substr(offsets[field->fieldIndex], root_->fieldWidths[field->fieldIndex]));
+    pool.resize(at + keyLength_, ' ');
+    if (upper)
+        for (std::size_t i = at; i < pool.size(); ++i)
+            pool[i] = capitals[static_cast<unsigned char>(pool[i])];
+}
+
 } // namespace qw::storage

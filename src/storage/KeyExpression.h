@@ -29,6 +29,11 @@ public:
     std::size_t keyLength() const;
     // The key of one record, padded with blanks to keyLength().
     std::string evaluate(const FieldReader& fieldValue) const;
+    // The same key appended to pool, from the record's bytes; a key of one
+    // field, or of UPPER() of one field, is copied straight from the record
+    // (the index rebuild keys every record this way).
+    void appendKey(std::string_view record, const std::vector<std::uint16_t>& offsets,
+                   std::string& pool) const;
 
     KeyExpression(KeyExpression&&) noexcept;
     KeyExpression& operator=(KeyExpression&&) noexcept;

@@ -2,6 +2,7 @@
 
 #include "StorageError.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,6 +12,8 @@ namespace {
 // A dBase III memo ends at its first 0x1A; one is never read past this size.
 constexpr std::uint64_t kMaxDbt3Memo = 16 * 1024 * 1024;
 constexpr std::size_t kWindowBytes = 32 * 1024;
+// How far past the end of the file a memo header's next free block is followed.
+constexpr std::uint64_t kMostBytesPastEnd = 16 * 1024 * 1024;
 
 } // namespace
 
@@ -117,13 +120,19 @@ std::uint32_t MemoFile::append(std::string_view bytes, bool durable)
         throw StorageError::badFile(io_.fileName(), "memos are written to FPT memo files only");
     if (bytes.empty())
         return 0;
-    // New memos go at the end of the file. The header's next free block is
-    // not trusted: below the end it would overwrite memos written by a
-    // process that died before moving it, and past the end it would only
-    // open a gap (a hostile header could ask for terabytes).
+    // A new memo goes where no memo can be yet: past the block the header
+    // names as next free, and past the end of the file. Either alone can
+    // be behind: the end, when another program moved the header before
+    // writing its memo; the header, when a writer died before moving it or
+    // one that takes no lock wrote past it. A header far past the end
+    // (a damaged or hostile one could ask for terabytes) only opens a gap
+    // and is not followed.
     const std::uint64_t firstBlock = (kHeaderSize + blockSize_ - 1) / blockSize_;
-    const std::uint64_t block =
-        std::max<std::uint64_t>(firstBlock, (io_.size() + blockSize_ - 1) / blockSize_);
+    const std::uint64_t endBlock = (io_.size() + blockSize_ - 1) / blockSize_;
+    const std::string header = io_.read(0, 4);
+    const std::uint64_t headerBlock = header.size() == 4 ? readBe32(header.data()) : 0;
+    const bool headerSane = headerBlock <= endBlock + kMostBytesPastEnd / blockSize_;
+    const std::uint64_t block = std::max({firstBlock, endBlock, headerSane ? headerBlock : 0});
     const std::uint64_t used = 8 + bytes.size();
     const std::uint64_t blocks = (used + blockSize_ - 1) / blockSize_;
     if (block + blocks > 0xFFFFFFFFull)

@@ -9,10 +9,11 @@
 // memo starts on a block with an 8-byte header (type, length, big-endian)
 // followed by its bytes.
 //
-// A new memo is written only past the next free block, and the header moves
-// only after the memo bytes are on disk, so a memo that no record references
-// yet can never be overwritten or half-visible; an abandoned memo is just
-// unused space.
+// A new memo is written past both the header's next free block and the end
+// of the file (whichever lies further), and the header moves only after the
+// memo bytes are on disk, so a memo that no record references yet can never
+// be overwritten or half-visible; an abandoned memo is just unused space.
+// Memos are appended only while the table's lock is held (DbfFile.h).
 
 #include "DbfFormat.h"
 #include "DbfIo.h"
@@ -31,7 +32,8 @@ public:
 
     // Raw bytes of the memo at a block; 0 is the empty memo.
     std::string read(std::uint32_t block) const;
-    // Appends a memo and returns its block. durable: flush before the header moves.
+    // Appends a memo and returns its block. durable: flush before the header
+    // moves. Called with the table's lock held.
     std::uint32_t append(std::string_view bytes, bool durable);
 
     static void createFpt(const std::filesystem::path& path);

@@ -95,24 +95,24 @@ void StandardIdxWriter::checkEntries(std::vector<IndexEntry>& entries) const
 }
 
 std::vector<StandardIdxWriter::LevelItem>
-StandardIdxWriter::sortedLeafItems(const std::vector<IndexEntry>& entries,
-                                   std::string& keyPool) const
+StandardIdxWriter::sortedLeafItems(const std::string& keyPool,
+                                   const std::vector<std::uint32_t>& records) const
 {
-    // Keys go into one pool so that sorting compares contiguous memory and
+    // Keys stay in one pool so that sorting compares contiguous memory and
     // moves only small items.
-    keyPool.reserve(entries.size() * keyLength_);
     std::vector<LevelItem> items;
-    items.reserve(entries.size());
-    for (const IndexEntry& entry : entries) {
-        items.push_back({keyHead(entry.key), keyPool.size(), entry.recordNumber});
-        keyPool += entry.key;
+    items.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        items.push_back({keyHead(std::string_view(keyPool).substr(i * keyLength_, keyLength_)),
+                         static_cast<std::uint32_t>(i), records[i]});
     }
     const char* pool = keyPool.data();
     const std::size_t length = keyLength_;
     std::sort(items.begin(), items.end(), [pool, length](const LevelItem& a, const LevelItem& b) {
         if (a.head != b.head)
             return a.head < b.head;
-        const int order = std::memcmp(pool + a.keyAt, pool + b.keyAt, length);
+        const int order = std::memcmp(pool + std::size_t(a.key) * length,
+                                      pool + std::size_t(b.key) * length, length);
         return order != 0 ? order < 0 : a.pointer < b.pointer;
     });
     return items;
@@ -147,12 +147,13 @@ StandardIdxWriter::writeLevel(const std::vector<LevelItem>& items, const std::st
                   n + 1 == nodeCount ? kNoNode : std::uint32_t(offset + kNodeSize));
         unsigned char* entry = raw + kNodeEntriesOffset;
         for (std::size_t i = 0; i < count; ++i, ++next, entry += keyLength_ + 4) {
-            std::memcpy(entry, keyPool.data() + items[next].keyAt, keyLength_);
+            std::memcpy(entry, keyPool.data() + std::size_t(items[next].key) * keyLength_,
+                        keyLength_);
             writeBe32(entry + keyLength_, items[next].pointer);
         }
         // A parent entry carries the last (greatest) key of its child.
-        const std::size_t lastKeyAt = count > 0 ? items[next - 1].keyAt : 0;
-        parents.push_back({0, lastKeyAt, std::uint32_t(offset)});
+        const std::uint32_t lastKey = count > 0 ? items[next - 1].key : 0;
+        parents.push_back({0, lastKey, std::uint32_t(offset)});
     }
     return parents;
 }
@@ -172,13 +173,37 @@ void StandardIdxWriter::writeHeader(std::string& file, std::uint32_t root) const
 std::string StandardIdxWriter::build(std::vector<IndexEntry> entries) const
 {
     checkEntries(entries);
-    if (entries.size() > 0xFFFFFFF0u / 8)
-        throw StorageError("Too many records for an index file");
     std::string keyPool;
-    std::vector<LevelItem> level = sortedLeafItems(entries, keyPool);
+    keyPool.reserve(entries.size() * keyLength_);
+    std::vector<std::uint32_t> records;
+    records.reserve(entries.size());
+    for (const IndexEntry& entry : entries) {
+        keyPool += entry.key;
+        records.push_back(entry.recordNumber);
+    }
     entries.clear();
+    return build(keyPool, records);
+}
+
+std::string StandardIdxWriter::build(const std::string& keyPool,
+                                     const std::vector<std::uint32_t>& records) const
+{
+    if (records.size() > 0xFFFFFFF0u / 8)
+        throw StorageError("Too many records for an index file");
+    if (keyPool.size() != records.size() * keyLength_ ||
+        std::find(records.begin(), records.end(), 0u) != records.end())
+        throw StorageError("Index entries that do not fit their keys");
+    std::vector<LevelItem> level = sortedLeafItems(keyPool, records);
 
     std::string file(kStandardHeaderSize, '\0');
+    // Room for every level at once: each holds a capacity-th of the one below.
+    const std::size_t capacity = StandardIdxNode::capacity(keyLength_);
+    std::size_t nodes = 0;
+    for (std::size_t below = level.size(); below > 1 || nodes == 0;) {
+        below = std::max<std::size_t>(1, (below + capacity - 1) / capacity);
+        nodes += below;
+    }
+    file.reserve(kStandardHeaderSize + nodes * kNodeSize);
     level = writeLevel(level, keyPool, true, file);
     while (level.size() > 1)
         level = writeLevel(level, keyPool, false, file);
@@ -191,7 +216,18 @@ std::string StandardIdxWriter::build(std::vector<IndexEntry> entries) const
 void StandardIdxWriter::write(const std::filesystem::path& path,
                               std::vector<IndexEntry> entries) const
 {
-    const std::string bytes = build(std::move(entries));
+    replaceFile(path, build(std::move(entries)));
+}
+
+void StandardIdxWriter::write(const std::filesystem::path& path, const std::string& keyPool,
+                              const std::vector<std::uint32_t>& records) const
+{
+    replaceFile(path, build(keyPool, records));
+}
+
+void StandardIdxWriter::replaceFile(const std::filesystem::path& path,
+                                    const std::string& bytes) const
+{
     std::string temporary = path.string() + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)

@@ -19,19 +19,26 @@ public:
 
     // The whole file's bytes for these entries.
     std::string build(std::vector<IndexEntry> entries) const;
+    // The same from keys of exactly keyLength bytes laid end to end in
+    // keyPool, the i-th for record records[i]: sorted once, and the leaf
+    // level written in one pass over them.
+    std::string build(const std::string& keyPool, const std::vector<std::uint32_t>& records) const;
     // build() and replace the file at path atomically.
     void write(const std::filesystem::path& path, std::vector<IndexEntry> entries) const;
+    void write(const std::filesystem::path& path, const std::string& keyPool,
+               const std::vector<std::uint32_t>& records) const;
 
 private:
     // One entry of a level under construction: key bytes and pointer.
     struct LevelItem {
         std::uint64_t head; // the key's first 8 bytes, big-endian, for quick ordering
-        std::size_t keyAt;  // offset of the key in the key pool
+        std::uint32_t key;  // number of the key in the key pool
         std::uint32_t pointer;
     };
     void checkEntries(std::vector<IndexEntry>& entries) const;
-    std::vector<LevelItem> sortedLeafItems(const std::vector<IndexEntry>& entries,
-                                           std::string& keyPool) const;
+    std::vector<LevelItem> sortedLeafItems(const std::string& keyPool,
+                                           const std::vector<std::uint32_t>& records) const;
+    void replaceFile(const std::filesystem::path& path, const std::string& bytes) const;
     std::vector<LevelItem> writeLevel(const std::vector<LevelItem>& items,
                                       const std::string& keyPool, bool leaf,
                                       std::string& file) const;

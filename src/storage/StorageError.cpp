@@ -23,4 +23,9 @@ StorageError StorageError::badFile(std::string_view fileName, std::string_view r
     return StorageError(std::string(fileName) + ": " + std::string(reason));
 }
 
+StorageError StorageError::outOfMemory(std::string_view fileName, std::string_view doing)
+{
+    return badFile(fileName, "there is not enough memory to " + std::string(doing));
+}
+
 } // namespace qw::storage

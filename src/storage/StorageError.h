@@ -1,5 +1,6 @@
 #pragma once
 
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,6 +21,23 @@ public:
     static StorageError notEditing();
     // A file that exists but cannot be trusted: "<file>: <reason>"
     static StorageError badFile(std::string_view fileName, std::string_view reason);
+    // "<file>: there is not enough memory to <doing>"
+    static StorageError outOfMemory(std::string_view fileName, std::string_view doing);
 };
+
+// Runs step; a failure to allocate memory in it (std::bad_alloc, a length
+// error from a size read out of a damaged file) reaches the caller as a
+// StorageError naming the file, never as an abort.
+template <typename Step>
+auto withMemoryCheck(std::string_view fileName, std::string_view doing, Step step)
+{
+    try {
+        return step();
+    } catch (const std::bad_alloc&) {
+        throw StorageError::outOfMemory(fileName, doing);
+    } catch (const std::length_error&) {
+        throw StorageError::outOfMemory(fileName, doing);
+    }
+}
 
 } // namespace qw::storage

@@ -39,6 +39,10 @@ void Table::Impl::requireOpen() const
 
 void Table::Impl::requireWritable() const
 {
+    if (mode == OpenMode::ReadWrite && file->isLink())
+        throw StorageError::badFile(file->fileName(),
+                                    "the file is a symbolic link; this program writes only files "
+                                    "of the folder itself, never through a link");
     if (mode == OpenMode::ReadOnly || !file->isWritable())
         throw StorageError("Table is read-only.\nFile: " + file->fileName());
 }
@@ -171,7 +175,11 @@ void Table::open(std::string_view fileName, OpenMode mode)
     const std::filesystem::path path = findFile(impl_->folder, fileName);
     if (path.empty())
         throw StorageError::tableNotFound(fileName);
-    impl_->file = DbfFile::acquire(path, mode == OpenMode::ReadWrite, &impl_->notices);
+    impl_->report = RecoveryReport{};
+    impl_->file = withMemoryCheck(path.filename().string(), "open the table", [&] {
+        return DbfFile::acquire(path, mode == OpenMode::ReadWrite);
+    });
+    impl_->file->takeFindings(impl_->notices, impl_->report);
     impl_->nameCache.clear();
     impl_->mode = mode;
     impl_->state = EditState::Browse;
@@ -194,6 +202,17 @@ void Table::close()
 const std::vector<std::string>& Table::notices() const
 {
     return impl_->notices;
+}
+
+const RecoveryReport& Table::recovery() const
+{
+    return impl_->report;
+}
+
+void Table::Impl::takeFindings()
+{
+    if (file)
+        file->takeFindings(notices, report);
 }
 
 bool Table::isOpen() const
@@ -253,8 +272,8 @@ void Table::goTop()
     impl_->atBof = false;
     if (IndexFile* order = impl_->controlling()) {
         impl_->positionOnEntry(order->first(), true);
-    } else if (impl_->file->recordCount() > 0) {
-        impl_->positionOn(1);
+    } else if (const std::uint32_t first = impl_->file->recordAtOrAfter(1); first != 0) {
+        impl_->positionOn(first);
     } else {
         impl_->setPhantom();
     }
@@ -269,8 +288,9 @@ void Table::goBottom()
     impl_->atBof = false;
     if (IndexFile* order = impl_->controlling()) {
         impl_->positionOnEntry(order->last(), false);
-    } else if (impl_->file->recordCount() > 0) {
-        impl_->positionOn(impl_->file->recordCount());
+    } else if (const std::uint32_t last = impl_->file->recordAtOrBefore(impl_->file->recordCount());
+               last != 0) {
+        impl_->positionOn(last);
     } else {
         impl_->setPhantom();
     }
@@ -288,8 +308,9 @@ void Table::next()
     if (IndexFile* order = impl_->controlling()) {
         const auto current = impl_->currentEntry();
         impl_->positionOnEntry(current ? order->next(*current) : std::nullopt, true);
-    } else if (impl_->recno < impl_->file->recordCount()) {
-        impl_->positionOn(impl_->recno + 1);
+    } else if (const std::uint32_t after = impl_->file->recordAtOrAfter(impl_->recno + 1);
+               after != 0) {
+        impl_->positionOn(after);
     } else {
         impl_->setPhantom();
     }
@@ -315,8 +336,10 @@ void Table::previous()
             impl_->positionOn(before->recordNumber);
             impl_->entry = before;
         }
-    } else if (impl_->recno > 1) {
-        impl_->positionOn(impl_->recno - 1);
+    } else if (const std::uint32_t before =
+                   impl_->recno > 1 ? impl_->file->recordAtOrBefore(impl_->recno - 1) : 0;
+               before != 0) {
+        impl_->positionOn(before);
         return;
     }
     if (!before)
@@ -468,12 +491,10 @@ void Table::post()
     if (d.state == EditState::Browse)
         throw StorageError::notEditing();
     d.requireWritable();
-    // A new record is appended under the table's lock, which holds off
-    // another process's append until this record and the count are written
-    // and the open orders rebuilt.
-    std::optional<DbfFile::WriteLock> appending;
-    if (d.state == EditState::Insert)
-        appending.emplace(*d.file);
+    // The whole post runs under the table's lock: memos, the record (new or
+    // edited), the count and the open orders, so that another process's
+    // post neither lands between them nor shares a memo block with them.
+    const DbfFile::WriteLock lock(*d.file);
     const DbfLayout& layout = d.layout();
     std::string oldRecord;
     if (d.state == EditState::Edit)
@@ -490,8 +511,7 @@ void Table::post()
     }
     const bool inserted = d.state == EditState::Insert;
     if (inserted) {
-        d.file->appendRecord(d.record);
-        d.recno = d.file->recordCount();
+        d.recno = d.file->appendRecord(d.record);
     } else {
         d.file->rewriteRecord(d.recno, d.record);
     }
@@ -501,6 +521,7 @@ void Table::post()
     d.positionOn(d.recno);
     if (!d.orders.empty() && d.maintainOrders)
         d.maintainOrders(d, oldRecord, inserted);
+    d.takeFindings();
 }
 
 void Table::cancel()
@@ -534,7 +555,8 @@ void Table::copyToText(std::string_view fileName, int typeCode)
     std::filesystem::path target = findFile(impl_->folder, fileName);
     if (target.empty())
         target = impl_->folder / std::filesystem::path(fileName);
-    writeDelimitedText(*impl_->file, target);
+    withMemoryCheck(impl_->file->fileName(), "copy it to " + target.filename().string(),
+                    [&] { writeDelimitedText(*impl_->file, target); });
 }
 
 std::string Table::recordAsDelimitedText() const

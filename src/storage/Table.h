@@ -9,6 +9,7 @@
 // table's code page (Windows-1252 for the tables this program creates).
 
 #include "FieldDef.h"
+#include "RecoveryReport.h"
 #include "StorageError.h"
 
 #include <cstdint>
@@ -41,11 +42,17 @@ public:
     // A read-only open writes no file, ever: the table is opened read-only,
     // and an edit left pending by an interrupted writer is read in memory.
     void open(std::string_view fileName, OpenMode mode = OpenMode::ReadWrite);
-    // What the latest open found and dealt with without failing, for the
-    // caller to show: a leftover journal that was not applied to the table
-    // (it names both files and says where the journal went). Empty after a
-    // plain open.
+    // What the latest open, and the writes through this handle since, found
+    // and dealt with without failing, for the caller to show, oldest first:
+    // a leftover journal that was not applied to the table (it names both
+    // files and says where the journal went); whole records past the
+    // header's count taken into it; bytes at the end that are no whole
+    // record, and the rescue file they were copied to before a post wrote
+    // in their place. Empty after a plain open; a caller that shows them
+    // after open and again after post shows the ones added since.
     const std::vector<std::string>& notices() const;
+    // The same findings as figures (RecoveryReport.h).
+    const RecoveryReport& recovery() const;
     // Closes the table and its indexes; an unposted new record is dropped.
     void close();
     bool isOpen() const;
@@ -70,6 +77,8 @@ public:
     std::string orderExpression() const; // key expression of the controlling order
 
     // Positioning: in controlling order when there is one, else physical.
+    // Physical order steps over slots that hold no record (a deletion flag
+    // other than ' ' and '*': the blank of a hole in a sparse file).
     void goTop();
     void goBottom();
     void next();
@@ -97,10 +106,10 @@ public:
 
     // Editing. appendBlank begins a new record (Insert); edit begins editing
     // the current record (Edit); post writes it (a new record is appended)
-    // and returns to Browse; cancel drops the changes. Posting a new record
-    // holds an exclusive lock on the table file while it re-reads the record
-    // count, writes the memos, the record and the count, and rebuilds the open
-    // orders, so that two processes appending at once both keep their records.
+    // and returns to Browse; cancel drops the changes. A post holds the table
+    // lock (DbfFile.h) while it re-reads the record count, writes the memos,
+    // the record and the count, and rebuilds the open orders, so that two
+    // processes posting at once both keep their records and memos.
     void appendBlank();
     void edit();
     void setField(std::string_view field, std::string_view text);

@@ -95,14 +95,57 @@ std::string delimitedRow(const DbfFile& file, std::string_view record)
     return row;
 }
 
+namespace {
+
+// Opens "<target>.tmp" as a new file of this export: never through a link,
+// never a file another export is writing. A temporary of that name that no
+// export holds (one a killed export left, or a link someone put there) is
+// removed first. The export holds an open-file-description lock on its
+// temporary while it writes it, which is how a live one is told apart.
+int createTemporary(const std::filesystem::path& temporary, const std::filesystem::path& target)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int fd =
+            ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            struct flock hold {};
+            hold.l_type = F_WRLCK;
+            hold.l_whence = SEEK_SET;
+            if (::fcntl(fd, F_OFD_SETLK, &hold) == 0)
+                return fd;
+            ::close(fd); // another export cleared and took the name meanwhile
+            continue;
+        }
+        if (errno != EEXIST)
+            throw cannotWrite(target, errno);
+        const int stale = ::open(temporary.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+        if (stale >= 0) {
+            struct flock probe {};
+            probe.l_type = F_WRLCK;
+            probe.l_whence = SEEK_SET;
+            const bool inUse = ::fcntl(stale, F_OFD_SETLK, &probe) != 0;
+            if (!inUse)
+                ::unlink(temporary.c_str());
+            ::close(stale);
+            if (inUse)
+                throw StorageError(
+                    "Cannot create the text file.\nAnother export is writing " +
+                    temporary.filename().string() +
+                    " now; try again when it is done.\nFile: " + target.filename().string());
+        } else {
+            ::unlink(temporary.c_str()); // a link, or a name that is no file of ours
+        }
+    }
+    throw cannotWrite(target, EEXIST);
+}
+
+} // namespace
+
 void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target)
 {
     const std::filesystem::path temporary = target.string() + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        throw cannotWrite(target, errno);
+    const int fd = createTemporary(temporary, target);
     std::string buffer = "\xEF\xBB\xBF" + headingRow(file) + "\r\n";
-    std::string record;
     bool ok = true;
     int error = 0;
     auto flushBuffer = [&] {
@@ -121,18 +164,17 @@ void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target
         buffer.clear();
     };
     try {
-        for (std::uint32_t n = 1; n <= file.recordCount() && ok; ++n) {
-            file.readRecord(n, record);
-            if (record[0] == kRecordDeleted)
-                continue;
+        file.forEachRecord([&](std::uint32_t, std::string_view record) {
+            if (!ok || record[0] == kRecordDeleted)
+                return;
             buffer += delimitedRow(file, record);
             buffer += "\r\n";
             if (buffer.size() > 256 * 1024)
                 flushBuffer();
-        }
+        });
     } catch (...) {
-        ::close(fd);
         ::unlink(temporary.c_str());
+        ::close(fd);
         throw;
     }
     flushBuffer();
@@ -140,15 +182,15 @@ void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target
         ok = false;
         error = errno;
     }
-    ::close(fd);
     if (ok && std::rename(temporary.c_str(), target.c_str()) != 0) {
         ok = false;
         error = errno;
     }
-    if (!ok) {
+    if (!ok)
         ::unlink(temporary.c_str());
+    ::close(fd); // the lock on the temporary is held until it has its final name
+    if (!ok)
         throw cannotWrite(target, error);
-    }
 }
 
 } // namespace qw::storage

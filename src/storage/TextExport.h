@@ -19,8 +19,10 @@
 // - numbers without their leading and trailing blanks; dates as stored
 //   (YYYYMMDD); logicals as T or F; a blank value of these types is empty;
 // - records marked deleted are left out.
-// The file is written beside its final name and renamed over it, so a
-// failed copy never leaves half a file and an existing file is replaced.
+// The file is written as "<name>.tmp" beside its final name (created new,
+// never through a link; one left by a killed export is removed first) and
+// renamed over it, so a failed copy never leaves half a file, an existing
+// file is replaced, and a link in the folder never sends the text elsewhere.
 
 #include "DbfFile.h"
 

@@ -1,5 +1,7 @@
-// Saving customers while processes die and while two processes save at
-// once: every completed save is kept whole, no record is ever half-written,
+// Saving customers while processes die and while a second process saves,
+// edits comments or, as another program taking no lock, appends at once:
+// every completed save and edit is kept whole with its own comments, no
+// record is ever half-written or blank, no two records share a memo block,
 // and the name index ends up covering every record.
 
 #include "../app/AppTestSupport.h"
@@ -9,6 +11,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fstream>
+#include <map>
 #include <random>
 #include <set>
 
@@ -18,25 +22,100 @@ namespace {
 
 const QString kWriter = QStringLiteral(QW_CUSTOMER_WRITER);
 
-// Every record of the table is one a writer saved, whole; returns the names.
-std::multiset<std::string> checkEveryRecordWhole(const std::filesystem::path& folder,
-                                                 std::size_t shippedRecords)
+// The records of the table as a reader walks them, each with the memo
+// block its COMMENTS field names.
+struct Walked {
+    test::Fields fields;
+    std::uint32_t record;
+    std::string memoBlock;
+};
+
+std::vector<Walked> walk(const std::filesystem::path& folder)
 {
+    storage::Table table(folder);
+    table.open(customers::kSavedSetupsFile, storage::OpenMode::ReadOnly);
+    std::size_t memoAt = 1;
+    std::size_t memoLength = 0;
+    for (const storage::FieldDef& field : table.fields()) {
+        if (field.name == "COMMENTS") {
+            memoLength = field.length;
+            break;
+        }
+        memoAt += field.length;
+    }
+    std::ifstream raw(table.filePath(), std::ios::binary);
+    std::vector<Walked> records;
+    for (table.goTop(); !table.eof(); table.next()) {
+        Walked& w = records.emplace_back();
+        w.record = table.recordNumber();
+        for (const storage::FieldDef& field : table.fields())
+            w.fields[field.name] = test::trimmed(table.getString(field.name));
+        w.memoBlock.resize(memoLength);
+        raw.seekg(std::streamoff(table.headerLength() +
+                                 std::uint64_t(w.record - 1) * table.recordLength() + memoAt));
+        raw.read(w.memoBlock.data(), std::streamsize(memoLength));
+    }
+    return records;
+}
+
+// Every record past the shipped ones is one a writer saved (or the foreign
+// program appended), whole, with its own comments unless an edit is
+// expected; and no two records share a memo block. A program that takes no
+// lock writes its memo where the memo header stood when it opened the
+// table, which may be where one of ours went since: such a block, shared by
+// one of ours and one of its records and holding its text, is its doing and
+// is counted in overwrittenByForeign. Returns the names.
+std::multiset<std::string>
+checkEveryRecordWhole(const std::filesystem::path& folder, std::size_t shippedRecords,
+                      const std::map<std::uint32_t, std::string>& editedComments = {},
+                      int* overwrittenByForeign = nullptr)
+{
+    const std::vector<Walked> records = walk(folder);
+    std::map<std::string, std::vector<const Walked*>> byBlock;
+    for (const Walked& w : records)
+        if (test::trimmed(w.memoBlock).find_first_not_of(' ') != std::string::npos)
+            byBlock[w.memoBlock].push_back(&w);
+    std::set<const Walked*> foreignMemo;
+    for (const auto& [block, sharing] : byBlock) {
+        if (sharing.size() == 1)
+            continue;
+        const auto foreign = std::find_if(sharing.begin(), sharing.end(), [](const Walked* w) {
+            return w->fields.at("NAME").starts_with("F-");
+        });
+        if (!overwrittenByForeign || sharing.size() != 2 || foreign == sharing.end() ||
+            sharing[0]->fields.at("COMMENTS") !=
+                "added elsewhere by " + (*foreign)->fields.at("NAME"))
+            throw std::runtime_error("record " + std::to_string(sharing[0]->record) +
+                                     " shares its memo block with record " +
+                                     std::to_string(sharing[1]->record));
+        foreignMemo.insert(sharing[0] == *foreign ? sharing[1] : sharing[0]);
+        ++*overwrittenByForeign;
+    }
     std::multiset<std::string> names;
-    const std::vector<test::Fields> records = test::storedRecords(folder);
-    for (std::size_t i = shippedRecords; i < records.size(); ++i) {
-        const test::Fields& record = records[i];
-        const auto [writer, save] = test::writerSaveOf(record.at("NAME"));
+    for (const Walked& w : records) {
+        const std::string where = "record " + std::to_string(w.record);
+        const std::string& name = w.fields.at("NAME");
+        const auto edited = editedComments.find(w.record);
+        if (edited != editedComments.end() && w.fields.at("COMMENTS") != edited->second)
+            throw std::runtime_error(where + " lost its edit: " + w.fields.at("COMMENTS"));
+        if (w.record <= shippedRecords)
+            continue;
+        names.insert(name);
+        if (name.starts_with("F-")) {
+            if (w.fields.at("COMMENTS") != "added elsewhere by " + name)
+                throw std::runtime_error(where + " has another's comments: " + name);
+            continue;
+        }
+        const auto [writer, save] = test::writerSaveOf(name);
         if (writer < 0)
-            throw std::runtime_error("record " + std::to_string(i + 1) +
-                                     " has no writer's name: " + record.at("NAME"));
+            throw std::runtime_error(where + " has no writer's name: " + name);
+        const bool ownComments = edited == editedComments.end() && !foreignMemo.count(&w);
         for (const auto& [field, text] : test::writerDetails(writer, save))
-            if (record.at(field) != text)
-                throw std::runtime_error("record " + std::to_string(i + 1) + " field " + field +
-                                         " holds '" + record.at(field) + "'");
-        if (record.at("BOWWT") != "60" || record.at("HORT") != "0")
-            throw std::runtime_error("record " + std::to_string(i + 1) + " lost its setup");
-        names.insert(record.at("NAME"));
+            if (w.fields.at(field) != text && (field != "COMMENTS" || ownComments))
+                throw std::runtime_error(where + " field " + field + " holds '" +
+                                         w.fields.at(field) + "'");
+        if (w.fields.at("BOWWT") != "60" || w.fields.at("HORT") != "0")
+            throw std::runtime_error(where + " lost its setup");
     }
     return names;
 }
@@ -57,13 +136,19 @@ std::size_t indexEntries(const std::filesystem::path& folder,
     return entries;
 }
 
+// The lines a helper printed that begin with what, without it.
+QStringList confirmed(const QByteArray& output, const QByteArray& what)
+{
+    QStringList lines;
+    for (const QByteArray& line : output.split('\n'))
+        if (line.startsWith(what))
+            lines << QString::fromUtf8(line.mid(what.size()));
+    return lines;
+}
+
 QStringList savedNames(QProcess& writer)
 {
-    QStringList names;
-    for (const QByteArray& line : writer.readAllStandardOutput().split('\n'))
-        if (line.startsWith("saved "))
-            names << QString::fromUtf8(line.mid(6));
-    return names;
+    return confirmed(writer.readAllStandardOutput(), "saved ");
 }
 
 } // namespace
@@ -111,24 +196,91 @@ private slots:
         qInfo("%d of 60 writers killed midway; %zu records saved", killedMidway, names.size());
     }
 
-    void twoWritersAtOnceKeepEveryRecord()
+    // Our saves beside a second writer of ours saving, one of ours editing
+    // the comments of earlier customers, or another program appending
+    // without any lock (Perl's XBase).
+    void writersAtOnceKeepEveryRecord_data()
     {
+        QTest::addColumn<QString>("second");
+        QTest::newRow("two saving") << "save";
+        QTest::newRow("saving and editing") << "edit";
+        QTest::newRow("saving and a foreign program appending") << "foreign";
+    }
+
+    void writersAtOnceKeepEveryRecord()
+    {
+        QFETCH(QString, second);
+        constexpr int kSaves = 300;
         test::ProgramFolderCopy folder;
+        if (second == "edit") { // customers to edit
+            QProcess early;
+            early.start(kWriter, {folder.filePath(""), "3", "20"});
+            QVERIFY(early.waitForFinished(120000));
+            QCOMPARE(early.exitCode(), 0);
+        }
         const std::size_t shipped = test::storedRecords(folder.path()).size();
         QProcess first;
-        QProcess second;
-        first.start(kWriter, {folder.filePath(""), "1", "500"});
-        second.start(kWriter, {folder.filePath(""), "2", "500"});
-        for (QProcess* writer : {&first, &second}) {
+        QProcess other;
+        first.start(kWriter, {folder.filePath(""), "1", QString::number(kSaves)});
+        if (second == "save")
+            other.start(kWriter, {folder.filePath(""), "2", QString::number(kSaves)});
+        else if (second == "edit")
+            other.start(kWriter, {folder.filePath(""), "2", QString::number(shipped), "edit"});
+        else
+            other.start("/usr/bin/perl", {QW_SOURCE_DIR "/tests/customers/xbase_append.pl",
+                                          folder.filePath("Saveddb.dbf"), "F", "1 Elm St", "Oslo",
+                                          "NY", "0", "60", "29", "100", QString::number(kSaves)});
+        for (QProcess* writer : {&first, &other}) {
             QVERIFY(writer->waitForFinished(600000));
             QVERIFY2(writer->exitCode() == 0, writer->readAllStandardError().constData());
         }
-        const auto names = checkEveryRecordWhole(folder.path(), shipped);
-        QCOMPARE(names.size(), std::size_t(1000));
-        for (int writer = 1; writer <= 2; ++writer)
-            for (int save = 0; save < 500; ++save)
-                QVERIFY(names.count(test::writerDetails(writer, save).at("NAME")) == 1);
-        QCOMPARE(indexEntries(folder.path(), names), shipped + 1000);
+        const QStringList ours = savedNames(first);
+        const QByteArray output = other.readAllStandardOutput();
+        std::map<std::uint32_t, std::string> edits;
+        for (const QString& line : confirmed(output, "edited ")) {
+            const auto number = std::uint32_t(line.section(' ', 0, 0).toUInt());
+            edits[number] = line.section(' ', 1).toStdString() + "\r\nsecond line of the edit";
+        }
+        const bool foreign = second == "foreign";
+        int foreignMemos = 0;
+        std::multiset<std::string> names;
+        try {
+            names = checkEveryRecordWhole(folder.path(), second == "edit" ? 0 : shipped, edits,
+                                          foreign ? &foreignMemos : nullptr);
+        } catch (const std::exception& e) {
+            QFAIL(e.what());
+        }
+        QCOMPARE(ours.size(), kSaves);
+        QStringList expected = confirmed(output, "saved ") + confirmed(output, "appended ");
+        if (second == "edit")
+            for (int save = 0; save < 20; ++save)
+                expected << QString::fromStdString(test::writerDetails(3, save).at("NAME"));
+        // Every record a writer confirmed is there once; the foreign program,
+        // which counts records as they stood when it opened the table, may
+        // have written one of its own over one of ours.
+        int oursOverwritten = 0;
+        for (const QString& name : ours)
+            if (foreign && names.count(name.toStdString()) == 0)
+                ++oursOverwritten;
+            else
+                expected << name;
+        for (const QString& name : expected)
+            QVERIFY2(names.count(name.toStdString()) == 1, qPrintable(name));
+        QCOMPARE(names.size(), std::size_t(expected.size()));
+        if (second == "edit")
+            QCOMPARE(edits.size(), shipped);
+        if (foreign)
+            qInfo("the foreign program wrote %d records over ours and %d memos over ours",
+                  oursOverwritten, foreignMemos);
+        // A last save of ours rebuilds the index over every record, the
+        // foreign program's included.
+        QProcess last;
+        last.start(kWriter, {folder.filePath(""), "4", "1"});
+        QVERIFY(last.waitForFinished(60000));
+        QCOMPARE(last.exitCode(), 0);
+        names.insert(test::writerDetails(4, 0).at("NAME"));
+        QCOMPARE(indexEntries(folder.path(), names),
+                 (second == "edit" ? 0 : shipped) + names.size());
     }
 };
 

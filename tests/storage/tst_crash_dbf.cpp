@@ -116,6 +116,69 @@ struct Operation {
     std::function<void(Table&)> run;
 };
 
+// Bytes that must survive a write: in their place in the file, or copied
+// whole into a rescue file beside the table.
+struct Kept {
+    std::string file;
+    std::uint64_t offset;
+    std::string bytes;
+};
+
+void patch(const std::filesystem::path& path, std::uint64_t offset, const std::string& bytes)
+{
+    std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+    out.seekp(std::streamoff(offset));
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+// Damage done to a copy of the table before the write, as a crash, a copy
+// taken mid-append or another program leaves it; returns what must be kept.
+using Damage = std::function<std::vector<Kept>(const std::filesystem::path& folder)>;
+const std::vector<Damage> damages{
+    [](const auto&) { return std::vector<Kept>{}; },
+    // the header's count behind the records present
+    [](const auto& folder) {
+        patch(folder / "CRASH.DBF", 4, std::string("\x05\0\0\0", 4));
+        return std::vector<Kept>{};
+    },
+    // a record cut off where the end-of-file mark was
+    [](const auto& folder) {
+        const auto path = folder / "CRASH.DBF";
+        const std::uint64_t at = std::filesystem::file_size(path) - 1;
+        const std::string partial = " R9-0 cut off by a crash";
+        patch(path, at, partial);
+        return std::vector<Kept>{{"CRASH.DBF", at, partial}};
+    },
+    // another program's memo past the memo header's next free block
+    [](const auto& folder) {
+        const auto path = folder / "CRASH.FPT";
+        const std::uint64_t at = std::filesystem::file_size(path);
+        std::string memo("\0\0\0\x01\0\0\0\x10foreign memo....", 24);
+        memo.resize(64, '\0');
+        patch(path, at, memo);
+        return std::vector<Kept>{{"CRASH.FPT", at, memo}};
+    },
+};
+
+bool keptBytesSurvive(const std::filesystem::path& folder, const std::vector<Kept>& kept)
+{
+    for (const Kept& k : kept) {
+        std::string there = bytesOf(folder / k.file)
+                                .substr(std::min<std::size_t>(
+                                    k.offset, std::filesystem::file_size(folder / k.file)));
+        if (there.compare(0, k.bytes.size(), k.bytes) == 0)
+            continue;
+        bool rescued = false;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            rescued =
+                rescued || (entry.path().filename().string().starts_with(k.file + ".rescued-") &&
+                            bytesOf(entry.path()).starts_with(k.bytes));
+        if (!rescued)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(JournalMaker)
@@ -159,12 +222,21 @@ private slots:
         QTest::addColumn<int>("operation");
         QTest::addColumn<int>("writes"); // how many writes the operation makes
         QTest::addColumn<bool>("tear");  // the interrupted write lands in part
+        QTest::addColumn<int>("damage"); // done to the table before the write
         for (const bool tear : {false, true}) {
             const char* how = tear ? ", torn" : "";
-            QTest::addRow("append with memo%s", how) << "CRASH.DBF" << 0 << 4 << tear;
-            QTest::addRow("edit with memo%s", how) << "CRASH.DBF" << 1 << 4 << tear;
-            QTest::addRow("edit without memo change%s", how) << "CRASH.DBF" << 2 << 2 << tear;
-            QTest::addRow("append without memo file%s", how) << "PLAIN.DBF" << 3 << 2 << tear;
+            QTest::addRow("append with memo%s", how) << "CRASH.DBF" << 0 << 4 << tear << 0;
+            QTest::addRow("edit with memo%s", how) << "CRASH.DBF" << 1 << 4 << tear << 0;
+            QTest::addRow("edit without memo change%s", how) << "CRASH.DBF" << 2 << 2 << tear << 0;
+            QTest::addRow("append without memo file%s", how) << "PLAIN.DBF" << 3 << 2 << tear << 0;
+            QTest::addRow("append, count behind%s", how) << "CRASH.DBF" << 0 << 5 << tear << 1;
+            QTest::addRow("edit, count behind%s", how) << "CRASH.DBF" << 1 << 5 << tear << 1;
+            QTest::addRow("append over a cut-off record%s", how)
+                << "CRASH.DBF" << 0 << 5 << tear << 2;
+            QTest::addRow("append, foreign memo past the header%s", how)
+                << "CRASH.DBF" << 0 << 4 << tear << 3;
+            QTest::addRow("edit, foreign memo past the header%s", how)
+                << "CRASH.DBF" << 1 << 4 << tear << 3;
         }
     }
 
@@ -174,6 +246,7 @@ private slots:
         QFETCH(int, operation);
         QFETCH(int, writes);
         QFETCH(bool, tear);
+        QFETCH(int, damage);
         const std::string name = table.toStdString();
         const std::vector<Operation> operations{
             {"append",
@@ -204,8 +277,12 @@ private slots:
              }},
         };
         const auto work = std::filesystem::path(dir_.path().toStdString()) / "work";
-        const Snapshot oldState = snapshot(base(), name);
-        copyFolder(base(), work);
+        const auto damaged = [&] {
+            copyFolder(base(), work);
+            return damages[damage](work);
+        };
+        damaged();
+        const Snapshot oldState = snapshot(work, name);
         {
             Table t(work);
             t.open(name);
@@ -216,13 +293,13 @@ private slots:
 
         int stops = 0;
         for (long n = 0;; ++n) {
-            copyFolder(base(), work);
+            const std::vector<Kept> kept = damaged();
             bool completed = true;
             {
                 Table t(work);
-                t.open(name);
-                stopWritesAfter(n, tear);
+                stopWritesAfter(n, tear); // the open's own writes are stopped too
                 try {
+                    t.open(name);
                     operations[operation].run(t);
                 } catch (const StorageError&) {
                     completed = false;
@@ -244,6 +321,8 @@ private slots:
             }
             QVERIFY2(after == oldState || after == newState,
                      qPrintable(QString("stopped before write %1").arg(n + 1)));
+            QVERIFY2(keptBytesSurvive(work, kept),
+                     qPrintable(QString("stopped before write %1").arg(n + 1)));
             if (completed) {
                 QCOMPARE(after, newState);
                 break;
@@ -253,7 +332,7 @@ private slots:
         QCOMPARE(stops, writes); // interrupted before each of its writes in turn
 
         // Reopening after a failure gives a writable table again.
-        copyFolder(base(), work);
+        damaged();
         {
             Table t(work);
             t.open(name);

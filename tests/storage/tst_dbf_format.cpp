@@ -111,6 +111,12 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes)
     out.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 QString openError(const std::filesystem::path& folder, const std::string& name,
                   const std::function<void(Table&)>& read = {})
 {
@@ -280,43 +286,71 @@ private slots:
         QVERIFY(!isKnownCodePage(0xEE));
     }
 
-    void countsAreClampedToTheRecordsPresent()
+    // Whatever the header's count says, no byte of a record is lost: whole
+    // records past it are taken into the count (on disk only when opened for
+    // writing), anything else past the last record is copied to a rescue
+    // file before an append writes over it, and each is told in a notice.
+    void recordsPastTheCountAreKeptAndStrayBytesRescued_data()
     {
-        DbfImage image = plain();
-        image.countOverride = 1000;
-        std::string bytes = image.bytes();
-        bytes.pop_back();        // no end-of-file mark
-        bytes += " Delta     1"; // a partial fourth record left by a crash
-        writeFile(folder_ / "T.DBF", bytes);
-        {
-            Table t(folder_);
-            t.open("T.DBF");
-            QCOMPARE(t.recordCount(), 3u);
-            t.goBottom();
-            QCOMPARE(rtrim(t.getString("NAME")), std::string("Gamma"));
-            // The next append replaces the leftovers.
-            t.appendBlank();
-            t.setField("NAME", "Delta");
-            t.post();
-            QCOMPARE(t.recordCount(), 4u);
-        }
-        Table t(folder_);
-        t.open("T.DBF");
-        QCOMPARE(t.recordCount(), 4u);
-        t.go(4);
-        QCOMPARE(rtrim(t.getString("NAME")), std::string("Delta"));
-        QCOMPARE(t.getString("QTY"), std::string("     "));
-        QCOMPARE(std::filesystem::file_size(folder_ / "T.DBF"),
-                 std::uintmax_t(t.headerLength() + 4 * t.recordLength() + 1));
+        QTest::addColumn<int>("headerCount");
+        QTest::addColumn<QByteArray>("tail"); // replaces the end-of-file mark
+        QTest::addColumn<int>("records");     // seen by a read-only open
+        QTest::addColumn<QByteArray>("rescued");
+        const QByteArray delta(" Delta     1");
+        const QByteArray junk = QByteArray("\x7f") + QByteArray(24, 'x');
+        QTest::newRow("count ahead, record cut off") << 1000 << delta << 3 << delta;
+        QTest::newRow("count behind") << 1 << QByteArray("\x1a") << 3 << QByteArray();
+        QTest::newRow("count zero") << 0 << QByteArray("\x1a") << 3 << QByteArray();
+        QTest::newRow("no record flag") << 3 << junk << 3 << junk;
+        QTest::newRow("blank slot") << 1 << QByteArray(25, '\0') << 3 << QByteArray();
+    }
 
-        // A count behind the records present (a crash before the count was
-        // written) hides the extra record.
-        image = plain();
-        image.countOverride = 2;
-        writeFile(folder_ / "U.DBF", image.bytes());
-        Table u(folder_);
-        u.open("U.DBF");
-        QCOMPARE(u.recordCount(), 2u);
+    void recordsPastTheCountAreKeptAndStrayBytesRescued()
+    {
+        QFETCH(int, headerCount);
+        QFETCH(QByteArray, tail);
+        QFETCH(int, records);
+        QFETCH(QByteArray, rescued);
+        const auto folder = folder_ / QTest::currentDataTag();
+        std::filesystem::create_directories(folder);
+        DbfImage image = plain();
+        image.countOverride = std::uint32_t(headerCount);
+        std::string bytes = image.bytes();
+        bytes.pop_back();
+        writeFile(folder / "T.DBF", bytes + tail.toStdString());
+        const bool told = records != headerCount || !rescued.isEmpty();
+        {
+            Table reader(folder);
+            reader.open("T.DBF", OpenMode::ReadOnly);
+            QCOMPARE(reader.recordCount(), std::uint32_t(records));
+            QCOMPARE(reader.notices().size(), std::size_t(told ? 1 : 0));
+            QCOMPARE(reader.recovery().adoptedRecords,
+                     std::uint32_t(std::max(0, records - headerCount)));
+        }
+        QCOMPARE(readFile(folder / "T.DBF"), bytes + tail.toStdString()); // read-only: untouched
+        {
+            Table t(folder);
+            t.open("T.DBF");
+            QCOMPARE(t.headerRecordCount(),
+                     std::uint32_t(headerCount > records ? headerCount : records));
+            t.appendBlank();
+            t.setField("NAME", "Epsilon");
+            t.post();
+            QCOMPARE(t.recovery().rescueFiles.size(), std::size_t(rescued.isEmpty() ? 0 : 1));
+            QCOMPARE(t.notices().size(),
+                     std::size_t(told ? 1 : 0) + t.recovery().rescueFiles.size());
+        }
+        Table t(folder);
+        t.open("T.DBF");
+        QVERIFY(t.notices().empty());
+        std::vector<std::string> names;
+        for (t.goTop(); !t.eof(); t.next())
+            names.push_back(rtrim(t.getString("NAME")));
+        QCOMPARE(names, (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Epsilon"}));
+        const auto rescue = folder / "T.DBF.rescued-1";
+        QCOMPARE(std::filesystem::exists(rescue), !rescued.isEmpty());
+        if (!rescued.isEmpty())
+            QCOMPARE(readFile(rescue), rescued.toStdString());
     }
 
     void hostileTablesAreRefusedNamingTheFile_data()

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fstream>
+
 using namespace qw::storage;
 
 namespace {
@@ -399,6 +401,101 @@ private slots:
         QCOMPARE(fileBytes(old), expected); // the existing file, whatever its case, is replaced
         QVERIFY(!std::filesystem::exists(folder_ / "custdb.txt.tmp"));
         QVERIFY(!std::filesystem::exists(folder_ / "CUSTDB.TXT.tmp"));
+    }
+
+    // Links, leftovers of killed writers and a file that is mostly holes:
+    // no write goes through a link, stale temporaries of our own naming go,
+    // and the work follows the records the file really holds.
+    void linksLeftoversAndHolesInTheFolder()
+    {
+        createTable(folder_, "Saveddb.dbf", customerFields());
+        {
+            Table t(folder_);
+            t.open("Saveddb.dbf");
+            for (const char* name : {"Cy", "Al", "Bo"})
+                appendCustomer(t, name, "Cork", "60", "notes");
+        }
+        createIndex(folder_, "Saveddb.dbf", "Saved.idx", "UPPER(NAME)");
+        const auto decoy = std::filesystem::path(dir_.path().toStdString()) / "decoy";
+        QFile(QString::fromStdString(decoy.string())).open(QIODevice::WriteOnly);
+        const auto outside = [&] { return fileBytes(decoy); };
+
+        // A memo file that is a link: read, but never written.
+        const auto memo = folder_ / "Saveddb.fpt";
+        std::filesystem::rename(memo, folder_ / "real.fpt");
+        std::filesystem::create_symlink("real.fpt", memo);
+        {
+            Table reader(folder_);
+            reader.open("Saveddb.dbf", OpenMode::ReadOnly);
+            QCOMPARE(reader.getString("COMMENTS"), std::string("notes"));
+        }
+        const QByteArray target = fileBytes(folder_ / "real.fpt");
+        for (const bool tableToo : {false, true}) {
+            if (tableToo) {
+                std::filesystem::rename(folder_ / "Saveddb.dbf", folder_ / "real.dbf");
+                std::filesystem::create_symlink("real.dbf", folder_ / "Saveddb.dbf");
+            }
+            Table linked(folder_);
+            linked.open("Saveddb.dbf");
+            QVERIFY(errorOf([&] {
+                        appendCustomer(linked, "Di", "Cork", "60", "x");
+                    }).contains("the file is a symbolic link"));
+        }
+        QCOMPARE(fileBytes(folder_ / "real.fpt"), target); // nothing written through the link
+        std::filesystem::remove(folder_ / "Saveddb.dbf");
+        std::filesystem::rename(folder_ / "real.dbf", folder_ / "Saveddb.dbf");
+        std::filesystem::remove(memo);
+        std::filesystem::rename(folder_ / "real.fpt", memo);
+
+        // An export's temporary that is a link is not followed; a rebuild
+        // removes the temporaries a killed rebuild left, and nothing else.
+        std::filesystem::create_symlink(decoy, folder_ / "custdb.txt.tmp");
+        for (const char* name : {"Saved.idx.Ab12Cd", "Saved.idx.keep"})
+            QFile(QString::fromStdString((folder_ / name).string())).open(QIODevice::WriteOnly);
+        Table t(folder_);
+        t.open("Saveddb.dbf");
+        t.copyToText("custdb.txt", kTextTypeDelimited);
+        QCOMPARE(outside(), QByteArray());
+        QVERIFY(!std::filesystem::is_symlink(folder_ / "custdb.txt"));
+        QVERIFY(fileBytes(folder_ / "custdb.txt").contains("\"Bo\""));
+        QVERIFY(
+            !std::filesystem::exists(std::filesystem::symlink_status(folder_ / "custdb.txt.tmp")));
+        t.indexOpen("Saved.idx");
+        t.reindex();
+        QVERIFY(!std::filesystem::exists(folder_ / "Saved.idx.Ab12Cd"));
+        QVERIFY(std::filesystem::exists(folder_ / "Saved.idx.keep"));
+
+        // 3 GB of holes after the records, the count matching the size:
+        // the holes hold no customers, in physical order, index and export.
+        const std::uint64_t recordLength = t.recordLength();
+        const std::uint64_t headerLength = t.headerLength();
+        t.close();
+        const auto path = folder_ / "Saveddb.dbf";
+        const auto slotCount = std::uint32_t((std::uint64_t(3) << 30) / recordLength);
+        std::filesystem::resize_file(path, headerLength + slotCount * recordLength);
+        {
+            std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+            out.seekp(4);
+            const char count[4] = {char(slotCount), char(slotCount >> 8), char(slotCount >> 16),
+                                   char(slotCount >> 24)};
+            out.write(count, 4);
+        }
+        Table sparse(folder_);
+        sparse.open("Saveddb.dbf");
+        QCOMPARE(sparse.recordCount(), slotCount);
+        QVERIFY(sparse.recovery().empty());
+        QStringList names;
+        for (sparse.goTop(); !sparse.eof(); sparse.next())
+            names << QString::fromStdString(sparse.getString("NAME")).trimmed();
+        for (sparse.goBottom(); !sparse.bof(); sparse.previous())
+            names << QString::fromStdString(sparse.getString("NAME")).trimmed();
+        QCOMPARE(names, QStringList({"Cy", "Al", "Bo", "Bo", "Al", "Cy"}));
+        sparse.indexOpen("Saved.idx");
+        sparse.reindex();
+        QVERIFY(std::filesystem::file_size(folder_ / "Saved.idx") <= 1024);
+        QVERIFY(sparse.seek("BO"));
+        sparse.copyToText("custdb.txt", kTextTypeDelimited);
+        QCOMPARE(fileBytes(folder_ / "custdb.txt").count("\r\n"), 4);
     }
 
     void copyToTextReportsAnUnwritableFolder()
