@@ -49,6 +49,8 @@ public:
     // Closes the table and its indexes; an unposted new record is dropped.
     void close();
     bool isOpen() const;
+    // Opened read-only, or its file can only be read (a read-only folder).
+    bool isReadOnly() const;
     std::filesystem::path filePath() const;
 
     // Structure of the open table.
@@ -68,6 +70,17 @@ public:
     void reindex();
     bool hasControllingOrder() const;
     std::string orderExpression() const; // key expression of the controlling order
+    // Whether the controlling order holds exactly what the table holds now:
+    // one entry per record under the key the record gives, in key order, and
+    // nothing else. Reads the whole table and the whole order; writes nothing.
+    bool orderHoldsTable();
+    // Makes an order built in memory from the table's records the
+    // controlling order, under the index file's name (replacing that file's
+    // order if it is open): for a reader that finds the file stale, damaged
+    // or missing and cannot rewrite it. Writes nothing; a later reindex()
+    // writes it out as the file. Throws StorageError for an expression that
+    // does not fit the table.
+    void indexOpenInMemory(std::string_view idxFileName, std::string_view keyExpression);
 
     // Positioning: in controlling order when there is one, else physical.
     void goTop();
