@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,6 +21,15 @@ public:
     static StorageError notEditing();
     // A file that exists but cannot be trusted: "<file>: <reason>"
     static StorageError badFile(std::string_view fileName, std::string_view reason);
+};
+
+// A field that a whole-table read left out because it could not be read (a
+// memo whose block is damaged or lies past the memo file): the rest of its
+// record is still given.
+struct UnreadableField {
+    std::uint32_t recordNumber = 0;
+    std::string field;
+    std::string reason; // the storage error's text
 };
 
 } // namespace qw::storage

@@ -122,8 +122,9 @@ public:
     EditState state() const;
 
     // Writes every record of the open table, in physical order, to a text
-    // file in the data folder.
-    void copyToText(std::string_view fileName, int typeCode);
+    // file in the data folder. Returns the memos it had to leave out because
+    // they could not be read (their records are written without them).
+    std::vector<UnreadableField> copyToText(std::string_view fileName, int typeCode);
 
     // Every post is flushed to disk in its write order (the default). Bulk
     // loaders may switch this off for the file: the order of the writes is
@@ -131,8 +132,9 @@ public:
     // failure may lose the latest posts.
     void setDurableWrites(bool durable);
 
-    // The current record as one row of copyToText's layout (no line end).
-    std::string recordAsDelimitedText() const;
+    // The current record as one row of copyToText's layout (no line end);
+    // a memo that cannot be read is left out and added to unreadable.
+    std::string recordAsDelimitedText(std::vector<UnreadableField>* unreadable = nullptr) const;
     // Header facts for inspection tools.
     std::uint16_t headerLength() const;
     std::uint16_t recordLength() const;
