@@ -75,9 +75,9 @@ void Table::indexOpenInMemory(std::string_view idxFileName, std::string_view key
     const KeyExpression key = KeyExpression::parse(keyExpression, impl_->layout().fields);
     OpenOrder order;
     order.path = path;
-    order.file = std::make_unique<MemoryIndex>(path, key.text(),
-                                               static_cast<std::uint16_t>(key.keyLength()),
-                                               tableKeys(*impl_->file, key));
+    order.file =
+        std::make_unique<MemoryIndex>(path, key.text(), static_cast<std::uint16_t>(key.keyLength()),
+                                      tableKeys(*impl_->file, key));
     std::erase_if(impl_->orders, [&](const OpenOrder& o) { return o.path == path; });
     impl_->orders.push_back(std::move(order));
     impl_->maintainOrders = &Impl::maintainOrdersAfterPost;

@@ -58,11 +58,10 @@ std::optional<IndexEntry> MemoryIndex::seekPrefix(std::string_view prefix) const
             return std::nullopt;
         prefix = prefix.substr(0, keyLength_);
     }
-    const auto at = std::lower_bound(
-        entries_.begin(), entries_.end(), prefix,
-        [](const IndexEntry& entry, std::string_view wanted) {
-            return std::string_view(entry.key) < wanted;
-        });
+    const auto at = std::lower_bound(entries_.begin(), entries_.end(), prefix,
+                                     [](const IndexEntry& entry, std::string_view wanted) {
+                                         return std::string_view(entry.key) < wanted;
+                                     });
     if (at == entries_.end() || at->key.compare(0, prefix.size(), prefix) != 0)
         return std::nullopt;
     return *at;

@@ -101,8 +101,8 @@ std::string headingRow(const DbfFile& file)
     return row;
 }
 
-std::string delimitedRow(const DbfFile& file, std::string_view record,
-                         std::uint32_t recordNumber, std::vector<UnreadableField>* unreadable)
+std::string delimitedRow(const DbfFile& file, std::string_view record, std::uint32_t recordNumber,
+                         std::vector<UnreadableField>* unreadable)
 {
     std::string row;
     for (std::size_t i = 0; i < file.layout().fields.size(); ++i) {
