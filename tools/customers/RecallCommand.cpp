@@ -4,6 +4,7 @@
 #include "RetrievalCommands.h"
 #include "RetrievalSupport.h"
 
+#include <JsonText.h>
 #include <select/SelectReport.h>
 #include <selection/Pages.h>
 #include <selection/RunExplanation.h>
@@ -29,7 +30,7 @@ void reportMessages(const selection::RecordingSink& messages, bool json, std::os
                     std::ostream& err)
 {
     if (json)
-        out << nlohmann::ordered_json{{"messages", messages.texts()}}.dump() << "\n";
+        out << setupcli::jsonText(nlohmann::ordered_json{{"messages", messages.texts()}}) << "\n";
     else
         for (const std::string& message : messages.texts())
             err << message << "\n";
@@ -73,7 +74,7 @@ int runRecall(const std::filesystem::path& dataFolder, const std::vector<std::st
                                                {"inputs", recommendation["inputs"]},
                                                {"groups", groupsJson(mainWindow.setup())},
                                                {"recommendation", recommendation}};
-        out << report.dump() << "\n";
+        out << setupcli::jsonText(report) << "\n";
     } else {
         out << "Recalled " << record["NAME"].get<std::string>() << "\n"
             << select::pageTable(recommendation) << "\n"
