@@ -205,6 +205,17 @@ private slots:
         }
     }
 
+    // Save Setup refuses a setup that no recall could use: the window does not open.
+    void aSetupNoRecallCouldUseIsRefused()
+    {
+        test::showSetup(*window_, test::setupOf(Page::Hunt, "BowWeightSpin=6a"));
+        const std::size_t before = storedCount();
+        customers::CustInfoModel entry(path_, sink_);
+        QVERIFY(!entry.open(window_->form(), "12/08/26"));
+        QCOMPARE(sink_.texts(), texts({"'6a' is not a valid integer value"}));
+        QCOMPARE(storedCount(), before);
+    }
+
     void shopRecordIsEditedBesideTheSheetsHandles()
     {
         std::vector<std::unique_ptr<storage::Table>> sheets;
