@@ -7,12 +7,14 @@
 #include "MemoryIndex.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace qw::storage {
 namespace {
 
-// Every record's key under the expression, in index order.
-std::vector<IndexEntry> tableKeys(const DbfFile& file, const KeyExpression& key)
+// Every record's key under the expression, by record number (entry n - 1
+// is record n).
+std::vector<IndexEntry> keysByRecord(const DbfFile& file, const KeyExpression& key)
 {
     std::vector<IndexEntry> entries;
     entries.reserve(file.recordCount());
@@ -27,6 +29,13 @@ std::vector<IndexEntry> tableKeys(const DbfFile& file, const KeyExpression& key)
         file.readRecord(n, record);
         entries.push_back(IndexEntry{key.evaluate(reader), n});
     }
+    return entries;
+}
+
+// The same in index order.
+std::vector<IndexEntry> tableKeys(const DbfFile& file, const KeyExpression& key)
+{
+    std::vector<IndexEntry> entries = keysByRecord(file, key);
     std::sort(entries.begin(), entries.end(), indexOrderLess);
     return entries;
 }
@@ -50,17 +59,26 @@ bool Table::orderHoldsTable()
     const KeyExpression key = KeyExpression::parse(order->expression(), impl_->layout().fields);
     if (key.keyLength() != order->keyLength())
         return false;
-    const std::vector<IndexEntry> expected = tableKeys(*impl_->file, key);
+    // The order holds the table exactly when its entries come in index
+    // order, each names a record once under that record's key, and there
+    // is one per record: then they are the table's keys sorted, with no
+    // sort needed to see it.
+    const std::vector<IndexEntry> byRecord = keysByRecord(*impl_->file, key);
+    std::vector<bool> seen(byRecord.size(), false);
+    std::optional<IndexEntry> before;
+    std::size_t at = 0;
     // The walk is bounded by what the table holds: an index with more
     // entries (or a loop the reader did not catch) differs after that.
-    std::size_t at = 0;
     for (auto entry = order->first(); entry; entry = order->next(*entry), ++at) {
-        if (at >= expected.size() || entry->recordNumber != expected[at].recordNumber ||
-            entry->key != expected[at].key)
+        const std::uint32_t n = entry->recordNumber;
+        if (at >= byRecord.size() || n == 0 || n > byRecord.size() || seen[n - 1] ||
+            entry->key != byRecord[n - 1].key || (before && !indexOrderLess(*before, *entry)))
             return false;
+        seen[n - 1] = true;
+        before = *entry;
     }
     impl_->entry.reset();
-    return at == expected.size();
+    return at == byRecord.size();
 }
 
 void Table::indexOpenInMemory(std::string_view idxFileName, std::string_view keyExpression)
