@@ -132,8 +132,10 @@ bool CustomerRetrieval::filesChanged() const
     return !table_.isOpen() || FilesStamp::of(table_) != stamp_;
 }
 
-// Blank records (no name, no setup) are no customers: browsing steps over them.
-void CustomerRetrieval::skipBlanks(bool forward)
+// Blank records (no name, no setup) are no customers: browsing steps over
+// them. True when stepping back found nothing but blanks before and so
+// ended on the first customer.
+bool CustomerRetrieval::skipBlanks(bool forward)
 {
     while (!table_.eof() && isBlankCustomer(table_)) {
         if (forward) {
@@ -142,11 +144,11 @@ void CustomerRetrieval::skipBlanks(bool forward)
         }
         table_.previous();
         if (table_.bof()) {
-            // Nothing but blanks before: the first customer after them.
             goFirstCustomer();
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 void CustomerRetrieval::goFirstCustomer()
@@ -183,8 +185,7 @@ void CustomerRetrieval::last()
         if (!storeEditBeforeMoving())
             return false;
         table_.goBottom();
-        skipBlanks(false);
-        atFirst_ = table_.bof();
+        atFirst_ = skipBlanks(false) || table_.bof();
         atLast_ = true;
         show();
         return true;
@@ -217,10 +218,8 @@ void CustomerRetrieval::previous()
         table_.previous();
         atLast_ = false;
         atFirst_ = table_.bof();
-        if (!atFirst_) {
-            skipBlanks(false);
-            atFirst_ = table_.bof();
-        }
+        if (!atFirst_)
+            atFirst_ = skipBlanks(false);
         if (atFirst_)
             goFirstCustomer(); // stays on the first record
         show();

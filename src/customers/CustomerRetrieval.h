@@ -114,7 +114,7 @@ public:
 private:
     void openInNameOrder();
     bool filesChanged() const;
-    void skipBlanks(bool forward);
+    bool skipBlanks(bool forward);
     void goFirstCustomer();
     bool storeEditBeforeMoving();
     bool storeEdit();
