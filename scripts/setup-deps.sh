@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   xvfb xauth imagemagick poppler-utils
+  dbus dbus-x11 at-spi2-core python3-pyatspi
   fonts-dejavu-core fonts-urw-base35 fonts-liberation2
   libreoffice-calc-nogui
   cups cups-client cups-filters printer-driver-cups-pdf ghostscript

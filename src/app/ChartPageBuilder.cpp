@@ -2,6 +2,7 @@
 #include "PageBuilders.h"
 #include "PageFurniture.h"
 #include "ResultGrid.h"
+#include "widgets/FixedLook.h"
 
 #include <QLabel>
 
@@ -83,6 +84,7 @@ PageLayout layoutOf(Page page)
 QWidget* newPageWidget(Page which)
 {
     auto* page = new QWidget;
+    page->setFont(widgets::designFont()); // before the children derive their fonts from it
     page->setObjectName(QString::fromUtf8(selection::pageInfo(which).key.data(),
                                           qsizetype(selection::pageInfo(which).key.size())));
     page->setAutoFillBackground(true);

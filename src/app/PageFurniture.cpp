@@ -2,6 +2,7 @@
 
 #include "AppConfig.h"
 #include "FormBinder.h"
+#include "selection/MainFormDesign.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/PictureAnimator.h"
@@ -35,8 +36,8 @@ widgets::CaptionButton* commandButton(QWidget* page, const PageLook& look, const
     button->setObjectName(prefixOf(look.page) + suffix);
     button->setText(caption);
     button->setFillColour(Qt::black);
-    button->setFontColour(look.accent);
-    button->setHoverColours(look.accent, Qt::black);
+    button->setFontColour(look.caption);
+    button->setHoverColours(look.caption, Qt::black);
     button->setDimWhenDisabled(true);
     QFont bold = button->font();
     bold.setBold(true);
@@ -75,13 +76,28 @@ QColor accentOf(Page page)
     return toQColor(selection::pageInfo(page).accent);
 }
 
+namespace {
+
+// The colour the design gives the page's command captions.
+QColor captionOf(Page page)
+{
+    static const selection::FormState design = selection::mainFormDesign();
+    return toQColor(design[selection::pageControlName(page, "PrintBtn")].font);
+}
+
+} // namespace
+
 const PageLook& pageLook(Page page)
 {
     static const std::array<PageLook, 4> looks = {{
-        {Page::Hunt, accentOf(Page::Hunt), QColor(0x1E, 0x24, 0x1A), "hunt", kHuntingProductsUrl},
-        {Page::Targ, accentOf(Page::Targ), QColor(0x24, 0x1F, 0x1A), "targ", kTargetProductsUrl},
-        {Page::Youth, accentOf(Page::Youth), QColor(0x24, 0x1F, 0x1A), "youth", kYouthProductsUrl},
-        {Page::Kavl, accentOf(Page::Kavl), QColor(0x2A, 0x1C, 0x17), "kavl", kKavelProductsUrl},
+        {Page::Hunt, accentOf(Page::Hunt), captionOf(Page::Hunt), QColor(0x1E, 0x24, 0x1A), "hunt",
+         kHuntingProductsUrl},
+        {Page::Targ, accentOf(Page::Targ), captionOf(Page::Targ), QColor(0x24, 0x1F, 0x1A), "targ",
+         kTargetProductsUrl},
+        {Page::Youth, accentOf(Page::Youth), captionOf(Page::Youth), QColor(0x24, 0x1F, 0x1A),
+         "youth", kYouthProductsUrl},
+        {Page::Kavl, accentOf(Page::Kavl), captionOf(Page::Kavl), QColor(0x2A, 0x1C, 0x17), "kavl",
+         kKavelProductsUrl},
     }};
     return looks.at(static_cast<std::size_t>(page));
 }
@@ -116,7 +132,7 @@ void buildPageFurniture(QWidget* page, const PageLook& look)
 
     auto* mail = new widgets::LinkLabel("Email Tech Support", QUrl(kSupportMailUrl), page);
     mail->setObjectName(prefixOf(look.page) + "EmailLbl");
-    mail->setLinkColour(look.accent);
+    mail->setLinkColour(look.caption);
     mail->setGeometry(kColumnX + 84, y + 4, kColumnWidth - 84, 20);
 }
 

@@ -3,6 +3,7 @@
 #include "selection/Pages.h"
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 
 #include <filesystem>
@@ -14,6 +15,7 @@ namespace qw::app {
 struct PageLook {
     selection::Page page;
     QColor accent;
+    QColor caption;       // command captions and links on the dark page
     QColor background;    // behind the grid and the furniture
     QString bannerPrefix; // "hunt" -> hunt_01.png ...
     QString productUrl;
@@ -27,6 +29,8 @@ QColor accentOf(selection::Page page);
 // Exit, the two larger buttons, the banner, the "2011" button and the
 // support mail link. Names: <prefix>PrintBtn, <prefix>Banner, ...
 void buildPageFurniture(QWidget* page, const PageLook& look);
+// The free space of the command column under the "2011" button.
+inline constexpr QRect kStaleNotePlace{372, 366, 220, 60};
 
 // The model legend under a grid, one line per abbreviation, read from the
 // legend file in the data folder. Named <prefix>LegendLbl.

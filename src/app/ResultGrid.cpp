@@ -15,6 +15,7 @@ namespace {
 constexpr std::array<CellKind, 4> kKinds = {CellKind::Size, CellKind::Spine, CellKind::Model,
                                             CellKind::Weight};
 const QList<int> kColumnWidths = {70, 60, 144, 86};
+const QStringList kHeadings = {"Size", "Spine", "Models", "Weight"};
 
 const QColor kHoverBlack(0, 0, 0);
 const QColor kHoverWhite(255, 255, 255);
@@ -31,8 +32,8 @@ QString headingName(const QString& prefix, int column)
 
 void buildHeader(QWidget* parent, const GridPlacement& placement)
 {
-    auto* bar = new widgets::HeaderBar({"Size", "Spine", "Models", "Weight"}, kColumnWidths,
-                                       Qt::black, QColor(128, 128, 128), parent);
+    auto* bar =
+        new widgets::HeaderBar(kHeadings, kColumnWidths, Qt::black, QColor(128, 128, 128), parent);
     bar->setObjectName(placement.headerPrefix + "HeaderBar");
     bar->setGeometry(placement.origin.x(), placement.origin.y(), kGridWidth, 20);
     for (int column = 0; column < bar->count(); ++column) {
@@ -54,6 +55,7 @@ int buildResultGrid(QWidget* parent, selection::Page page, const GridPlacement& 
             auto* cell = new widgets::CaptionButton(parent);
             cell->setObjectName(
                 QString::fromStdString(selection::cellName(page, kKinds[column], row)));
+            cell->setAccessibleName(QStringLiteral("%1, row %2").arg(kHeadings[column]).arg(row));
             const HoverColours colours = hover(kKinds[column], row);
             cell->setHoverColours(colours.fill, colours.font);
             cell->setGeometry(x, y, kColumnWidths[column], placement.rowHeight);

@@ -47,8 +47,7 @@ const QStringList& TAboutBox::makerLines()
 {
     static const QStringList lines = {
         QStringLiteral("Norvane Archery Company"), QStringLiteral("1480 Ridgeline Road"),
-        QStringLiteral("Cedar Falls, Montana 59801"),
-        QStringLiteral("\u00A9 2001\u20132011")};
+        QStringLiteral("Cedar Falls, Montana 59801"), QStringLiteral("\u00A9 2001\u20132011")};
     return lines;
 }
 
@@ -87,6 +86,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     ok->setFont(buttonFont);
     QPalette p = ok->palette();
     p.setColor(QPalette::ButtonText, QColor(0, 0, 128));
+    p.setColor(QPalette::Button, QColor(0xE8, 0xE8, 0xE8)); // navy needs a light face
     ok->setPalette(p);
     ok->setGeometry(206, 479, 98, 32);
     ok->setDefault(true);
@@ -107,9 +107,9 @@ void TAboutBox::paintEvent(QPaintEvent*)
     // Where the window is wider than the picture, its edge column carries the
     // sky on instead of leaving a black strip.
     if (!background_.isNull() && background_.width() < width())
-        painter.drawPixmap(QRect(background_.width(), 0, width() - background_.width(),
-                                 background_.height()),
-                           background_, QRect(background_.width() - 1, 0, 1, background_.height()));
+        painter.drawPixmap(
+            QRect(background_.width(), 0, width() - background_.width(), background_.height()),
+            background_, QRect(background_.width() - 1, 0, 1, background_.height()));
 }
 
 } // namespace qw::app

@@ -4,6 +4,8 @@
 #include "LinkColours.h"
 #include "selection/SetupInputs.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/FixedLook.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/LinkLabel.h"
 
 #include <QEvent>
@@ -112,9 +114,8 @@ void TAboutBox1::buildWindow()
     close->setGeometry(kClientWidth - 118 - 14, 547, 118, 32);
     connect(close, &QAbstractButton::clicked, this, &TAboutBox1::KECloseBtnClick);
 
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
+    widgets::fixLook(this, Qt::white, Qt::black);
+    widgets::KeyboardAccess::install(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

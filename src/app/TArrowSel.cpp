@@ -5,6 +5,7 @@
 #include "InputColumn.h"
 #include "MainMenu.h"
 #include "PageBuilders.h"
+#include "PageFurniture.h"
 #include "ResultGrid.h"
 #include "RunStatus.h"
 #include "ShaftsNB.h"
@@ -24,6 +25,8 @@
 #include "selection/MainFormDesign.h"
 #include "selection/Pages.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/FixedLook.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/NumberEntry.h"
 #include "widgets/RadioGroup.h"
 
@@ -46,6 +49,8 @@ namespace {
 constexpr int kClientWidth = 788;
 constexpr int kClientHeight = 542;
 constexpr int kStatusHeight = 20;
+// Behind the status line and between the column and the pages.
+const QColor kClientColour(0xEF, 0xEF, 0xEF);
 
 QString name(std::string_view text)
 {
@@ -55,6 +60,21 @@ QString name(std::string_view text)
 QString overlayName(Page page)
 {
     return name(selection::pageControlName(page, "StaleOverlay"));
+}
+
+// What the dimming means, in the free space of the command column under
+// the "2011" button, where it covers no caption of the page.
+QLabel* buildStaleNote(QWidget* sheet, Page page)
+{
+    auto* note = new QLabel(QStringLiteral("<b>Out of date:</b><br>these shafts do not "
+                                           "<br>match the entries"),
+                            sheet);
+    note->setObjectName(name(selection::pageControlName(page, "StaleNoteLbl")));
+    note->setTextFormat(Qt::RichText);
+    note->setGeometry(kStaleNotePlace);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    note->hide();
+    return note;
 }
 
 } // namespace
@@ -77,6 +97,7 @@ TArrowSel::TArrowSel(std::filesystem::path dataFolder, selection::MessageSink* m
     model_->setChangedCallback([this] { showModel(); });
     showModel();
     model_->findRec(); // its change notification shows the filled grid
+    widgets::KeyboardAccess::install(this);
     if (messages_->errorCount() == 0)
         createSheets();
     creationErrors_ = messages_->errorCount();
@@ -100,6 +121,8 @@ void TArrowSel::buildWindow()
     auto* client = new QWidget(this);
     client->setObjectName("ClientArea");
     client->setFixedSize(kClientWidth, kClientHeight);
+    widgets::fixLook(client, kClientColour, Qt::black);
+    client->setAutoFillBackground(true);
     setCentralWidget(client);
     buildInputColumn(client);
 
@@ -112,6 +135,7 @@ void TArrowSel::buildWindow()
         auto* overlay = new StaleOverlay(sheet, {0, 0, kGridAreaWidth, pages_->height()});
         overlay->setObjectName(overlayName(page));
         staleOverlays_[std::size_t(page)] = overlay;
+        staleNotes_[std::size_t(page)] = buildStaleNote(sheet, page);
     }
 
     status_ = new QLabel(client);
@@ -134,6 +158,7 @@ void TArrowSel::buildWindow()
     connect(typingPause_, &QTimer::timeout, this, [this] { model_->releaseHeldBack(); });
 
     buildMenu();
+    widgets::MenuBarKeys::attach(menuBar());
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -256,6 +281,8 @@ void TArrowSel::showModel()
         }
         overlay->setVisible(outOfDate);
     }
+    for (QLabel* note : staleNotes_)
+        note->setVisible(outOfDate);
     showStatus();
 }
 

@@ -2,6 +2,8 @@
 
 #include "customers/CustomerFields.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/FixedLook.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -52,6 +54,8 @@ TCustInfo::TCustInfo(const std::filesystem::path& dataFolder, const selection::F
     binder_ = std::make_unique<FormBinder>(model_.form(), this);
     binder_->apply();
     bindEdits();
+    widgets::KeyboardAccess::install(this)->setMainCommand(
+        binder_->require<QAbstractButton>("PostBtn"));
     binder_->require<QLineEdit>("NameEdit")->setFocus();
 }
 
@@ -150,13 +154,11 @@ void TCustInfo::buildWindow()
         button->setText(QString::fromLatin1(command.text));
         button->setFont(arial(16, true));
         button->setGeometry(command.x, 426, 140, 36);
-        button->setHoverColours(toQColor(customers::CustInfoModel::kButtonCaptionColour), Qt::black);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setHoverColours(toQColor(customers::CustInfoModel::kButtonCaptionColour),
+                                Qt::black);
     }
 
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
+    widgets::fixLook(this, Qt::white, Qt::black);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

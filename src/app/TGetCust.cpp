@@ -4,6 +4,8 @@
 #include "SheetOutput.h"
 #include "reports/CustomerSheet.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/FixedLook.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -24,6 +26,7 @@ constexpr int kClientWidth = 600;
 constexpr int kClientHeight = 456;
 const QColor kTan = QColor::fromRgb(0xCC, 0xB7, 0x76);
 const QColor kPressedGrey = QColor::fromRgb(0x80, 0x80, 0x80);
+const QColor kWindowColour = QColor::fromRgb(0xEF, 0xEF, 0xEF);
 
 QFont arial(int pixelSize, bool bold = false)
 {
@@ -69,6 +72,7 @@ TGetCust::TGetCust(std::filesystem::path dataFolder, selection::SelectionModel& 
     retrieval_->setChangedCallback([this] { showModel(); });
     opened_ = retrieval_->open();
     showModel();
+    widgets::KeyboardAccess::install(this)->setMainCommand(findChild<QAbstractButton*>("Button1"));
 }
 
 TGetCust::~TGetCust()
@@ -81,6 +85,7 @@ void TGetCust::buildWindow()
     setFixedSize(kClientWidth, kClientHeight);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    widgets::fixLook(this, kWindowColour, Qt::black);
     buildSummary();
     buildEdits();
     buildNavigator();

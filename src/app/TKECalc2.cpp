@@ -2,6 +2,8 @@
 
 #include "CalculatorParts.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/FixedLook.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/NumberEntry.h"
 #include "widgets/PictureAnimator.h"
 #include "widgets/UpDown.h"
@@ -97,6 +99,7 @@ TKECalc2::TKECalc2(selection::MessageSink* messages, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
+    widgets::fixLook(this, kPageFallback, kCaptionColour);
     model_ = std::make_unique<KineticEnergyModel>(messages ? *messages : boxes_);
 
     auto* pages = new FixedTabWidget(QSize(200, 35), this);
@@ -104,6 +107,8 @@ TKECalc2::TKECalc2(selection::MessageSink* messages, QWidget* parent)
     pages->setGeometry(0, 0, kClientWidth, kClientHeight);
     QWidget* energy = tiledPage("TabSheet1", kKeTile, kPageFallback);
     QWidget* foc = tiledPage("TabSheet2", kFocTile, kPageFallback);
+    for (QWidget* page : {energy, foc})
+        page->setFont(widgets::designFont()); // made before they join the window
     pages->addTab(energy, "Kinetic Energy");
     pages->addTab(foc, "Front of Center");
     buildEnergyPage(energy);
@@ -112,6 +117,11 @@ TKECalc2::TKECalc2(selection::MessageSink* messages, QWidget* parent)
     binder_ = std::make_unique<FormBinder>(model_->form(), this);
     connectControls();
     showModel();
+    // Enter calculates on the page in front.
+    widgets::KeyboardAccess::install(this)->setMainCommand([this, pages]() -> QAbstractButton* {
+        return findChild<QAbstractButton*>(pages->currentIndex() == 0 ? "KECalculateBtn"
+                                                                      : "FOCCalculateBtn");
+    });
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -1,6 +1,8 @@
 #include "TShopInf.h"
 
 #include "widgets/CaptionButton.h"
+#include "widgets/FixedLook.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -63,6 +65,8 @@ TShopInf::TShopInf(const std::filesystem::path& dataFolder, selection::MessageSi
     }
     binder_->forwardClicks("ShopInfSaveBtn", [this] { ShopInfSaveBtnClick(); });
     binder_->forwardClicks("ShopInfExitBtn", [this] { ShopInfExitBtnClick(); });
+    widgets::KeyboardAccess::install(this)->setMainCommand(
+        binder_->require<QAbstractButton>("ShopInfSaveBtn"));
     binder_->require<QLineEdit>("ShopNameEdit")->setFocus();
 }
 
@@ -110,13 +114,10 @@ void TShopInf::buildWindow()
         button->setFillColour(Qt::black);
         button->setFontColour(QColor(0xF5, 0x7B, 0x20));
         button->setHoverColours(QColor(0xF5, 0x7B, 0x20), Qt::black);
-        button->setFocusPolicy(Qt::TabFocus); // the buttons follow the edits in tab order
         setTabOrder(previous, button);
         previous = button;
     }
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
+    widgets::fixLook(this, Qt::white, Qt::black);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -1,8 +1,11 @@
 #include "TSpecsFrm.h"
 
 #include "CalculatorParts.h"
+#include "SheetOutput.h"
 #include "TKECalc2.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/FixedLook.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -23,7 +26,7 @@ constexpr int kClientHeight = 490;
 constexpr int kBandHeight = 207;
 const QColor kBandColour(0xD1, 0x7B, 0x20);
 const QColor kCalculatorColour(0x2B, 0x2B, 0x2B);
-const QColor kCalculatorText(0xF0, 0xF0, 0xF0);
+const QColor kCalculatorText = toQColor(calculators::kCalculatorText);
 
 QLabel* text(QWidget* parent, const QString& caption, QRect geometry, bool bold,
              const QString& name = {})
@@ -55,7 +58,8 @@ void colourText(QWidget* widget, const QColor& colour)
 TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::FormState& mainForm,
                      std::function<void()> openModelGuide, selection::MessageSink* messages,
                      QWidget* parent)
-    : QDialog(parent), boxes_(this), messages_(messages), openModelGuide_(std::move(openModelGuide))
+    : QDialog(parent), boxes_(this), messages_(messages),
+      openModelGuide_(std::move(openModelGuide)), buildSheet_(dataFolder)
 {
     setObjectName("TSpecsFrm");
     setWindowTitle("2011 Arrow Weight Calculator/Specifications");
@@ -63,12 +67,11 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::F
                    Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kCalculatorColour);
-    setPalette(p);
+    widgets::fixLook(this, kCalculatorColour, kCalculatorText);
 
     model_ = std::make_unique<calculators::SpecsModel>(dataFolder, mainForm,
                                                        messages ? *messages : boxes_);
+    setup_ = reports::sheetDesign(model_->page()).fill(mainForm);
     buildBand();
     buildCalculator();
     binder_ = std::make_unique<FormBinder>(model_->form(), this);
@@ -76,6 +79,7 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::F
         binder_->keepDisabled("ShaftModelsBtn");
     connectControls();
     showModel();
+    widgets::KeyboardAccess::install(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -96,6 +100,7 @@ void TSpecsFrm::buildBand()
     band->setAutoFillBackground(true);
     QPalette p = band->palette();
     p.setColor(QPalette::Window, kBandColour);
+    p.setColor(QPalette::WindowText, Qt::black);
     band->setPalette(p);
 
     // A plain label shows "&" as it is; the doubled form is the buttons'.
@@ -152,12 +157,16 @@ void TSpecsFrm::buildCalculator()
             output->setFrameStyle(QFrame::Box | QFrame::Plain);
             output->setAutoFillBackground(true);
         }
-        y += 37;
+        y += 35;
     }
+    // Under the total, across the window: the warning is a long line.
+    text(this, {}, {16, y - 4, 578, 24}, true, "GrainsPerPoundLbl");
     const std::tuple<const char*, QRect, int> buttons[] = {
-        {"ShaftModelsBtn", {384, kBandHeight + 20, 210, 64}, 4},
-        {"KECalcBtn", {384, kBandHeight + 100, 210, 64}, 2},
-        {"CloseBtn", {384, kBandHeight + 226, 210, 40}, 2}};
+        {"ShaftModelsBtn", {384, kBandHeight + 14, 210, 52}, 4},
+        {"KECalcBtn", {384, kBandHeight + 74, 210, 52}, 2},
+        {"PrintBuildBtn", {384, kBandHeight + 136, 210, 28}, 0},
+        {"SaveBuildPdfBtn", {384, kBandHeight + 170, 210, 28}, 0},
+        {"CloseBtn", {384, kBandHeight + 212, 210, 40}, 2}};
     for (const auto& [buttonName, geometry, larger] : buttons) {
         auto* button = new widgets::CaptionButton(this);
         button->setObjectName(buttonName);
@@ -193,6 +202,8 @@ void TSpecsFrm::connectControls()
             openModelGuide_();
     });
     binder_->forwardClicks("KECalcBtn", [this] { KECalcBtnClick(); });
+    binder_->forwardClicks("PrintBuildBtn", [this] { PrintBuildBtnClick(); });
+    binder_->forwardClicks("SaveBuildPdfBtn", [this] { SaveBuildPdfBtnClick(); });
     binder_->forwardClicks("CloseBtn", [this] { CloseBtnClick(); });
 }
 
@@ -205,6 +216,37 @@ void TSpecsFrm::KECalcBtnClick()
 {
     TKECalc2 calculator(messages_, this);
     calculator.exec();
+}
+
+selection::MessageSink& TSpecsFrm::messages()
+{
+    return messages_ ? *messages_ : boxes_;
+}
+
+reports::BuildSheetValues TSpecsFrm::buildSheetValues() const
+{
+    return {model_->page(), setup_, model_->finishedArrow()};
+}
+
+void TSpecsFrm::PrintBuildBtnClick()
+{
+    const reports::BuildSheetValues values = buildSheetValues();
+    SheetOutput::print(
+        this, messages(), reports::proposedBuildPdfName(values, QDate::currentDate()),
+        [&](QString* error) { return buildSheet_.print(values, error); },
+        [&](const QString& file, QString* error) {
+            return buildSheet_.savePdf(values, file, error);
+        });
+}
+
+void TSpecsFrm::SaveBuildPdfBtnClick()
+{
+    const reports::BuildSheetValues values = buildSheetValues();
+    SheetOutput::saveAsPdf(this, messages(),
+                           reports::proposedBuildPdfName(values, QDate::currentDate()),
+                           [&](const QString& file, QString* error) {
+                               return buildSheet_.savePdf(values, file, error);
+                           });
 }
 
 void TSpecsFrm::CloseBtnClick()

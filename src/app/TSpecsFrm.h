@@ -5,10 +5,14 @@
 //   TSpecsFrm(dataFolder, model.form(), [this] { ModelsClick(); }, messages, this).exec();
 // "2011 Shaft Models" calls openModelGuide (disabled when there is none);
 // "Kinetic Energy && FOC Calculator" opens TKECalc2 modally over it.
+// "Print Build Sheet" and "Save Build Sheet as PDF…" put the arrow as it
+// stands on paper, with the page's setup in words as the main window had
+// it when the shaft was clicked.
 
 #include "FormBinder.h"
 #include "MessageBoxSink.h"
 #include "calculators/SpecsModel.h"
+#include "reports/BuildSheet.h"
 
 #include <QDialog>
 
@@ -30,6 +34,8 @@ public:
 
 public slots:
     void KECalcBtnClick();
+    void PrintBuildBtnClick();
+    void SaveBuildPdfBtnClick();
     void CloseBtnClick();
     // Escape leaves the window as "Close" does.
     void reject() override;
@@ -39,11 +45,15 @@ private:
     void buildCalculator();
     void connectControls();
     void showModel();
+    reports::BuildSheetValues buildSheetValues() const;
+    selection::MessageSink& messages();
 
     MessageBoxSink boxes_;
     selection::MessageSink* messages_;
     std::function<void()> openModelGuide_;
     std::unique_ptr<calculators::SpecsModel> model_;
+    reports::BuildSheet buildSheet_;
+    reports::SheetValues setup_; // the page's setup in words, at the click
     std::unique_ptr<FormBinder> binder_;
 };
 

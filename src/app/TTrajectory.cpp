@@ -2,6 +2,8 @@
 
 #include "CalculatorParts.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/FixedLook.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/NumberEntry.h"
 #include "widgets/UpDown.h"
 
@@ -64,9 +66,7 @@ TTrajectory::TTrajectory(const std::filesystem::path& dataFolder, selection::Mes
                    Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kSilver);
-    setPalette(p);
+    widgets::fixLook(this, kSilver, Qt::black);
 
     model_ =
         std::make_unique<calculators::TrajectoryModel>(dataFolder, messages ? *messages : boxes_);
@@ -76,6 +76,7 @@ TTrajectory::TTrajectory(const std::filesystem::path& dataFolder, selection::Mes
     binder_ = std::make_unique<FormBinder>(model_->form(), this);
     connectControls();
     showModel();
+    widgets::KeyboardAccess::install(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

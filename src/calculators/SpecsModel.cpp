@@ -1,9 +1,11 @@
 #include "SpecsModel.h"
 
+#include <selection/Pages.h>
 #include <selection/RunError.h>
 #include <storage/StorageError.h>
 
 #include <algorithm>
+#include <charconv>
 
 namespace qw::calculators {
 
@@ -21,6 +23,7 @@ constexpr std::string_view kModelsText = "Mods";
 constexpr std::string_view kNotFoundLabel = "NotFoundLbl";
 constexpr std::string_view kShaftWeightLabel = "Label21";
 constexpr std::string_view kTotalWeightLabel = "Label9";
+constexpr std::string_view kPerPoundLabel = "GrainsPerPoundLbl";
 constexpr std::size_t kKeyCutLength = 14;
 
 DecimalNumber tenths(long long value)
@@ -58,11 +61,21 @@ std::string withoutBlanks(std::string text)
     return text;
 }
 
-// A weight that the exact form cannot hold (a field of absurd size) is
-// added in binary instead.
-std::string weightText(const std::optional<DecimalNumber>& exact, long double binary)
+// The whole grains of a weight as shown. A weight that the exact form
+// cannot hold (a field of absurd size) is added in binary instead.
+std::string wholeGrains(const std::optional<DecimalNumber>& exact, long double binary)
 {
-    return (exact ? wholePartText(*exact) : wholePartText(binary)) + " Gr.";
+    return exact ? wholePartText(*exact) : wholePartText(binary);
+}
+
+// The page whose TmpLbl2 key this is; the Hunting page for a key of none
+// (the instance start-up makes before any run).
+selection::Page pageWithKey(const std::string& key)
+{
+    for (selection::Page page : selection::kAllPages)
+        if (selection::pageInfo(page).key == key)
+            return page;
+    return selection::Page::Hunt;
 }
 
 } // namespace
@@ -96,6 +109,9 @@ SpecsModel::SpecsModel(std::filesystem::path dataFolder, const selection::FormSt
         form_.add(std::string(field.control), label());
     form_.add(std::string(kShaftWeightLabel), label());
     form_.add(std::string(kTotalWeightLabel), orangeOnBlack(ControlKind::Label, ""));
+    ControlState perPound = label();
+    perPound.font = kCalculatorText;
+    form_.add(std::string(kPerPoundLabel), perPound);
     ControlState notFound = label();
     notFound.visible = false;
     form_.add(std::string(kNotFoundLabel), notFound);
@@ -108,9 +124,16 @@ SpecsModel::SpecsModel(std::filesystem::path dataFolder, const selection::FormSt
     }
     form_.add("ShaftModelsBtn", orangeOnBlack(ControlKind::Button, "2011 Shaft Models"));
     form_.add("KECalcBtn", orangeOnBlack(ControlKind::Button, "Kinetic Energy && FOC Calculator"));
+    // Enabled once a shaft is found: no shaft, no arrow to build.
+    for (const auto& [button, caption] :
+         {std::pair{"PrintBuildBtn", "Print Build Sheet"},
+          std::pair{"SaveBuildPdfBtn", "Save Build Sheet as PDF\u2026"}})
+        form_.add(button, orangeOnBlack(ControlKind::Button, caption)).enabled = false;
     form_.add("CloseBtn", orangeOnBlack(ControlKind::Button, "Close"));
 
     key_ = cutKey(mainForm_[kKeyText].text);
+    page_ = pageWithKey(mainForm_["TmpLbl2"].text);
+    bowWeight_ = mainForm_[selection::pageInfo(page_).bowWeightEntry].text;
     try {
         open();
     } catch (const selection::ConversionError& error) {
@@ -130,6 +153,8 @@ void SpecsModel::open()
         showNotFound();
         return;
     }
+    form_["PrintBuildBtn"].enabled = true;
+    form_["SaveBuildPdfBtn"].enabled = true;
     showRecord();
     fillInputs();
     computeWeights();
@@ -205,8 +230,39 @@ void SpecsModel::computeWeights()
         total = total ? addExact(*total, weight) : std::nullopt;
         totalBinary += toLongDouble(weight);
     }
-    form_[kShaftWeightLabel].text = weightText(rounded, shaftBinary + 0.5L);
-    form_[kTotalWeightLabel].text = weightText(total, totalBinary);
+    form_[kShaftWeightLabel].text = wholeGrains(rounded, shaftBinary + 0.5L) + " Gr.";
+    const std::string totalGrains = wholeGrains(total, totalBinary);
+    form_[kTotalWeightLabel].text = totalGrains + " Gr.";
+    showPerPound(totalGrains);
+}
+
+// From the total as shown; a total in exponent form has no whole grains
+// to divide, and shows no line.
+void SpecsModel::showPerPound(const std::string& totalGrains)
+{
+    long long grains = 0;
+    const char* end = totalGrains.data() + totalGrains.size();
+    const auto [stop, failure] = std::from_chars(totalGrains.data(), end, grains);
+    perPound_ = failure == std::errc() && stop == end ? grainsPerPound(grains, bowWeight_)
+                                                      : GrainsPerPound{};
+    ControlState& line = form_[kPerPoundLabel];
+    line.text = perPound_.text();
+    line.font = perPound_.belowMinimum ? kWarningRed : kCalculatorText;
+}
+
+FinishedArrow SpecsModel::finishedArrow() const
+{
+    FinishedArrow arrow;
+    arrow.size = form_["Label4"].text;
+    arrow.models = form_[kModelsText].text;
+    for (std::size_t i = 0; i < kSpecFields.size(); ++i)
+        arrow.fields[i] = form_[kSpecFields[i].control].text;
+    for (std::size_t i = 0; i < kAllWeightInputs.size(); ++i)
+        arrow.inputs[i] = form_[controlName(kAllWeightInputs[i])].text;
+    arrow.shaftWeight = form_[kShaftWeightLabel].text;
+    arrow.total = form_[kTotalWeightLabel].text;
+    arrow.perPound = perPound_;
+    return arrow;
 }
 
 DecimalSpin& SpecsModel::spin(WeightInput input)

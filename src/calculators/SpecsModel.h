@@ -9,11 +9,17 @@
 // A key that the specification table does not hold exactly leaves the
 // window empty: it says so, shows no fields and computes nothing, rather
 // than showing whatever shaft the seek stopped next to.
+//
+// Below the total, GrainsPerPoundLbl relates the finished weight to the
+// bow weight of the main window's page, in red when the arrow is lighter
+// than bow makers allow.
 
 #include "DecimalSpin.h"
+#include "GrainsPerPound.h"
 
 #include <selection/FormState.h>
 #include <selection/MessageSink.h>
+#include <selection/Page.h>
 #include <selection/SpecsTable.h>
 
 #include <array>
@@ -48,6 +54,20 @@ inline constexpr std::array<SpecField, 7> kSpecFields = {{
     {"SPINE", "SpineText"},
 }};
 
+// The calculator's text on its dark ground, and the warning red.
+inline constexpr selection::Rgb kCalculatorText = selection::rgb(0xF0, 0xF0, 0xF0);
+inline constexpr selection::Rgb kWarningRed = selection::rgb(255, 0, 0);
+
+// The finished arrow as the window shows it, every text as shown: what the
+// build sheet prints.
+struct FinishedArrow {
+    std::string size, models;
+    std::array<std::string, kSpecFields.size()> fields;      // in the order of kSpecFields
+    std::array<std::string, kAllWeightInputs.size()> inputs; // in the order of kAllWeightInputs
+    std::string shaftWeight, total;                          // "286 Gr."
+    GrainsPerPound perPound;
+};
+
 class SpecsModel {
 public:
     // mainForm is the main window's state, which must outlive the model
@@ -64,6 +84,11 @@ public:
     const std::string& key() const { return key_; }
     // The table holds exactly that key.
     bool found() const { return found_; }
+    // The page the shaft was clicked on.
+    selection::Page page() const { return page_; }
+    // The line under the total, as last computed.
+    const GrainsPerPound& perPound() const { return perPound_; }
+    FinishedArrow finishedArrow() const;
 
     // Input events. Each change of an input's value recomputes the weights
     // from the record already found, without a new lookup.
@@ -83,6 +108,7 @@ private:
     void showNotFound();
     void fillInputs();
     void computeWeights();
+    void showPerPound(const std::string& totalGrains);
     selection::DecimalNumber grainsPerInch();
     DecimalSpin& spin(WeightInput input);
     void showInput(WeightInput input);
@@ -94,6 +120,9 @@ private:
     selection::FormState form_;
     std::array<DecimalSpin, 5> spins_;
     std::string key_;
+    selection::Page page_ = selection::Page::Hunt;
+    std::string bowWeight_; // the page's bow weight entry, as typed
+    GrainsPerPound perPound_;
     bool found_ = false;
 };
 

@@ -20,13 +20,6 @@ namespace {
 
 constexpr double kHeaderLeft = 1.53;
 constexpr double kHeaderRight = 6.01;
-constexpr double kLeftCaptionEnd = 2.47;
-constexpr double kLeftValueStart = 2.53;
-constexpr double kRightCaptionEnd = 5.50;
-constexpr double kRightValueStart = 5.56;
-constexpr double kCaptionWidth = 1.80;
-constexpr double kLeftValueWidth = 1.20;
-constexpr double kRightValueWidth = 1.40;
 constexpr double kCommentLeft = 1.21;
 constexpr double kCommentRight = 6.28;
 constexpr double kCommentBoxX = 1.00;
@@ -314,6 +307,63 @@ QString proposedPdfName(const SheetDesign& design, const QDate& day)
              day.toString(Qt::ISODate));
 }
 
+void addText(std::vector<Item>& items, double x, double y, double width, std::string text,
+             TextStyle style, Align align)
+{
+    TextItem item;
+    item.x = x;
+    item.y = y;
+    item.width = width;
+    item.height = style.pointSize * 1.25 / 72.0;
+    item.text = std::move(text);
+    item.style = style;
+    item.align = align;
+    items.emplace_back(std::move(item));
+}
+
+namespace {
+
+void addCentred(std::vector<Item>& items, double left, double right, double y, std::string text,
+                TextStyle style)
+{
+    addText(items, left, y, right - left, std::move(text), style, Align::Center);
+}
+
+} // namespace
+
+void addShopHeader(std::vector<Item>& items, const ShopInfo& shop, const QDateTime& printed)
+{
+    addCentred(items, kHeaderLeft, kHeaderRight, 0.67, shop.name, {14, true});
+    addCentred(items, kHeaderLeft, kHeaderRight, 0.89, shop.addr1, {11});
+    addCentred(items, kHeaderLeft, kHeaderRight, 1.07,
+               shop.city + ", " + shop.state + " " + shop.zip, {11});
+    addCentred(items, kHeaderLeft, kHeaderRight, 1.25,
+               "Phone: " + shop.phone + "  FAX: " + shop.fax, {9});
+    addCentred(items, kHeaderLeft, kHeaderRight, 1.42, printedMoment(printed), {10});
+    items.emplace_back(std::in_place_type<RuleItem>, RuleItem{0.53, 1.79, 6.99, 1.79, 2});
+}
+
+void addSetupBlock(std::vector<Item>& items, const SheetDesign& design, const SheetValues& values)
+{
+    addCentred(items, kHeaderLeft, kHeaderRight, 2.13, "Equipment Setup Variables", {12});
+    const TextStyle inputStyle{10, true};
+    for (const InputSlot& slot : design.inputs) {
+        const InputColumn& column = slot.rightColumn ? kRightInputColumn : kLeftInputColumn;
+        addText(items, column.captionEnd - kInputCaptionWidth, slot.y, kInputCaptionWidth,
+                std::string(slot.caption), inputStyle, Align::Right);
+        addText(items, column.valueStart, slot.y, column.valueWidth, values[slot.input], inputStyle,
+                Align::Left);
+    }
+}
+
+void addCommentBox(std::vector<Item>& items, const ShopInfo& shop, double boxY, double boxHeight,
+                   double commentY)
+{
+    items.emplace_back(std::in_place_type<RectItem>,
+                       RectItem{kCommentBoxX, boxY, kCommentBoxWidth, boxHeight, 1});
+    addCentred(items, kCommentLeft, kCommentRight, commentY, shop.comments, {10});
+}
+
 ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& values,
                              const ShopInfo& shop, const QDateTime& printed)
 {
@@ -321,67 +371,30 @@ ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& value
     page.title.height = 0.33;
     page.detail.height = design.detailHeight;
     std::vector<Item>& items = page.detail.items;
-    auto text = [&](double x, double y, double width, std::string content, TextStyle style,
-                    Align align) {
-        TextItem item;
-        item.x = x;
-        item.y = y;
-        item.width = width;
-        item.height = style.pointSize * 1.25 / 72.0;
-        item.text = std::move(content);
-        item.style = style;
-        item.align = align;
-        items.emplace_back(std::move(item));
-    };
-    auto centred = [&](double left, double right, double y, std::string content, TextStyle style) {
-        text(left, y, right - left, std::move(content), style, Align::Center);
-    };
-
-    // Shop header and the moment of printing.
-    centred(kHeaderLeft, kHeaderRight, 0.67, shop.name, {14, true});
-    centred(kHeaderLeft, kHeaderRight, 0.89, shop.addr1, {11});
-    centred(kHeaderLeft, kHeaderRight, 1.07, shop.city + ", " + shop.state + " " + shop.zip, {11});
-    centred(kHeaderLeft, kHeaderRight, 1.25, "Phone: " + shop.phone + "  FAX: " + shop.fax, {9});
-    centred(kHeaderLeft, kHeaderRight, 1.42, printedMoment(printed), {10});
-    items.emplace_back(std::in_place_type<RuleItem>, RuleItem{0.53, 1.79, 6.99, 1.79, 2});
-
-    // The setup in words.
-    centred(kHeaderLeft, kHeaderRight, 2.13, "Equipment Setup Variables", {12});
-    const TextStyle inputStyle{10, true};
-    for (const InputSlot& slot : design.inputs) {
-        const double captionEnd = slot.rightColumn ? kRightCaptionEnd : kLeftCaptionEnd;
-        const double valueStart = slot.rightColumn ? kRightValueStart : kLeftValueStart;
-        const double valueWidth = slot.rightColumn ? kRightValueWidth : kLeftValueWidth;
-        text(captionEnd - kCaptionWidth, slot.y, kCaptionWidth, std::string(slot.caption),
-             inputStyle, Align::Right);
-        text(valueStart, slot.y, valueWidth, values[slot.input], inputStyle, Align::Left);
-    }
+    addShopHeader(items, shop, printed);
+    addSetupBlock(items, design, values);
 
     // The shaft table.
     for (int column = 0; column < 4; ++column)
-        text(design.columnHeadingX[column], design.columnHeadingY, 1.0,
-             std::string(design.columnHeadings[column]), {10}, Align::Left);
+        addText(items, design.columnHeadingX[column], design.columnHeadingY, 1.0,
+                std::string(design.columnHeadings[column]), {10}, Align::Left);
     items.emplace_back(std::in_place_type<RuleItem>,
                        RuleItem{design.ruleX1, design.ruleY, design.ruleX2, design.ruleY, 1});
     std::size_t row = 0;
     for (const ShaftBlock& block : design.blocks) {
-        centred(block.headingLeft, block.headingRight, block.headingY, std::string(block.heading),
-                {12});
+        addCentred(items, block.headingLeft, block.headingRight, block.headingY,
+                   std::string(block.heading), {12});
         for (double y : block.rowY) {
             for (int column = 0; column < 4; ++column) {
                 const std::string cell = row < values.rows.size() ? values.rows[row][column] : "";
-                text(design.cellCentres[column] - design.cellWidth / 2, y, design.cellWidth, cell,
-                     design.cellStyle, Align::Center);
+                addText(items, design.cellCentres[column] - design.cellWidth / 2, y,
+                        design.cellWidth, cell, design.cellStyle, Align::Center);
             }
             ++row;
         }
     }
 
-    // The shop's standing comment in its box.
-    items.emplace_back(
-        std::in_place_type<RectItem>,
-        RectItem{kCommentBoxX, design.commentBoxY, kCommentBoxWidth, design.commentBoxHeight, 1});
-    centred(kCommentLeft, kCommentRight, design.commentY, shop.comments, {10});
+    addCommentBox(items, shop, design.commentBoxY, design.commentBoxHeight, design.commentY);
     return page;
 }
 

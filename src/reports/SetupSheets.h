@@ -90,6 +90,27 @@ const SheetDesign& sheetDesign(selection::Page page);
 ReportPage composeSetupSheet(const SheetDesign& design, const SheetValues& values,
                              const ShopInfo& shop, const QDateTime& printed);
 
+// The pieces every sheet of the family shares, added to a detail band: the
+// shop header with the moment of printing and the rule under it; the setup
+// in words under "Equipment Setup Variables", as the design's input block
+// places it; and the shop's comment in its box.
+void addShopHeader(std::vector<Item>& items, const ShopInfo& shop, const QDateTime& printed);
+void addSetupBlock(std::vector<Item>& items, const SheetDesign& design, const SheetValues& values);
+void addCommentBox(std::vector<Item>& items, const ShopInfo& shop, double boxY, double boxHeight,
+                   double commentY);
+// One line of text, top at y, its box as high as the font's line.
+void addText(std::vector<Item>& items, double x, double y, double width, std::string text,
+             TextStyle style, Align align);
+
+// The input block's columns: captions end at the caption edge, values start
+// at the value edge.
+struct InputColumn {
+    double captionEnd, valueStart, valueWidth;
+};
+inline constexpr double kInputCaptionWidth = 1.80;
+inline constexpr InputColumn kLeftInputColumn{2.47, 2.53, 1.20};
+inline constexpr InputColumn kRightInputColumn{5.50, 5.56, 1.40};
+
 // The moment of printing: the system's short date, a blank, its long time.
 std::string printedMoment(const QDateTime& moment);
 

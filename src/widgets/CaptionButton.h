@@ -9,7 +9,11 @@ namespace qw::widgets {
 // a filled rectangle with a one-pixel border and a centred caption, whose
 // fill and text change while the mouse is over it. The caption can be
 // switched off without losing its text (the engine blanks a cell that way),
-// and "&&" in a caption shows as one ampersand.
+// and "&&" in a caption shows as one ampersand. It takes the focus from the
+// Tab key (a click leaves the focus where it is), shows it as a frame in its
+// caption colour, and is pressed by Space or Enter. A screen reader reads it
+// as its accessible name (a cell's place, say "Size, row 1") followed by
+// the caption it shows, or the caption alone.
 class CaptionButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -39,11 +43,15 @@ public:
 
     QSize sizeHint() const override;
 
+    // What a screen reader reads: the accessible name and the shown caption.
+    QString spokenName() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool showsHover() const;

@@ -1,5 +1,6 @@
 #include "UpDown.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -13,12 +14,73 @@ namespace qw::widgets {
 namespace {
 // One notch of an ordinary mouse wheel, in the units of QWheelEvent::angleDelta.
 constexpr int kWheelNotch = 120;
+
+class UpDownAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit UpDownAccessible(UpDown* arrows) : QAccessibleWidget(arrows, QAccessible::SpinBox) {}
+
+    // The arrows are the mouse's part of the control, not controls of their own.
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return arrows()->entry()->accessibleName();
+        if (kind == QAccessible::Value)
+            return arrows()->entry()->text();
+        return QAccessibleWidget::text(kind);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return arrows()->position(); }
+    void setCurrentValue(const QVariant& value) override
+    {
+        arrows()->entry()->setText(
+            QString::number(std::clamp(value.toInt(), arrows()->minimum(), arrows()->maximum())));
+    }
+    QVariant maximumValue() const override { return arrows()->maximum(); }
+    QVariant minimumValue() const override { return arrows()->minimum(); }
+    QVariant minimumStepSize() const override { return arrows()->step(); }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{increaseAction(), decreaseAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == increaseAction())
+            arrows()->stepUp();
+        else if (action == decreaseAction())
+            arrows()->stepDown();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    UpDown* arrows() const { return static_cast<UpDown*>(widget()); }
+};
+
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("qw::widgets::UpDown") && object->isWidgetType())
+        return new UpDownAccessible(static_cast<UpDown*>(object));
+    return nullptr;
+}
 } // namespace
 
 UpDown::UpDown(QLineEdit* entry, int minimum, int maximum, int step, QWidget* parent)
     : QWidget(parent), entry_(entry), up_(new QToolButton(this)), down_(new QToolButton(this)),
       minimum_(minimum), maximum_(maximum), step_(step), position_(minimum)
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleFor), true);
+    Q_UNUSED(accessible);
     position_ = startingPosition();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

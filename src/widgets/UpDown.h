@@ -12,7 +12,9 @@ namespace qw::widgets {
 // arrows knew), moves by the step and stays within the range: at an end the
 // arrow does nothing, so the entry's text and its change event stay quiet.
 // The Up and Down keys and the mouse wheel over the entry (or the arrows)
-// step it the same way.
+// step it the same way. A screen reader finds the arrows as one spin button
+// named after the entry, with its value, range and step actions, as it
+// finds a desktop spin box; the keys are how the keyboard steps it.
 class UpDown : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +24,7 @@ public:
     int maximum() const { return maximum_; }
     int step() const { return step_; }
     int position() const { return position_; }
+    QLineEdit* entry() const { return entry_; }
     QToolButton* upButton() const { return up_; }
     QToolButton* downButton() const { return down_; }
 

@@ -38,5 +38,9 @@ for page in hunt targ youth kavl; do
   "$build/bin/quiverwise-sheet" --data "$tables" --page "$page" --pdf "$tables/sheet-$page.pdf"
   pdftoppm -r 80 -png -singlefile "$tables/sheet-$page.pdf" "$out/sheet-$page"
 done
+# An arrow built below the bow makers' minimum, as the build sheet prints it.
+"$build/bin/quiverwise-sheet" --data "$tables" --build --page targ --row 1 --bow-weight 75 \
+  --arrow-length 27 --point 40 --fletching 5 --pdf "$tables/sheet-build.pdf"
+pdftoppm -r 80 -png -singlefile "$tables/sheet-build.pdf" "$out/sheet-build"
 "$build/bin/quiverwise-sheet" --data "$tables" --customer Lar --pdf "$tables/sheet-customer.pdf"
 pdftoppm -r 80 -png -singlefile "$tables/sheet-customer.pdf" "$out/sheet-customer"

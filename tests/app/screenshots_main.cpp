@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -54,6 +55,14 @@ void shoot(const QDir& folder, const QString& name)
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // "--dark": as under a dark desktop theme with a large desktop font.
+    if (argc > 2 && QString::fromLatin1(argv[2]) == "--dark") {
+        QApplication::setPalette(
+            QPalette(QColor(0xEE, 0xEE, 0xEE), QColor(0x35, 0x35, 0x35), QColor(0x50, 0x50, 0x50),
+                     QColor(0x20, 0x20, 0x20), QColor(0x2A, 0x2A, 0x2A), QColor(0xF4, 0xF4, 0xF4),
+                     Qt::white, QColor(0x24, 0x24, 0x24), QColor(0x30, 0x30, 0x30)));
+        QApplication::setFont(QFont("DejaVu Sans", 15));
+    }
     const QDir folder(argc > 1 ? argv[1] : ".");
     QDir().mkpath(folder.path());
     {
@@ -69,6 +78,12 @@ int main(int argc, char* argv[])
         pages->setCurrentIndex(page);
         shoot(folder, names[page]);
     }
+    // The dimming and its words, as while an entry is half typed.
+    for (const char* name : {"KStaleOverlay", "KStaleNoteLbl"})
+        window.findChild<QWidget*>(name)->show();
+    shoot(folder, "page-kavel-stale");
+    for (const char* name : {"KStaleOverlay", "KStaleNoteLbl"})
+        window.findChild<QWidget*>(name)->hide();
     pages->setCurrentIndex(0);
     window.findChild<QWidget*>("ArrowLengthSpin")->setProperty("text", "24");
     settle();
@@ -96,6 +111,21 @@ int main(int argc, char* argv[])
             QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
         specs.show();
         shoot(folder, "specifications");
+    }
+    {
+        // A heavy bow and a light point: below the bow makers' minimum.
+        window.findChild<QWidget*>("BowWeightSpin")->setProperty("text", "92");
+        settle();
+        window.model().sizeCellClick(qw::selection::Page::Hunt, 1);
+        qw::app::TSpecsFrm specs(
+            QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
+        specs.show();
+        auto* point = specs.findChild<QLineEdit*>("FSpinEdit3");
+        point->selectAll();
+        point->insert("40");
+        shoot(folder, "specifications-below-minimum");
+        window.findChild<QWidget*>("BowWeightSpin")->setProperty("text", "60");
+        settle();
     }
     {
         qw::app::TKECalc2 calculator(nullptr, &window);

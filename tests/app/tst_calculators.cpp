@@ -5,6 +5,7 @@
 
 #include "AppTestSupport.h"
 #include "app/CalculatorParts.h"
+#include "app/SheetOutput.h"
 #include "app/TKECalc2.h"
 #include "app/TSpecsFrm.h"
 #include "app/TTrajectory.h"
@@ -12,6 +13,8 @@
 #include "widgets/PictureAnimator.h"
 
 #include "../calculators/SpecsFixture.h"
+#include "../reports/PrintQueue.h"
+#include "../reports/ShopRecord.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -84,7 +87,7 @@ private slots:
         const std::pair<const char*, QString> shown[] = {
             {"FSpinEdit1", "30.0"}, {"FSpinEdit2", "10"},  {"FSpinEdit3", "120"},
             {"Label21", "286 Gr."}, {"Label9", "446 Gr."}, {"Label4", "1912"},
-            {"Mods", "52"},         {"GpiText", "9.52"}};
+            {"Mods", "52"},         {"GpiText", "9.52"},   {"GrainsPerPoundLbl", "7.4 gr/lb"}};
         for (const auto& [name, text] : shown)
             QCOMPARE(textOf(window.get(), name), text);
         // Without a guide to open, the models button stays disabled.
@@ -95,6 +98,7 @@ private slots:
         QVERIFY(child<QLabel>(window.get(), "NotFoundLbl")->isVisible());
         QCOMPARE(textOf(window.get(), "GpiText"), QString());
         QVERIFY(!child<QLineEdit>(window.get(), "FSpinEdit3")->isEnabled());
+        QVERIFY(!child<QWidget>(window.get(), "PrintBuildBtn")->isEnabled()); // no arrow to print
         QVERIFY(sink_.messages.empty());
         window.reset();
         specs_.write({{"1912", "52", "7.20 7.63"}});
@@ -135,6 +139,44 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(window.get()));
             child<QLineEdit>(window.get(), "FSpinEdit3")->setFocus();
             retype(window.get(), "FSpinEdit3", "abc");
+        }
+        QVERIFY(sink_.messages.empty());
+    }
+
+    // With no printer, Print Build Sheet offers the PDF; Save Build Sheet
+    // as PDF asks for a file at once. Both sheets carry what the window
+    // shows, here an arrow below the minimum, in red on the window.
+    void specsBuildSheet()
+    {
+        const test::ProgramFolderCopy program;
+        reports::ShopInfo shop;
+        shop.name = "Twin Oaks Archery";
+        test::writeShop(program.path(), shop);
+        main_ = fixtures::clicked("191252", "Hunt", "52", "30", "40", "92");
+        app::TSpecsFrm window(program.path(), main_, {}, &sink_);
+        window.show();
+        QStringList offers, proposed;
+        const QTemporaryDir out;
+        app::SheetOutput::setHandlers(
+            [&](const QString& message, const QString&) { return offers << message, true; },
+            [&](const QString& path) {
+                proposed << QFileInfo(path).fileName();
+                return std::optional(out.filePath(QString::number(proposed.size())));
+            });
+        click(&window, "PrintBuildBtn");
+        click(&window, "SaveBuildPdfBtn");
+        app::SheetOutput::setHandlers({}, {});
+        QCOMPARE(offers, QStringList{"No printer is set up."});
+        const QString name = "1912 build sheet " + QDate::currentDate().toString(Qt::ISODate);
+        QCOMPARE(proposed, QStringList(2, name + ".pdf"));
+        auto* perPound = child<QLabel>(&window, "GrainsPerPoundLbl");
+        QCOMPARE(perPound->palette().color(QPalette::WindowText), QColor(Qt::red));
+        for (const char* file : {"1.pdf", "2.pdf"}) {
+            const test::PdfContent pdf = test::readPdf(out.filePath(file));
+            QCOMPARE(pdf.pages, 1);
+            for (const QString& text : {QString("Twin Oaks Archery"), textOf(&window, "Label9"),
+                                        "Grains per Pound: " + perPound->text()})
+                QVERIFY2(pdf.text.contains(text), qPrintable(text + " missing from:\n" + pdf.text));
         }
         QVERIFY(sink_.messages.empty());
     }

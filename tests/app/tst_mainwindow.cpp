@@ -155,8 +155,9 @@ void TestMainWindow::verifyInputsFor(bool youth)
 
 void TestMainWindow::verifyGroupsEnabled(std::initializer_list<const char*> groups, bool enabled)
 {
-    const QColor disabledText =
-        QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QColor disabledText = child<QWidget>(window_.get(), "InputColumn")
+                                    ->palette()
+                                    .color(QPalette::Disabled, QPalette::WindowText);
     for (const char* groupName : groups) {
         auto* group = child<widgets::RadioGroup>(window_.get(), groupName);
         QVERIFY2(group->isEnabled() == enabled, groupName);

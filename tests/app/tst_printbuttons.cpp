@@ -2,7 +2,7 @@
 // default printer, the test run's private PDF queue: each page's setup
 // sheet from the main window, and the customer sheet from the retrieval
 // window, which shows its printing window meanwhile; quiverwise-sheet
-// --print sends the same sheets.
+// --print sends the same sheets, and the arrow build sheet.
 
 #include "AppTestSupport.h"
 
@@ -154,6 +154,9 @@ private slots:
                                << "Peak Bow Weight: 30";
         QTest::newRow("kavel") << QStringList{"--page", "kavl"} << "2011 Kavel Shafts";
         QTest::newRow("customer") << QStringList{"--customer", "ol"} << "For Customer: Olson, Per";
+        QTest::newRow("build sheet")
+            << QStringList{"--build", "--page", "targ", "--row", "1", "--length", "28.5"}
+            << "Cut Length: 28.5 in";
     }
     void commandLinePrints()
     {

@@ -61,7 +61,8 @@ private:
 // reads it for as long as it lives, so it must outlive the model.
 inline qw::selection::FormState clicked(const std::string& key, const std::string& page,
                                         const std::string& models, const std::string& length = "30",
-                                        const std::string& point = "100")
+                                        const std::string& point = "100",
+                                        const std::string& bowWeight = "60")
 {
     qw::selection::FormState main = qw::selection::mainFormDesign();
     main["TmpLbl"].text = key;
@@ -71,6 +72,8 @@ inline qw::selection::FormState clicked(const std::string& key, const std::strin
     main["ArrowLengthSpin"].text = length;
     main["YouthArrowLenSpin"].text = "25";
     main["PointWtSpin"].text = point;
+    main["BowWeightSpin"].text = bowWeight;
+    main["YouthBowWtSpin"].text = "30";
     return main;
 }
 

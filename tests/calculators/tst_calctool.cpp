@@ -52,6 +52,15 @@ const Case kCases[] = {
      R"({"found":true,"inputs":{"length":"30.0","point":"125"},"messages":[]})"},
     {"specs --page youth --youth-arrow-length 26 --row 1 --json", 0,
      R"({"found":true,"inputs":{"length":"26.0"}})"},
+    // Grains per pound: the total over the page's own bow weight entry.
+    {"specs --row 1 --bow-weight 60 --json", 0,
+     R"({"total":"448 Gr.","grainsPerPound":"7.4","belowMinimum":false})"},
+    {"specs --row 1 --bow-weight 92 --point 40 --json", 0,
+     R"({"total":"427 Gr.","grainsPerPound":"4.6","belowMinimum":true})"},
+    {"specs --page youth --youth-bow-weight 30 --bow-weight 60 --row 1 --json", 0,
+     R"({"total":"320 Gr.","grainsPerPound":"10.6","belowMinimum":false})"},
+    {"specs --row 1 --bow-weight 60.5 --json", 0,
+     R"({"total":"448 Gr.","grainsPerPound":null,"belowMinimum":false})"},
     {"", 2, nullptr},
     {"speed", 2, nullptr},
     {"ke --mass 400", 2, nullptr},
@@ -106,8 +115,9 @@ private slots:
     {
         const Run specs = calc({"specs", "--page", "targ", "--row", "1", "--json"});
         QCOMPARE(specs.exitCode, 0);
-        QCOMPARE(specs.answer.keys(), (QStringList{"fields", "found", "inputs", "key", "messages",
-                                                   "models", "shaftWeight", "size", "total"}));
+        QCOMPARE(specs.answer.keys(),
+                 (QStringList{"belowMinimum", "fields", "found", "grainsPerPound", "inputs", "key",
+                              "messages", "models", "shaftWeight", "size", "total"}));
         QCOMPARE(specs.answer["fields"].toObject().keys(),
                  (QStringList{"ARROWTYPE", "GPI", "ID", "LENGTH", "OD", "SPINE", "WALL"}));
         QVERIFY(specs.answer["total"].toString().endsWith(" Gr."));

@@ -49,32 +49,55 @@ template <typename Case, std::size_t N> void addRows(const Case (&cases)[N])
 
 const std::string kNotFloat = "e:'7.20 7.63' is not a valid floating point value";
 
-// A 1912/52 shaft clicked with the main window's point weight at 215.
+// A 1912/52 shaft clicked with the main window's point weight at 215, its
+// bow weight at 60 and the youth bow weight at 30.
+const std::string kBelow = " gr/lb: below the 5 gr/lb minimum most bow makers require";
 struct WeightCase {
     const char* name;
-    std::string gpi, models, page, length, lengthShown, pointShown, shaft, total, message;
+    std::string gpi, models, page, length, lengthShown, pointShown, shaft, total, perPound, message;
     std::string nock = "10"; // the record's default nock weight
+    std::string bow = "60";
 };
 const WeightCase kWeights[] = {
     // 285.6 + 0.5 rounds up; 426.6 is cut.
-    {"426/286", "9.52", "52", "Targ", "30", "30.0", "100", "286 Gr.", "426 Gr.", ""},
+    {"426/286", "9.52", "52", "Targ", "30", "30.0", "100", "286 Gr.", "426 Gr.", "7.1 gr/lb", ""},
     // Sums that are whole in decimal are not cut a grain low: 339 + 141
     // is 480, though 37.5 x 9.04 is 338.99999999999994 in binary.
-    {"exact decimal", "9.04", "52", "Targ", "37.5", "37.5", "100", "339 Gr.", "480 Gr.", ""},
-    {"273 + 141", "9.1", "52", "Targ", "30", "30.0", "100", "273 Gr.", "414 Gr.", ""},
+    {"exact decimal", "9.04", "52", "Targ", "37.5", "37.5", "100", "339 Gr.", "480 Gr.",
+     "8.0 gr/lb", ""},
+    {"273 + 141", "9.1", "52", "Targ", "30", "30.0", "100", "273 Gr.", "414 Gr.", "6.9 gr/lb", ""},
     {"second GPI for ,52", "7.20 7.63", "QK,52", "Targ", "30", "30.0", "100", "229 Gr.", "369 Gr.",
-     ""},
-    {"whole GPI for 52", "7.20 7.63", "52", "Targ", "30", "30.0", "100", "", "", kNotFloat},
-    {"anything else in 3-5", "7.20 7.63", "QK.52", "Targ", "30", "30.0", "100", "", "", kNotFloat},
-    {"blank second GPI", "7.20", "QK,52", "Targ", "30", "30.0", "100", "", "",
+     "6.1 gr/lb", ""},
+    {"whole GPI for 52", "7.20 7.63", "52", "Targ", "30", "30.0", "100", "", "", "", kNotFloat},
+    {"anything else in 3-5", "7.20 7.63", "QK.52", "Targ", "30", "30.0", "100", "", "", "",
+     kNotFloat},
+    {"blank second GPI", "7.20", "QK,52", "Targ", "30", "30.0", "100", "", "", "",
      "e:'' is not a valid floating point value"},
-    // Hunting: the main window's point weight; Youth: the youth length.
-    {"hunting point", "9.52", "52", "Hunt", "30", "30.0", "215", "286 Gr.", "541 Gr.", ""},
-    {"youth length", "9.52", "52", "Youth", "30", "25.0", "100", "238 Gr.", "379 Gr.", ""},
-    {"length brought into range", "9.52", "52", "Kavl", "12", "15.0", "100", "143 Gr.", "283 Gr.",
+    // Hunting: the main window's point weight; Youth: the youth length and
+    // the youth bow weight.
+    {"hunting point", "9.52", "52", "Hunt", "30", "30.0", "215", "286 Gr.", "541 Gr.", "9.0 gr/lb",
      ""},
-    {"default weight no number", "9.52", "52", "Targ", "30", "30.0", "100", "", "",
+    {"youth length", "9.52", "52", "Youth", "30", "25.0", "100", "238 Gr.", "379 Gr.", "12.6 gr/lb",
+     ""},
+    {"length brought into range", "9.52", "52", "Kavl", "12", "15.0", "100", "143 Gr.", "283 Gr.",
+     "4.7" + kBelow, ""},
+    {"default weight no number", "9.52", "52", "Targ", "30", "30.0", "100", "", "", "",
      "e:'ten' is not a valid floating point value", "ten"},
+    // Grains per pound are cut, and 5.0 exactly is enough.
+    {"6.17 cut to 6.1", "9.52", "52", "Targ", "30", "30.0", "100", "286 Gr.", "426 Gr.",
+     "6.1 gr/lb", "", "10", "69"},
+    {"480 / 96 is 5.0", "9.04", "52", "Targ", "37.5", "37.5", "100", "339 Gr.", "480 Gr.",
+     "5.0 gr/lb", "", "10", "96"},
+    {"426 / 86 is below", "9.52", "52", "Targ", "30", "30.0", "100", "286 Gr.", "426 Gr.",
+     "4.9" + kBelow, "", "10", "86"},
+    {"youth ignores the main bow weight", "9.52", "52", "Youth", "30", "25.0", "100", "238 Gr.",
+     "379 Gr.", "12.6 gr/lb", "", "10", "abc"},
+    {"bow weight not whole", "9.52", "52", "Targ", "30", "30.0", "100", "286 Gr.", "426 Gr.", "",
+     "", "10", "60.5"},
+    {"bow weight zero", "9.52", "52", "Targ", "30", "30.0", "100", "286 Gr.", "426 Gr.", "", "",
+     "10", "0"},
+    {"bow weight empty", "9.52", "52", "Targ", "30", "30.0", "100", "286 Gr.", "426 Gr.", "", "",
+     "10", ""},
 };
 
 // A key the table does not hold exactly, after the hand-off is cut.
@@ -167,10 +190,15 @@ private slots:
         record.nock = c.nock;
         specs_.write({record});
         RecordingSink sink;
-        const auto main = fixtures::clicked("191252", c.page, c.models, c.length, "215");
+        const auto main = fixtures::clicked("191252", c.page, c.models, c.length, "215", c.bow);
         calculators::SpecsModel specs(specs_.folder(), main, sink);
         QVERIFY(specs.found());
         const auto& form = specs.form();
+        QCOMPARE(form["GrainsPerPoundLbl"].text, c.perPound);
+        const bool below = c.perPound.find(kBelow) != std::string::npos;
+        QCOMPARE(specs.perPound().belowMinimum, below);
+        QCOMPARE(form["GrainsPerPoundLbl"].font,
+                 below ? calculators::kWarningRed : calculators::kCalculatorText);
         QCOMPARE(form["FSpinEdit1"].text, c.lengthShown);
         QCOMPARE(form["FSpinEdit3"].text, c.pointShown);
         QCOMPARE(form["Label21"].text, c.shaft);

@@ -3,8 +3,10 @@
 // sheet, and the fill rules.
 
 #include "ShopRecord.h"
+#include <calculators/SpecsModel.h>
 #include <customers/CustInfoModel.h>
 #include <customers/CustomerRetrieval.h>
+#include <reports/BuildSheet.h>
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/Pages.h>
@@ -626,6 +628,79 @@ private slots:
         checkText(pdf, {"Phone: 763-555-0142 FAX: 763-555-0199", Anchor::Centre, 3.77, 1.25});
     }
 
+    // The build sheet of the first shaft on each page: the setup block of
+    // the page's sheet, every line of the build sheet's table at its place,
+    // every text the specifications window shows, nothing off the paper's
+    // margins or on top of another word.
+    void buildSheet_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("point"); // typed into the window
+        QTest::newRow("hunting") << int(Page::Hunt) << pairs("BowWeightSpin=65") << "";
+        QTest::newRow("hunting, below the minimum")
+            << int(Page::Hunt) << pairs("BowWeightSpin=92") << "40";
+        QTest::newRow("target") << int(Page::Targ) << pairs("TargBowType=1") << "";
+        QTest::newRow("youth") << int(Page::Youth) << pairs("YouthBowWtSpin=30") << "";
+        QTest::newRow("kavel") << int(Page::Kavl) << pairs("BowWeightSpin=55") << "";
+    }
+    void buildSheet()
+    {
+        QFETCH(int, page);
+        QFETCH(Setup, setup);
+        QFETCH(QString, point);
+        const Page p = Page(page);
+        sink_.clear();
+        selection::FormState& form = windowFor(p, setup);
+        QVERIFY(model_->sizeCellClick(p, 1));
+        calculators::SpecsModel specs(folder_, form, sink_);
+        QVERIFY(specs.found());
+        if (!point.isEmpty())
+            specs.typeInput(calculators::WeightInput::Point, point.toStdString());
+        QCOMPARE(specs.perPound().belowMinimum, !point.isEmpty());
+        const reports::BuildSheetValues values{p, reports::sheetDesign(p).fill(form),
+                                               specs.finishedArrow()};
+        const QString file = dir_.filePath("build.pdf");
+        QVERIFY(reports::BuildSheet(folder_).savePdf(values, file));
+        const PdfText pdf = readPdf(file);
+        QCOMPARE(pdf.pages, 1);
+        QCOMPARE(pdf.width, 612.0);
+        QCOMPARE(pdf.height, 792.0);
+
+        std::vector<Expect> expected = {{kShop.name, Anchor::Centre, 3.77, 0.67},
+                                        {kShop.comments, Anchor::Centre, 3.745, 8.53}};
+        for (const reports::InputSlot& slot : reports::sheetDesign(p).inputs)
+            expected.push_back(
+                {values.setup[slot.input], Anchor::Left, slot.rightColumn ? 5.56 : 2.53, slot.y});
+        for (const reports::BuildLine& line : reports::buildSheetDesign().lines) {
+            const double captionEnd = line.rightColumn ? 5.50 : 2.47;
+            expected.push_back({std::string(line.caption), Anchor::Right, captionEnd, line.y});
+            expected.push_back({reports::arrowValueText(values.arrow, line.value), Anchor::Left,
+                                captionEnd + 0.06, line.y});
+        }
+        for (const Expect& e : expected) {
+            checkText(pdf, e);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        for (const auto& [name, control] : specs.form().all())
+            if (control.kind != selection::ControlKind::Button && control.visible &&
+                !control.text.empty())
+                QVERIFY2(placeError(pdf, {control.text, Anchor::Left, 0, 0}), name.c_str());
+        for (std::size_t i = 0; i < pdf.words.size(); ++i) {
+            const Word& w = pdf.words[i];
+            QVERIFY2(w.xMin >= 36 && w.xMax <= 576 && w.yMin >= 36 && w.yMax <= 756,
+                     qPrintable(w.text));
+            for (std::size_t k = i + 1; k < pdf.words.size(); ++k) {
+                const Word& o = pdf.words[k];
+                QVERIFY2(w.xMax <= o.xMin || o.xMax <= w.xMin || w.yMax <= o.yMin ||
+                             o.yMax <= w.yMin,
+                         qPrintable(w.text + " on " + o.text));
+            }
+        }
+        QVERIFY(sink_.messages.empty());
+    }
+
     // The customer sheet: every text at its place, the record as the
     // retrieval window shows it, the shop at the foot.
     void customerSheet_data()
@@ -775,6 +850,15 @@ private slots:
             << QStringList{"--page", "targ", "--print", "--pdf", "x.pdf"} << 2 << "";
         QTest::newRow("no shop table")
             << QStringList{"--page", "hunt", "--data", "/nonexistent"} << 1 << "";
+        QTest::newRow("build sheet")
+            << QStringList{"--build", "--page", "youth", "--row", "1", "--point", "55"} << 0
+            << "55 Gr.";
+        for (const char* bad : {"--row x", "--row 40", "--row 1 --nock x", "--row 1 --insert 400"})
+            QTest::newRow(bad) << (QStringList{"--build", "--page", "hunt"} +
+                                   QString(bad).split(' '))
+                               << 1 << "";
+        QTest::newRow("build sheet without a row")
+            << QStringList{"--build", "--page", "hunt"} << 2 << "";
         QTest::newRow("customer sheet") << QStringList{"--customer", "OL"} << 0 << "Olson,";
         QTest::newRow("customer not found") << QStringList{"--customer", "Zq"} << 1 << "";
         QTest::newRow("customer sheet with a page")

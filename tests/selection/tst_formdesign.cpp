@@ -97,7 +97,7 @@ void TestFormDesign::handOffAndFurniture()
     QCOMPARE(form["HKECalcBtn"].text, std::string("Kinetic Energy && FOC Calculator"));
     QCOMPARE(form["TModelsBtn"].text, std::string("2011 Shaft Models"));
     QCOMPARE(form["YGetBtn"].text, std::string("Get Setup"));
-    QCOMPARE(form["KPrintBtn"].font, kKavlRust);
+    QCOMPARE(form["KPrintBtn"].font, rgb(0xD0, 0x76, 0x53)); // a lighter rust, legible on black
     QCOMPARE(form["HExitBtn"].font, kHuntGreen);
     QCOMPARE(form["KSizeHdr"].font, kWhite);
     QCOMPARE(form["KSizeHdr"].fill, kKavlRust);

@@ -187,6 +187,9 @@ int runSpecs(const Arguments& arguments, const std::filesystem::path& programFol
     report["inputs"] = inputs;
     report["shaftWeight"] = form["Label21"].text;
     report["total"] = form["Label9"].text;
+    const calculators::GrainsPerPound& perPound = specs.perPound();
+    report["grainsPerPound"] = textOrNull(!perPound.value.empty(), perPound.value);
+    report["belowMinimum"] = perPound.belowMinimum;
     report["messages"] = sink.texts();
 
     std::string plain = "Key: " + specs.key() + (specs.found() ? "\n" : " (not in the table)\n");
@@ -196,6 +199,7 @@ int runSpecs(const Arguments& arguments, const std::filesystem::path& programFol
     for (const auto& [option, input] : inputOptions)
         plain += std::string(option + 2) + ": " + form[calculators::controlName(input)].text + "\n";
     plain += "Shaft weight: " + form["Label21"].text + "\nTotal: " + form["Label9"].text + "\n";
+    plain += "Grains per pound: " + perPound.text() + "\n";
     return finish(report, line.json, plain, sink);
 }
 
@@ -270,7 +274,9 @@ std::string calcUsage()
            "         [--data DIR] [--json]\n"
            "Each calculator starts from its window's defaults and changes the inputs given\n"
            "as a user would. specs applies the setup to the main window, clicks the size\n"
-           "cell of row N on the page and opens the specifications on that shaft.\n"
+           "cell of row N on the page and opens the specifications on that shaft; grains\n"
+           "per pound divide its total by the page's bow weight entry (--youth-bow-weight\n"
+           "on the youth page, --bow-weight otherwise), as typed.\n"
            "Exit status 0, 1 when a message ended the calculation, 2 for a bad command line.\n";
 }
 

@@ -1,0 +1,22 @@
+#!/bin/sh
+# Runs the real program, from a copy of its folder, under a virtual X server
+# with its own session bus and accessibility bus, and lets atspi_buttons.py
+# read its buttons as a screen reader would:
+# atspi.sh <program> <program folder>
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$2"/*.DBF "$2"/*.dbf "$2"/*.idx "$2"/*.fpt "$2"/*.txt "$work"/ 2>/dev/null || true
+cp "$1" "$work"/
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=0
+unset QT_QPA_PLATFORMTHEME
+exec dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+  /usr/libexec/at-spi-bus-launcher --launch-immediately &
+  bus=$!
+  "$1/$2" &
+  program=$!
+  /usr/bin/python3 "$3" "$2"
+  status=$?
+  kill $program $bus 2>/dev/null
+  exit $status' checker "$work" "$(basename "$1")" "$here/atspi_buttons.py"
