@@ -1,6 +1,9 @@
 #include "CustInfoModel.h"
 
 #include "CustomerFields.h"
+#include "CustomerRecords.h"
+#include "EntryRules.h"
+#include "NameOrder.h"
 #include "SavedSetups.h"
 
 #include "selection/SetupInputs.h"
@@ -73,21 +76,6 @@ selection::FormState design()
     return form;
 }
 
-// Memo lines end in CR LF in the table, whatever the edit gives.
-std::string withCrLf(std::string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        if (text[i] == '\n' || text[i] == '\r')
-            out += "\r\n";
-        else
-            out.push_back(text[i]);
-    }
-    return out;
-}
-
 std::string text(std::optional<std::string_view> words)
 {
     return words ? std::string(*words) : std::string();
@@ -132,8 +120,16 @@ bool CustInfoModel::open(const selection::FormState& mainForm, std::string date)
         customerDataBase_.open(kSavedSetupsFile);
         for (const std::string& notice : customerDataBase_.notices())
             messages_.information(notice, 0);
+        requireCustomerFields(customerDataBase_);
+        const std::vector<FieldText> setup = encodeSetup(mainForm, date);
+        // A setup that no recall could use is not stored at all.
+        if (const auto refusal = setupRefusal(customerDataBase_, setup)) {
+            customerDataBase_.close();
+            messages_.error(*refusal);
+            return false;
+        }
         customerDataBase_.appendBlank();
-        writeFields(customerDataBase_, encodeSetup(mainForm, date));
+        writeFields(customerDataBase_, setup);
     } catch (const storage::StorageError& e) {
         customerDataBase_.close();
         messages_.error(e.what());
@@ -197,7 +193,8 @@ std::string CustInfoModel::changeDetail(std::string_view field, std::string text
         form_[control].flagged = false; // filled in since the refusal
     if (state_ == State::Composing) {
         try {
-            customerDataBase_.setField(field, field == field::COMMENTS ? withCrLf(text) : text);
+            customerDataBase_.setField(field,
+                                       field == field::COMMENTS ? commentsWithCrLf(text) : text);
         } catch (const storage::StorageError& e) {
             messages_.error(e.what());
         }
@@ -238,24 +235,53 @@ CustInfoModel::SaveOutcome CustInfoModel::saveRecord()
         messages_.error(kIncompleteAddress);
         return SaveOutcome::Refused;
     }
+    // Checked as typed: the pending record holds the code page's form, in
+    // which a letter it lacks has already become "?".
+    for (const DetailControl& detail : kDetailControls) {
+        if (const auto refusal =
+                detailRefusal(customerDataBase_, detail.field, form_[detail.control].text)) {
+            messages_.error(*refusal);
+            return SaveOutcome::Refused;
+        }
+    }
     try {
         customerDataBase_.post();
     } catch (const storage::StorageError& e) {
-        messages_.error(e.what());
+        messages_.error(std::string(kRecordNotStored) + "\n" + e.what());
         return SaveOutcome::Failed;
     }
     state_ = State::Stored;
-    // The record is stored from here on, whatever the index says.
-    try {
-        customerDataBase_.indexOpen(kSavedIndexFile);
-        customerDataBase_.reindex();
-        messages_.information(kRecordAdded, 0);
-    } catch (const storage::StorageError& e) {
-        messages_.error(e.what());
-    }
+    // The record is stored from here on, whatever becomes of the index: a
+    // failure now must not read as "not stored", or a retry would store
+    // the customer twice.
+    indexed_ = rebuildNameIndex();
+    messages_.information(kRecordAdded, 0);
+    if (!indexed_)
+        messages_.information(indexPendingMessage_, 0);
     customerDataBase_.indexCloseAll();
     customerDataBase_.close();
     return SaveOutcome::Stored;
+}
+
+// Saved.idx rebuilt over every record, the new one included; a missing or
+// unreadable index is made anew from the table.
+bool CustInfoModel::rebuildNameIndex()
+{
+    try {
+        try {
+            customerDataBase_.indexOpen(kSavedIndexFile);
+        } catch (const storage::StorageError&) {
+            customerDataBase_.indexOpenInMemory(kSavedIndexFile, kNameKeyExpression);
+        }
+        customerDataBase_.reindex();
+        return true;
+    } catch (const storage::StorageError& e) {
+        indexPendingMessage_ = std::string("The name index ") + kNameIndexFile +
+                               " could not be rebuilt.\n" + e.what() +
+                               "\nThe record is stored; the index is rebuilt from the table the "
+                               "next time the customers are listed or searched.";
+        return false;
+    }
 }
 
 void CustInfoModel::close()

@@ -9,7 +9,8 @@
 // changeDetail(). saveRecord() refuses while a required field is empty and
 // otherwise posts the record, rebuilds Saved.idx and closes the table;
 // close() drops the pending record. Only one record is ever begun per
-// opening.
+// opening. Opening refuses a setup that no recall could use, and saving
+// refuses details that the table cannot keep as typed (EntryRules.h).
 
 #include "SetupEncoding.h"
 
@@ -30,6 +31,7 @@ public:
     static constexpr selection::Rgb kButtonCaptionColour = selection::kTargOrange;
     static constexpr const char* kIncompleteAddress = "Incomplete address, cannot add record";
     static constexpr const char* kRecordAdded = "New record has been successfully added";
+    static constexpr const char* kRecordNotStored = "The record has not been stored.";
 
     enum class State { Closed, Composing, Stored };
     enum class SaveOutcome { Refused, Stored, Failed };
@@ -45,9 +47,14 @@ public:
     // edit is to show it (the state's letters in capitals).
     std::string changeDetail(std::string_view field, std::string text);
 
-    // "Save Record". Stored: the record is in the table and the window
-    // closes (also when only the index rebuild failed: the record stays).
+    // "Save Record". Refused: a required detail is empty, or a detail
+    // breaks an entry rule (EntryRules.h); nothing is stored and the window
+    // stays open. Stored: the record is in the table and the window closes;
+    // indexed() then says whether Saved.idx covers it, or could not be
+    // rebuilt (the user is told, and the next reader rebuilds it). Failed:
+    // the record was not stored.
     SaveOutcome saveRecord();
+    bool indexed() const { return indexed_; }
     // "Close": the pending record is dropped.
     void close();
 
@@ -63,11 +70,14 @@ public:
 
 private:
     void fillSummary(const selection::FormState& mainForm);
+    bool rebuildNameIndex();
 
     selection::MessageSink& messages_;
     storage::Table customerDataBase_;
     selection::FormState form_;
     State state_ = State::Closed;
+    bool indexed_ = false;
+    std::string indexPendingMessage_;
 };
 
 // Letters turned into capitals as the state edit does as they are typed

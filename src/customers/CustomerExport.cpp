@@ -1,6 +1,10 @@
 #include "CustomerExport.h"
 
+#include "CustomerFields.h"
+#include "CustomerRecords.h"
 #include "SavedSetups.h"
+
+#include "selection/NumberText.h"
 
 #include "storage/StorageError.h"
 
@@ -24,14 +28,28 @@ bool exportCustomerDatabase(storage::Table& exportTbl, selection::MessageSink& m
         storage::Table& table;
         ~CloseOnExit() { table.close(); }
     } closer{exportTbl};
+    std::vector<std::string> leftOut;
     try {
         exportTbl.open(kSavedSetupsFile, storage::OpenMode::ReadOnly);
-        exportTbl.copyToText(fileName, storage::kTextTypeDelimited);
+        for (const std::string& notice : exportTbl.notices())
+            messages.information(notice, 0);
+        // A memo that cannot be read keeps no record out of the file: the
+        // record is written without it, and named.
+        for (const storage::UnreadableField& memo :
+             exportTbl.copyToText(fileName, storage::kTextTypeDelimited)) {
+            exportTbl.go(memo.recordNumber);
+            const std::string name = exportTbl.hasField(field::NAME)
+                                         ? selection::trimBlanks(exportTbl.getString(field::NAME))
+                                         : std::string();
+            leftOut.push_back(unreadableNotice(memo.recordNumber, name, memo.field, memo.reason));
+        }
     } catch (const storage::StorageError& e) {
         messages.error(e.what());
         return false;
     }
     messages.information(exportCreatedMessage(fileName), 0);
+    for (const std::string& notice : leftOut)
+        messages.information(notice, 0);
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "CustomerRetrieval.h"
 
+#include "CustomerFields.h"
+#include "CustomerRecords.h"
+#include "EntryRules.h"
 #include "NameOrder.h"
 #include "SavedSetups.h"
 
@@ -33,7 +36,8 @@ constexpr SummaryLabel kSummaryLabels[] = {
 
 std::string withoutTrailingBlanks(std::string text)
 {
-    text.erase(text.find_last_not_of(' ') + 1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.pop_back();
     return text;
 }
 
@@ -98,7 +102,7 @@ bool CustomerRetrieval::open()
 {
     return guarded([this] {
         openInNameOrder();
-        table_.goTop();
+        goFirstCustomer();
         atFirst_ = true;
         atLast_ = table_.eof();
         show();
@@ -107,21 +111,67 @@ bool CustomerRetrieval::open()
 }
 
 // The table opened afresh, so that records another program appended since
-// the last opening are counted, and its name order made to cover them.
+// the last opening are counted, and its name order checked against it
+// (NameOrder.h).
 void CustomerRetrieval::openInNameOrder()
 {
     table_.close();
     table_.open(kSavedSetupsFile);
     for (const std::string& notice : table_.notices())
         messages_.information(notice, 0);
-    table_.indexOpen(kNameIndexFile);
-    rebuildNameOrderIfShort(table_);
+    requireCustomerFields(table_);
+    for (const std::string& notice : openNameOrder(table_).notices)
+        messages_.information(notice, 0);
+    stamp_ = FilesStamp::of(table_);
+}
+
+// Whether anything may have changed the table or its index since the name
+// order was last checked: this handle's own edits, another program's.
+bool CustomerRetrieval::filesChanged() const
+{
+    return !table_.isOpen() || FilesStamp::of(table_) != stamp_;
+}
+
+// Blank records (no name, no setup) are no customers: browsing steps over
+// them. True when stepping back found nothing but blanks before and so
+// ended on the first customer.
+bool CustomerRetrieval::skipBlanks(bool forward)
+{
+    while (!table_.eof() && isBlankCustomer(table_)) {
+        if (forward) {
+            table_.next();
+            continue;
+        }
+        table_.previous();
+        if (table_.bof()) {
+            goFirstCustomer();
+            return true;
+        }
+    }
+    return false;
+}
+
+void CustomerRetrieval::goFirstCustomer()
+{
+    table_.goTop();
+    skipBlanks(true);
+}
+
+// An edit in progress is stored before the record is left, as the table
+// would store it, but through the entry rules; false when they refused it.
+bool CustomerRetrieval::storeEditBeforeMoving()
+{
+    if (!table_.isOpen() || table_.state() == storage::EditState::Browse)
+        return true;
+    return storeEdit();
 }
 
 void CustomerRetrieval::first()
 {
     guarded([this] {
-        table_.goTop();
+        if (!storeEditBeforeMoving())
+            return false;
+        goFirstCustomer();
         atFirst_ = true;
         atLast_ = table_.eof();
         show();
@@ -132,8 +182,10 @@ void CustomerRetrieval::first()
 void CustomerRetrieval::last()
 {
     guarded([this] {
+        if (!storeEditBeforeMoving())
+            return false;
         table_.goBottom();
-        atFirst_ = table_.bof();
+        atFirst_ = skipBlanks(false) || table_.bof();
         atLast_ = true;
         show();
         return true;
@@ -143,11 +195,16 @@ void CustomerRetrieval::last()
 void CustomerRetrieval::next()
 {
     guarded([this] {
+        if (!storeEditBeforeMoving())
+            return false;
         table_.next();
+        skipBlanks(true);
         atFirst_ = false;
         atLast_ = table_.eof();
-        if (atLast_)
-            table_.goBottom(); // stays on the last record
+        if (atLast_) { // stays on the last record
+            table_.goBottom();
+            skipBlanks(false);
+        }
         show();
         return true;
     });
@@ -156,11 +213,15 @@ void CustomerRetrieval::next()
 void CustomerRetrieval::previous()
 {
     guarded([this] {
+        if (!storeEditBeforeMoving())
+            return false;
         table_.previous();
         atLast_ = false;
         atFirst_ = table_.bof();
+        if (!atFirst_)
+            atFirst_ = skipBlanks(false);
         if (atFirst_)
-            table_.goTop(); // stays on the first record
+            goFirstCustomer(); // stays on the first record
         show();
         return true;
     });
@@ -183,10 +244,14 @@ void CustomerRetrieval::changeField(std::string_view control, std::string text)
         for (const BoundEdit& edit : kBoundEdits) {
             if (control != edit.control)
                 continue;
-            if (table_.state() == storage::EditState::Browse)
+            if (table_.state() == storage::EditState::Browse) {
                 table_.edit();
-            table_.setField(edit.field, text);
+                edited_.clear();
+            }
+            table_.setField(edit.field,
+                            edit.field == field::COMMENTS ? commentsWithCrLf(text) : text);
             form_[control].text = std::move(text);
+            edited_.insert(edit.control);
         }
         showNavigator();
         notify();
@@ -198,18 +263,38 @@ void CustomerRetrieval::changeField(std::string_view control, std::string text)
 void CustomerRetrieval::post()
 {
     guarded([this] {
-        table_.post();
-        showEdits();
-        showNavigator();
-        notify();
+        storeEdit();
         return true;
     });
+}
+
+// Posts the edit when every edited detail passes the entry rules (as typed,
+// not as the code page's form already in the record); false after a refusal,
+// with the edit still pending.
+bool CustomerRetrieval::storeEdit()
+{
+    for (const BoundEdit& edit : kBoundEdits) {
+        if (!edited_.contains(edit.control))
+            continue;
+        if (const auto refusal = detailRefusal(table_, edit.field, form_[edit.control].text)) {
+            messages_.error(*refusal);
+            notify();
+            return false;
+        }
+    }
+    table_.post();
+    edited_.clear();
+    showEdits();
+    showNavigator();
+    notify();
+    return true;
 }
 
 void CustomerRetrieval::cancel()
 {
     guarded([this] {
         table_.cancel();
+        edited_.clear();
         showEdits();
         showNavigator();
         notify();
@@ -221,18 +306,44 @@ bool CustomerRetrieval::search(const std::string& text)
 {
     return guarded([&] {
         // A correction being typed is stored, as moving away from it would.
-        if (table_.isOpen() && table_.state() != storage::EditState::Browse)
-            table_.post();
-        openInNameOrder();
-        const bool found = table_.seek(nameKeyPrefix(table_, text));
+        if (!storeEditBeforeMoving())
+            return false;
+        // The order is checked again only when a file changed since the
+        // last check, so that searching stays cheap at any table size.
+        if (filesChanged())
+            openInNameOrder();
+        bool found = seekCustomer(text);
+        if (found && !shownNameBegins(text)) {
+            // The index led to a record whose name is not what it was found
+            // by: the index is stale although no file seems changed (a
+            // write within the clock's resolution). Check it now.
+            openInNameOrder();
+            found = seekCustomer(text);
+        }
         if (!found) {
             messages_.information(kNameNotFound, 0);
-            table_.goTop();
+            goFirstCustomer();
         }
         atFirst_ = !found;
         atLast_ = table_.eof();
         return show() && found;
     });
+}
+
+// The first customer in name order whose name begins with text.
+bool CustomerRetrieval::seekCustomer(const std::string& text)
+{
+    const std::string prefix = nameKeyPrefix(table_, text);
+    if (!table_.seek(prefix))
+        return false;
+    skipBlanks(true);
+    return !table_.eof() && shownNameBegins(text);
+}
+
+bool CustomerRetrieval::shownNameBegins(const std::string& text) const
+{
+    const std::string prefix = nameKeyPrefix(table_, text);
+    return nameKeyPrefix(table_, table_.getString(field::NAME)).starts_with(prefix);
 }
 
 bool CustomerRetrieval::returnData()
@@ -263,7 +374,9 @@ void CustomerRetrieval::close()
 // the record shown before it beside this customer's name.
 bool CustomerRetrieval::show()
 {
-    showEdits();
+    for (const auto& [field, reason] : showEdits())
+        messages_.information(
+            unreadableNotice(table_.recordNumber(), form_["NameEdit"].text, field, reason), 0);
     showNavigator();
     bool shown = true;
     words_ = {};
@@ -281,10 +394,17 @@ bool CustomerRetrieval::show()
     return shown;
 }
 
-void CustomerRetrieval::showEdits()
+std::vector<std::pair<std::string, std::string>> CustomerRetrieval::showEdits()
 {
-    for (const BoundEdit& edit : kBoundEdits)
-        form_[edit.control].text = withoutTrailingBlanks(table_.getString(edit.field));
+    std::vector<std::pair<std::string, std::string>> unreadable;
+    for (const BoundEdit& edit : kBoundEdits) {
+        std::string reason;
+        form_[edit.control].text =
+            withoutTrailingBlanks(readFieldOrEmpty(table_, edit.field, &reason));
+        if (!reason.empty())
+            unreadable.emplace_back(edit.field, reason);
+    }
+    return unreadable;
 }
 
 void CustomerRetrieval::showNavigator()
@@ -314,10 +434,7 @@ storage::EditState CustomerRetrieval::editState() const
 
 std::vector<std::pair<std::string, std::string>> CustomerRetrieval::currentRecord() const
 {
-    std::vector<std::pair<std::string, std::string>> record;
-    for (const auto& field : table_.fields())
-        record.emplace_back(field.name, withoutTrailingBlanks(table_.getString(field.name)));
-    return record;
+    return readCustomerFields(table_).fields;
 }
 
 int CustomerRetrieval::fieldWidth(std::string_view control) const

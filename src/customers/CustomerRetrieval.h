@@ -6,6 +6,7 @@
 // Return Data into the main window. Messages go to a MessageSink; the
 // window binds this FormState to its widgets by name.
 
+#include "NameOrder.h"
 #include "SetupDecoding.h"
 
 #include <selection/FormState.h>
@@ -16,6 +17,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -56,13 +58,15 @@ public:
     CustomerRetrieval(const CustomerRetrieval&) = delete;
     CustomerRetrieval& operator=(const CustomerRetrieval&) = delete;
 
-    // Opening the window: the table in name order (the order rebuilt first
-    // when it misses records), the first record shown. False when a
-    // message ended it (the window then has nothing to show).
+    // Opening the window: the table in name order (Saved.idx checked
+    // against the table first, NameOrder.h), the first customer shown
+    // (blank records are stepped over). A memo that cannot be read is shown
+    // empty, with a message naming the record. False when a message ended
+    // it (the window then has nothing to show).
     bool open();
 
     // The navigator. Moving away from a record being edited stores a
-    // change made to it.
+    // change made to it, when the entry rules let it (EntryRules.h).
     void first();
     void previous();
     void next();
@@ -95,7 +99,8 @@ public:
     bool isOpen() const { return table_.isOpen(); }
     const std::filesystem::path& dataFolder() const { return dataFolder_; }
     storage::EditState editState() const;
-    // Every field of the current record as stored, trailing blanks removed.
+    // Every field of the current record as stored, trailing blanks removed
+    // (a memo that cannot be read as empty).
     std::vector<std::pair<std::string, std::string>> currentRecord() const;
     std::uint32_t recordNumber() const { return table_.recordNumber(); }
     // The width of the field behind a bound edit (0 while closed).
@@ -106,8 +111,16 @@ public:
 
 private:
     void openInNameOrder();
+    bool filesChanged() const;
+    bool skipBlanks(bool forward);
+    void goFirstCustomer();
+    bool storeEditBeforeMoving();
+    bool storeEdit();
+    bool seekCustomer(const std::string& text);
+    bool shownNameBegins(const std::string& text) const;
     bool show();
-    void showEdits();
+    // Fills the edits; the memos that could not be read, with the reason.
+    std::vector<std::pair<std::string, std::string>> showEdits();
     void showNavigator();
     void notify();
     template <typename Step> bool guarded(Step step);
@@ -116,6 +129,8 @@ private:
     selection::SelectionModel& mainWindow_;
     selection::MessageSink& messages_;
     storage::Table table_;
+    FilesStamp stamp_; // the files as the name order was last checked against
+    std::set<std::string, std::less<>> edited_; // bound edits changed in the edit in progress
     selection::FormState form_;
     SetupWords words_;
     // Where the navigator stands, as a dataset reports it: at the first

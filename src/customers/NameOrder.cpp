@@ -6,6 +6,7 @@
 #include <storage/KeyExpression.h>
 
 #include <algorithm>
+#include <sys/stat.h>
 #include <vector>
 
 namespace qw::customers {
@@ -22,6 +23,11 @@ std::size_t nameFieldIndex(const storage::Table& table)
             return i;
     throw storage::StorageError("The customer table has no field NAME.\nFile: " +
                                 table.filePath().filename().string());
+}
+
+std::string tableName(const storage::Table& table)
+{
+    return table.filePath().filename().string();
 }
 
 } // namespace
@@ -47,31 +53,71 @@ std::string nameKeyPrefix(const storage::Table& table, std::string_view text)
     return storage::toUtf8(keyBytes, table.codePageByte());
 }
 
-bool nameOrderCoversTable(storage::Table& table)
+NameOrderOpening openNameOrder(storage::Table& table)
 {
-    const std::uint32_t last = table.recordCount();
-    if (last == 0)
-        return true;
-    table.go(last);
-    const std::string key = nameKeyPrefix(table, table.getString(kNameField));
-    // Equal keys are in record number order, so the last record is the
-    // last of its key's run.
-    if (!table.seek(key))
-        return false;
-    while (!table.eof() && table.recordNumber() != last) {
-        table.next();
-        if (table.eof() || nameKeyPrefix(table, table.getString(kNameField)) != key)
-            return false;
+    NameOrderOpening opening;
+    std::string unusable; // why the file cannot be used at all
+    std::string expression(kNameKeyExpression);
+    try {
+        table.indexOpen(kNameIndexFile);
+        if (table.orderHoldsTable())
+            return opening;
+        expression = table.orderExpression();
+    } catch (const storage::StorageError& e) {
+        unusable = e.what();
     }
-    return !table.eof();
+    table.indexOpenInMemory(kNameIndexFile, expression);
+    if (!table.isReadOnly()) {
+        try {
+            table.reindex();
+            opening.source = NameOrderSource::Rebuilt;
+            if (!unusable.empty())
+                opening.notices.push_back(unusable + "\nThe name index " + kNameIndexFile +
+                                          " has been rebuilt from " + tableName(table) + ".");
+            return opening;
+        } catch (const storage::StorageError& e) {
+            // Searched in memory below; the failure is worth telling.
+            opening.notices.push_back(
+                std::string("The name index ") + kNameIndexFile + " could not be rebuilt.\n" +
+                e.what() + "\nThe customers are searched in " + tableName(table) + " itself.");
+        }
+    } else if (!unusable.empty()) {
+        opening.notices.push_back(unusable +
+                                  "\nThe folder can only be read: the customers are "
+                                  "searched in " +
+                                  tableName(table) + " itself.");
+    }
+    opening.source = NameOrderSource::Memory;
+    return opening;
 }
 
-bool rebuildNameOrderIfShort(storage::Table& table)
+FilesStamp::FileState FilesStamp::stateOf(const std::filesystem::path& path)
 {
-    if (nameOrderCoversTable(table))
-        return false;
-    table.reindex();
-    return true;
+    FileState state;
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0)
+        return state;
+    state.present = true;
+    state.device = info.st_dev;
+    state.inode = info.st_ino;
+    state.size = info.st_size;
+    state.modifiedNs = info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec;
+    state.changedNs = info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec;
+    return state;
+}
+
+FilesStamp FilesStamp::of(const storage::Table& table)
+{
+    FilesStamp stamp;
+    const std::filesystem::path dbf = table.filePath();
+    std::filesystem::path memo = dbf;
+    memo.replace_extension(".fpt");
+    for (const std::filesystem::path& path :
+         {dbf, storage::findFile(table.dataFolder(), memo.filename().string()),
+          storage::findFile(table.dataFolder(), kNameIndexFile),
+          storage::findFile(table.dataFolder(), dbf.filename().string() + "-journal")})
+        stamp.files_.push_back(stateOf(path));
+    return stamp;
 }
 
 } // namespace qw::customers

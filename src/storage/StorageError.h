@@ -1,6 +1,7 @@
 #pragma once
 
 #include <new>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -39,5 +40,13 @@ auto withMemoryCheck(std::string_view fileName, std::string_view doing, Step ste
         throw StorageError::outOfMemory(fileName, doing);
     }
 }
+// A field that a whole-table read left out because it could not be read (a
+// memo whose block is damaged or lies past the memo file): the rest of its
+// record is still given.
+struct UnreadableField {
+    std::uint32_t recordNumber = 0;
+    std::string field;
+    std::string reason; // the storage error's text
+};
 
 } // namespace qw::storage

@@ -547,7 +547,7 @@ EditState Table::state() const
     return impl_->state;
 }
 
-void Table::copyToText(std::string_view fileName, int typeCode)
+std::vector<UnreadableField> Table::copyToText(std::string_view fileName, int typeCode)
 {
     impl_->requireOpen();
     if (typeCode != kTextTypeDelimited)
@@ -555,15 +555,17 @@ void Table::copyToText(std::string_view fileName, int typeCode)
     std::filesystem::path target = findFile(impl_->folder, fileName);
     if (target.empty())
         target = impl_->folder / std::filesystem::path(fileName);
+    std::vector<UnreadableField> unreadable;
     withMemoryCheck(impl_->file->fileName(), "copy it to " + target.filename().string(),
-                    [&] { writeDelimitedText(*impl_->file, target); });
+                    [&] { writeDelimitedText(*impl_->file, target, &unreadable); });
+    return unreadable;
 }
 
-std::string Table::recordAsDelimitedText() const
+std::string Table::recordAsDelimitedText(std::vector<UnreadableField>* unreadable) const
 {
     impl_->requireOpen();
     impl_->loadRecord();
-    return delimitedRow(*impl_->file, impl_->record);
+    return delimitedRow(*impl_->file, impl_->record, recordNumber(), unreadable);
 }
 
 std::uint16_t Table::headerLength() const

@@ -56,6 +56,8 @@ public:
     // Closes the table and its indexes; an unposted new record is dropped.
     void close();
     bool isOpen() const;
+    // Opened read-only, or its file can only be read (a read-only folder).
+    bool isReadOnly() const;
     std::filesystem::path filePath() const;
 
     // Structure of the open table.
@@ -75,6 +77,17 @@ public:
     void reindex();
     bool hasControllingOrder() const;
     std::string orderExpression() const; // key expression of the controlling order
+    // Whether the controlling order holds exactly what the table holds now:
+    // one entry per record under the key the record gives, in key order, and
+    // nothing else. Reads the whole table and the whole order; writes nothing.
+    bool orderHoldsTable();
+    // Makes an order built in memory from the table's records the
+    // controlling order, under the index file's name (replacing that file's
+    // order if it is open): for a reader that finds the file stale, damaged
+    // or missing and cannot rewrite it. Writes nothing; a later reindex()
+    // writes it out as the file. Throws StorageError for an expression that
+    // does not fit the table.
+    void indexOpenInMemory(std::string_view idxFileName, std::string_view keyExpression);
 
     // Positioning: in controlling order when there is one, else physical.
     // Physical order steps over slots that hold no record (a deletion flag
@@ -118,8 +131,9 @@ public:
     EditState state() const;
 
     // Writes every record of the open table, in physical order, to a text
-    // file in the data folder.
-    void copyToText(std::string_view fileName, int typeCode);
+    // file in the data folder. Returns the memos it had to leave out because
+    // they could not be read (their records are written without them).
+    std::vector<UnreadableField> copyToText(std::string_view fileName, int typeCode);
 
     // Every post is flushed to disk in its write order (the default). Bulk
     // loaders may switch this off for the file: the order of the writes is
@@ -127,8 +141,9 @@ public:
     // failure may lose the latest posts.
     void setDurableWrites(bool durable);
 
-    // The current record as one row of copyToText's layout (no line end).
-    std::string recordAsDelimitedText() const;
+    // The current record as one row of copyToText's layout (no line end);
+    // a memo that cannot be read is left out and added to unreadable.
+    std::string recordAsDelimitedText(std::vector<UnreadableField>* unreadable = nullptr) const;
     // Header facts for inspection tools.
     std::uint16_t headerLength() const;
     std::uint16_t recordLength() const;

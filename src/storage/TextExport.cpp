@@ -41,10 +41,27 @@ void appendQuoted(std::string& out, std::string_view utf8)
     out.push_back('"');
 }
 
-void appendField(std::string& out, const DbfFile& file, std::string_view record, std::size_t i)
+// The field's bytes; a memo that cannot be read gives nothing and is reported.
+std::string readableBytes(const DbfFile& file, std::string_view record, std::size_t i,
+                          std::uint32_t recordNumber, std::vector<UnreadableField>* unreadable)
 {
     const FieldDef& field = file.layout().fields[i];
-    const std::string bytes = fieldBytesAsText(file, record, i);
+    if (field.type != FieldType::Memo)
+        return fieldBytesAsText(file, record, i);
+    try {
+        return fieldBytesAsText(file, record, i);
+    } catch (const StorageError& e) {
+        if (unreadable)
+            unreadable->push_back({recordNumber, field.name, e.what()});
+        return {};
+    }
+}
+
+void appendField(std::string& out, const DbfFile& file, std::string_view record, std::size_t i,
+                 std::uint32_t recordNumber, std::vector<UnreadableField>* unreadable)
+{
+    const FieldDef& field = file.layout().fields[i];
+    const std::string bytes = readableBytes(file, record, i, recordNumber, unreadable);
     switch (field.type) {
     case FieldType::Character:
     case FieldType::Memo:
@@ -84,13 +101,14 @@ std::string headingRow(const DbfFile& file)
     return row;
 }
 
-std::string delimitedRow(const DbfFile& file, std::string_view record)
+std::string delimitedRow(const DbfFile& file, std::string_view record, std::uint32_t recordNumber,
+                         std::vector<UnreadableField>* unreadable)
 {
     std::string row;
     for (std::size_t i = 0; i < file.layout().fields.size(); ++i) {
         if (i > 0)
             row.push_back(',');
-        appendField(row, file, record, i);
+        appendField(row, file, record, i, recordNumber, unreadable);
     }
     return row;
 }
@@ -141,7 +159,8 @@ int createTemporary(const std::filesystem::path& temporary, const std::filesyste
 
 } // namespace
 
-void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target)
+void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target,
+                        std::vector<UnreadableField>* unreadable)
 {
     const std::filesystem::path temporary = target.string() + ".tmp";
     const int fd = createTemporary(temporary, target);
@@ -164,10 +183,10 @@ void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target
         buffer.clear();
     };
     try {
-        file.forEachRecord([&](std::uint32_t, std::string_view record) {
+        file.forEachRecord([&](std::uint32_t n, std::string_view record) {
             if (!ok || record[0] == kRecordDeleted)
                 return;
-            buffer += delimitedRow(file, record);
+            buffer += delimitedRow(file, record, n, unreadable);
             buffer += "\r\n";
             if (buffer.size() > 256 * 1024)
                 flushBuffer();

@@ -18,24 +18,34 @@
 //   text itself follows unchanged;
 // - numbers without their leading and trailing blanks; dates as stored
 //   (YYYYMMDD); logicals as T or F; a blank value of these types is empty;
-// - records marked deleted are left out.
+// - records marked deleted are left out;
+// - a memo that cannot be read (its block damaged or past the memo file) is
+//   written empty and reported, so one damaged memo never keeps the other
+//   records, or the rest of its own, from being copied.
 // The file is written as "<name>.tmp" beside its final name (created new,
 // never through a link; one left by a killed export is removed first) and
 // renamed over it, so a failed copy never leaves half a file, an existing
 // file is replaced, and a link in the folder never sends the text elsewhere.
 
 #include "DbfFile.h"
+#include "StorageError.h"
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace qw::storage {
 
 // Throws StorageError naming the target file when it cannot be written.
-void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target);
+// Memos left out are added to unreadable.
+void writeDelimitedText(const DbfFile& file, const std::filesystem::path& target,
+                        std::vector<UnreadableField>* unreadable = nullptr);
 
-// One record as a delimited row (without the line end).
-std::string delimitedRow(const DbfFile& file, std::string_view record);
+// One record (number recordNumber) as a delimited row (without the line
+// end); memos left out are added to unreadable.
+std::string delimitedRow(const DbfFile& file, std::string_view record,
+                         std::uint32_t recordNumber = 0,
+                         std::vector<UnreadableField>* unreadable = nullptr);
 // The heading row: the field names (without the line end).
 std::string headingRow(const DbfFile& file);
 

@@ -158,18 +158,72 @@ private slots:
         QCOMPARE(byName.recordNumber(), static_cast<std::uint32_t>(before + 1));
     }
 
-    // A missing index does not lose the record: it is stored, and the
-    // storage layer's message says why the index was not rebuilt.
-    void aMissingIndexLeavesTheRecordStored()
+    // A save says exactly what happened: stored and indexed (a missing index
+    // made anew), stored with the index to be rebuilt, or not stored.
+    void aSaveReportsWhatBecameOfRecordAndIndex_data()
     {
-        std::filesystem::remove(storage::findFile(path_, customers::kSavedIndexFile));
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<int>("added");
+        QTest::addColumn<bool>("indexed");
+        QTest::addColumn<QString>("lastMessage");
+        QTest::newRow("index missing") << "remove" << int(Outcome::Stored) << 1 << true
+                                       << customers::CustInfoModel::kRecordAdded;
+        QTest::newRow("index cannot be written")
+            << "folder" << int(Outcome::Stored) << 1 << false
+            << "The name index Saved.idx could not be rebuilt.\n"
+               "Saved.idx: a folder, not an index file\n"
+               "The record is stored; the index is rebuilt from the table the next time the "
+               "customers are listed or searched.";
+        QTest::newRow("table without NAME") << "descriptor" << int(Outcome::Failed) << 0 << false
+                                            << "The customer table cannot be used: it has no "
+                                               "field NAME.\nFile: Saveddb.dbf";
+    }
+
+    void aSaveReportsWhatBecameOfRecordAndIndex()
+    {
+        QFETCH(QString, damage);
+        QFETCH(int, outcome);
+        QFETCH(int, added);
+        QFETCH(bool, indexed);
+        QFETCH(QString, lastMessage);
+        const auto index = storage::findFile(path_, customers::kSavedIndexFile);
+        std::filesystem::remove(index);
+        if (damage == "folder")
+            std::filesystem::create_directory(index);
+        if (damage == "descriptor") {
+            QFile table(QString::fromStdString((path_ / "Saveddb.dbf").string()));
+            QVERIFY(table.open(QIODevice::ReadWrite) && table.seek(32));
+            table.write("N\xffME");
+        }
         const std::size_t before = storedCount();
-        QCOMPARE(test::saveCustomer(path_, window_->form(), test::address("Nia"), sink_),
-                 Outcome::Stored);
-        QCOMPARE(storedCount(), before + 1);
-        QCOMPARE(sink_.errorCount(), 1);
-        QVERIFY(
-            QString::fromStdString(sink_.texts().front()).startsWith("Index file does not exist."));
+        customers::CustInfoModel entry(path_, sink_);
+        const bool opened = entry.open(window_->form(), "12/08/26");
+        for (const auto& [field, text] : test::address("Nia"))
+            entry.changeDetail(field, text);
+        QCOMPARE(int(opened ? entry.saveRecord() : Outcome::Failed), outcome);
+        QCOMPARE(entry.indexed(), indexed);
+        QCOMPARE(QString::fromStdString(sink_.texts().back()), lastMessage);
+        QCOMPARE(storedCount(), before + added);
+        QCOMPARE(sink_.errorCount(),
+                 entry.state() == customers::CustInfoModel::State::Stored ? 0 : 1);
+        if (entry.indexed()) {
+            storage::Table byName(path_);
+            byName.open(customers::kSavedSetupsFile);
+            byName.indexOpen(customers::kSavedIndexFile);
+            QVERIFY(byName.seek("NIA"));
+        }
+    }
+
+    // Save Setup refuses a setup that no recall could use: the window does not open.
+    void aSetupNoRecallCouldUseIsRefused()
+    {
+        test::showSetup(*window_, test::setupOf(Page::Hunt, "BowWeightSpin=6a"));
+        const std::size_t before = storedCount();
+        customers::CustInfoModel entry(path_, sink_);
+        QVERIFY(!entry.open(window_->form(), "12/08/26"));
+        QCOMPARE(sink_.texts(), texts({"'6a' is not a valid integer value"}));
+        QCOMPARE(storedCount(), before);
     }
 
     void shopRecordIsEditedBesideTheSheetsHandles()

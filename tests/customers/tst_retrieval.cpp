@@ -327,6 +327,20 @@ private slots:
         QVERIFY(s.retrieval.search("Y"));
         QCOMPARE(s.retrieval.form()["CityEdit"].text, "Bowmont");
         QVERIFY(s.messages.messages.empty());
+        // Comments edited here are stored with CR LF, as a save stores them;
+        // a name the table cannot keep is refused, and the edit stays open.
+        s.retrieval.changeField("CommentsMemo", "one\ntwo");
+        s.retrieval.changeField("NameEdit", "Łódź, Kim");
+        s.retrieval.next();
+        QCOMPARE(s.retrieval.editState(), storage::EditState::Edit);
+        QCOMPARE(s.messages.texts(),
+                 std::vector<std::string>{"The name \"Łódź, Kim\" cannot be stored: the customer "
+                                          "table keeps the letters of Windows-1252 only, without "
+                                          "Ł, ź."});
+        s.retrieval.changeField("NameEdit", "Lodz, Kim");
+        s.retrieval.post();
+        const auto stored = test::storedRecords(s.folder.path()).front();
+        QCOMPARE(stored.at("NAME") + "|" + stored.at("COMMENTS"), "Lodz, Kim|one\r\ntwo");
     }
 };
 

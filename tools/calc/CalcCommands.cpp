@@ -1,5 +1,6 @@
 #include "CalcCommands.h"
 
+#include <JsonText.h>
 #include <SetupOptions.h>
 #include <calculators/KineticEnergyModel.h>
 #include <calculators/SpecsModel.h>
@@ -68,7 +69,7 @@ int finish(const ordered_json& report, bool json, const std::string& plain,
            const RecordingSink& sink)
 {
     if (json)
-        std::cout << report.dump() << "\n";
+        std::cout << setupcli::jsonText(report) << "\n";
     else {
         std::cout << plain;
         for (const std::string& message : sink.texts())
@@ -245,7 +246,7 @@ int runTrajectory(const Arguments& arguments, const std::filesystem::path& progr
     report["nearLabelX"] = number(layout.nearLabelX);
     report["farLabelX"] = number(layout.farLabelX);
     if (line.json) {
-        std::cout << report.dump() << "\n";
+        std::cout << setupcli::jsonText(report) << "\n";
         for (const std::string& message : sink.texts())
             std::cerr << "quiverwise-calc: " << message << "\n";
         return sink.messages.empty() ? kExitOk : kExitMessage;

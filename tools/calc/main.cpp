@@ -4,12 +4,13 @@
 // for a bad command line.
 
 #include "CalcCommands.h"
+#include <GuardedMain.h>
 
 #include <SetupOptions.h>
 
 #include <iostream>
 
-int main(int argc, char** argv)
+static int run(int argc, char** argv)
 {
     using namespace qw::calc;
     const Arguments all(argv + 1, argv + argc);
@@ -36,4 +37,9 @@ int main(int argc, char** argv)
         std::cerr << "quiverwise-calc: " << error.what() << "\n" << calcUsage();
         return kExitUsage;
     }
+}
+
+int main(int argc, char** argv)
+{
+    return qw::setupcli::guardedMain("quiverwise-calc", [&] { return run(argc, argv); });
 }

@@ -1,6 +1,8 @@
 // add --name N --addr1 A --city C --state S [...] [setup options]: stores the
 // setup as Save Setup does from the chosen page of the main window, with the
 // customer's details typed into the Customer Information window's edits.
+// Exit status 0 once the record is stored (with a notice when Saved.idx
+// could not be rebuilt), 1 when it was not stored.
 
 #include "CommandSupport.h"
 
@@ -68,11 +70,16 @@ int runAdd(CommandContext& context)
         stored = entry.saveRecord() == customers::CustInfoModel::SaveOutcome::Stored;
         entry.close();
     }
+    // A stored record is never reported as a failure, also when its index
+    // could not be rebuilt: a retry would store the customer twice.
     if (options.json)
-        std::cout << Json{{"stored", stored}, {"messages", messagesJson(sink)}}.dump() << "\n";
+        std::cout << jsonText(Json{{"stored", stored},
+                                   {"indexed", stored && entry.indexed()},
+                                   {"messages", messagesJson(sink)}})
+                  << "\n";
     else
         printMessages(sink);
-    return exitStatus(sink);
+    return stored ? kExitOk : kExitMessage;
 }
 
 } // namespace qw::customers_cli

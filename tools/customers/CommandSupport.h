@@ -5,6 +5,7 @@
 
 #include "Commands.h"
 
+#include <JsonText.h>
 #include <selection/RecordingSink.h>
 
 #include <nlohmann/json.hpp>
@@ -17,6 +18,8 @@
 namespace qw::customers_cli {
 
 using Json = nlohmann::ordered_json;
+using setupcli::jsonText;
+using setupcli::terminalText;
 
 // Removes a flag wherever it stands; true when it was given.
 bool takeFlag(std::vector<std::string>& arguments, std::string_view flag);

@@ -4,6 +4,7 @@
 #include "RetrievalCommands.h"
 #include "RetrievalSupport.h"
 
+#include <JsonText.h>
 #include <selection/SelectionModel.h>
 
 namespace qw::customers::cli {
@@ -27,10 +28,10 @@ int runFind(const std::filesystem::path& dataFolder, const std::vector<std::stri
             report["record"] = recordJson(retrieval);
             report["summary"] = summaryJson(retrieval.words());
         }
-        out << report.dump() << "\n";
+        out << setupcli::jsonText(report) << "\n";
     } else {
         for (const std::string& message : messages.texts())
-            err << message << "\n";
+            err << setupcli::terminalText(message) << "\n";
         if (shown)
             writeRecordText(retrieval, out);
     }

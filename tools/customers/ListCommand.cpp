@@ -1,9 +1,11 @@
-// list [--json]: every record in name order, each field as stored with its
-// trailing blanks removed.
+// list [--json]: every customer in name order, each field as stored with
+// its trailing blanks removed.
 
 #include "CommandSupport.h"
 
 #include <customers/CustomerFields.h>
+#include <customers/CustomerRecords.h>
+#include <customers/NameOrder.h>
 #include <customers/SavedSetups.h>
 #include <storage/StorageError.h>
 #include <storage/Table.h>
@@ -15,37 +17,32 @@ namespace {
 
 using Record = std::vector<std::pair<std::string, std::string>>;
 
-std::string trimRight(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
-        text.pop_back();
-    return text;
-}
-
-std::vector<Record> recordsInIndexOrder(storage::Table& table)
-{
-    std::vector<Record> records;
-    for (table.goTop(); !table.eof(); table.next()) {
-        Record record;
-        for (const storage::FieldDef& field : table.fields())
-            record.emplace_back(field.name, trimRight(table.getString(field.name)));
-        records.push_back(std::move(record));
-    }
-    return records;
-}
-
-// Name order through Saved.idx. An index left short of the table (a crash
-// between a save and its rebuild, a record added by another program) is
-// rebuilt first, so that no customer is left out.
-std::vector<Record> recordsInNameOrder(const std::filesystem::path& folder)
+// Every customer in name order through Saved.idx, checked against the table
+// first (a stale, damaged or missing index is rebuilt, or in a read-only
+// folder read in memory). Blank records are no customers and are left out;
+// a memo that cannot be read is left out of its record, which is named in
+// a notice.
+std::vector<Record> recordsInNameOrder(const std::filesystem::path& folder,
+                                       selection::RecordingSink& notices)
 {
     storage::Table table(folder);
     table.open(customers::kSavedSetupsFile);
-    table.indexOpen(customers::kSavedIndexFile);
-    std::vector<Record> records = recordsInIndexOrder(table);
-    if (records.size() < table.recordCount()) {
-        table.reindex();
-        records = recordsInIndexOrder(table);
+    for (const std::string& notice : table.notices())
+        notices.information(notice, 0);
+    customers::requireCustomerFields(table);
+    for (const std::string& notice : customers::openNameOrder(table).notices)
+        notices.information(notice, 0);
+    std::vector<Record> records;
+    for (table.goTop(); !table.eof(); table.next()) {
+        if (customers::isBlankCustomer(table))
+            continue;
+        customers::CustomerFieldTexts texts = customers::readCustomerFields(table);
+        for (const auto& [field, reason] : texts.unreadable)
+            notices.information(customers::unreadableNotice(table.recordNumber(),
+                                                            texts[customers::field::NAME], field,
+                                                            reason),
+                                0);
+        records.push_back(std::move(texts.fields));
     }
     return records;
 }
@@ -61,7 +58,7 @@ void printText(const std::vector<Record>& records)
             for (std::size_t at = shown.find('\n'); at != std::string::npos;
                  at = shown.find('\n', at + 1))
                 shown.insert(at + 1, std::string(name.size() + 2, ' '));
-            std::cout << name << ": " << shown << "\n";
+            std::cout << name << ": " << terminalText(shown) << "\n";
         }
     }
 }
@@ -76,7 +73,7 @@ int runList(CommandContext& context)
     selection::RecordingSink sink;
     std::vector<Record> records;
     try {
-        records = recordsInNameOrder(context.dataFolder);
+        records = recordsInNameOrder(context.dataFolder, sink);
     } catch (const storage::StorageError& e) {
         sink.error(e.what());
     }
@@ -90,10 +87,12 @@ int runList(CommandContext& context)
         }
         if (!sink.messages.empty())
             answer["messages"] = messagesJson(sink);
-        std::cout << answer.dump() << "\n";
+        std::cout << jsonText(answer) << "\n";
     } else {
         printText(records);
-        printMessages(sink);
+        // Notices are not customers: they go where errors go.
+        for (const auto& message : sink.messages)
+            std::cerr << message.text << "\n";
     }
     return exitStatus(sink);
 }

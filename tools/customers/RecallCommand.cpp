@@ -4,6 +4,7 @@
 #include "RetrievalCommands.h"
 #include "RetrievalSupport.h"
 
+#include <JsonText.h>
 #include <select/SelectReport.h>
 #include <selection/Pages.h>
 #include <selection/RunExplanation.h>
@@ -29,7 +30,7 @@ void reportMessages(const selection::RecordingSink& messages, bool json, std::os
                     std::ostream& err)
 {
     if (json)
-        out << nlohmann::ordered_json{{"messages", messages.texts()}}.dump() << "\n";
+        out << setupcli::jsonText(nlohmann::ordered_json{{"messages", messages.texts()}}) << "\n";
     else
         for (const std::string& message : messages.texts())
             err << message << "\n";
@@ -69,12 +70,16 @@ int runRecall(const std::filesystem::path& dataFolder, const std::vector<std::st
     const auto recommendation = select::pageReport(mainWindow, page, mainMessages.texts());
     if (arguments->json) {
         const nlohmann::ordered_json report = {{"record", record},
+                                               {"messages", messages.texts()},
                                                {"page", selection::pageInfo(page).key},
                                                {"inputs", recommendation["inputs"]},
                                                {"groups", groupsJson(mainWindow.setup())},
                                                {"recommendation", recommendation}};
-        out << report.dump() << "\n";
+        out << setupcli::jsonText(report) << "\n";
     } else {
+        // What opening the table said (a leftover journal, a damaged memo).
+        for (const std::string& message : messages.texts())
+            err << setupcli::terminalText(message) << "\n";
         out << "Recalled " << record["NAME"].get<std::string>() << "\n"
             << select::pageTable(recommendation) << "\n"
             << selection::explainRun(mainWindow.lastRun(), page) << "\n";

@@ -1,5 +1,6 @@
 #include "RetrievalSupport.h"
 
+#include <JsonText.h>
 #include <customers/SavedSetups.h>
 
 namespace qw::customers::cli {
@@ -57,7 +58,12 @@ bool openAndSearch(CustomerRetrieval& retrieval, selection::RecordingSink& messa
 {
     SavedSetups saved(retrieval.dataFolder());
     try {
-        if (saved.countSavedSetups() == 0) {
+        const std::uint32_t count = saved.countSavedSetups();
+        // The first opening deals with a leftover journal; what it did is
+        // told as the window tells it.
+        for (const std::string& notice : saved.takeNotices())
+            messages.information(notice, 0);
+        if (count == 0) {
             messages.information(kNoRecords, 0);
             return false;
         }
@@ -68,8 +74,12 @@ bool openAndSearch(CustomerRetrieval& retrieval, selection::RecordingSink& messa
     if (!retrieval.open())
         return false;
     // What showing the first record on opening said is not part of the
-    // answer (the search shows its own record); a table's notice is.
-    std::erase_if(messages.messages, [](const auto& message) { return message.error; });
+    // answer (the search shows its own record): its conversion messages and
+    // the notice of a memo it could not read; a table's notice is.
+    const std::string firstShown = "Record " + std::to_string(retrieval.recordNumber()) + " (";
+    std::erase_if(messages.messages, [&](const auto& message) {
+        return message.error || message.text.starts_with(firstShown);
+    });
     return retrieval.search(prefix);
 }
 
@@ -92,7 +102,7 @@ nlohmann::ordered_json summaryJson(const SetupWords& words)
 void writeRecordText(const CustomerRetrieval& retrieval, std::ostream& out)
 {
     for (const auto& [field, text] : retrieval.currentRecord())
-        out << field << ": " << text << "\n";
+        out << field << ": " << setupcli::terminalText(text) << "\n";
     for (const SummaryItem& item : kSummary)
         out << item.caption << " " << retrieval.words().*item.word << "\n";
 }

@@ -6,6 +6,7 @@
 #include "CommandSupport.h"
 #include "Commands.h"
 #include "RetrievalCommands.h"
+#include <GuardedMain.h>
 
 #include <array>
 #include <filesystem>
@@ -73,7 +74,7 @@ int usageError(const std::string& what)
 
 } // namespace
 
-int main(int argc, char** argv)
+static int run(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     CommandContext context{programFolder(argv[0]), {}};
@@ -104,4 +105,9 @@ int main(int argc, char** argv)
         }
     }
     return usageError("unknown command '" + name + "'");
+}
+
+int main(int argc, char** argv)
+{
+    return qw::setupcli::guardedMain("quiverwise-customers", [&] { return run(argc, argv); });
 }

@@ -10,6 +10,7 @@
 #include "BuildError.h"
 #include "CatalogueBuilder.h"
 #include "DataChecker.h"
+#include <GuardedMain.h>
 
 #include "storage/StorageError.h"
 
@@ -57,7 +58,7 @@ int runCheck(const std::filesystem::path& folder)
 
 } // namespace
 
-int main(int argc, char** argv)
+static int run(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "check")
@@ -67,4 +68,9 @@ int main(int argc, char** argv)
     if (args.size() == 4 && args[0] == "build" && args[2] == "--source")
         return runBuild(args[1], args[3]);
     return usage();
+}
+
+int main(int argc, char** argv)
+{
+    return qw::setupcli::guardedMain("quiverwise-data", [&] { return run(argc, argv); });
 }

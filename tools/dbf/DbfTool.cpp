@@ -66,11 +66,35 @@ int info(const std::filesystem::path& file, std::ostream& out, std::ostream& err
     return 0;
 }
 
-void dumpFrom(Table& table, std::ostream& out)
+// The record named for a message: its number, and its NAME where it has one.
+std::string recordName(const Table& table, std::uint32_t recordNumber)
+{
+    std::string name = "Record " + std::to_string(recordNumber);
+    if (table.hasField("NAME")) {
+        std::string text = table.getString("NAME");
+        text.erase(text.find_last_not_of(' ') + 1);
+        name += " (" + text + ")";
+    }
+    return name;
+}
+
+// A memo that cannot be read is left out of its row, named on err, and the
+// dump goes on with the rest.
+void dumpRow(const Table& table, std::ostream& out, std::ostream& err)
+{
+    std::vector<UnreadableField> unreadable;
+    out << table.recordAsDelimitedText(&unreadable) << "\r\n";
+    for (const UnreadableField& memo : unreadable)
+        err << recordName(table, memo.recordNumber) << ": its " << memo.field
+            << " cannot be read and is left out.\n"
+            << memo.reason << "\n";
+}
+
+void dumpFrom(Table& table, std::ostream& out, std::ostream& err)
 {
     for (; !table.eof(); table.next())
         if (!table.isDeleted())
-            out << table.recordAsDelimitedText() << "\r\n";
+            dumpRow(table, out, err);
 }
 
 int dump(const std::filesystem::path& file, const std::string* index, std::ostream& out,
@@ -81,7 +105,7 @@ int dump(const std::filesystem::path& file, const std::string* index, std::ostre
     if (index)
         table.indexOpen(indexName(file, *index));
     table.goTop();
-    dumpFrom(table, out);
+    dumpFrom(table, out, err);
     return 0;
 }
 
@@ -95,7 +119,8 @@ int seek(const std::filesystem::path& file, const std::filesystem::path& index,
         out << "not found: " << key << "\n";
         return 1;
     }
-    out << table.recordNumber() << ": " << table.recordAsDelimitedText() << "\r\n";
+    out << table.recordNumber() << ": ";
+    dumpRow(table, out, err);
     return 0;
 }
 

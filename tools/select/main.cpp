@@ -5,6 +5,9 @@
 #include "SelectOptions.h"
 #include "SelectReport.h"
 
+#include <GuardedMain.h>
+#include <JsonText.h>
+
 #include <selection/MessageSink.h>
 #include <selection/Pages.h>
 #include <selection/RunExplanation.h>
@@ -24,7 +27,7 @@ using qw::setupcli::RecordingSink;
 
 } // namespace
 
-int main(int argc, char** argv)
+static int run(int argc, char** argv)
 {
     qw::select::SelectOptions options;
     try {
@@ -55,9 +58,14 @@ int main(int argc, char** argv)
 
     const auto report = qw::select::pageReport(model, options.page, sink.texts());
     if (options.json)
-        std::cout << report.dump() << "\n";
+        std::cout << qw::setupcli::jsonText(report) << "\n";
     else
         std::cout << qw::select::pageTable(report) << "\n"
                   << qw::selection::explainRun(model.lastRun(), options.page) << "\n";
     return sink.errorCount() > 0 ? kExitRunFailed : kExitOk;
+}
+
+int main(int argc, char** argv)
+{
+    return qw::setupcli::guardedMain("quiverwise-select", [&] { return run(argc, argv); });
 }

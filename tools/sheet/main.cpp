@@ -7,6 +7,7 @@
 // inputs given and saves or prints the arrow build sheet, as that window's
 // buttons would.
 
+#include <GuardedMain.h>
 #include <RetrievalSupport.h>
 #include <SetupOptions.h>
 
@@ -152,9 +153,16 @@ int pageSheet(const std::filesystem::path& folder, const SheetOptions& options)
     qw::setupcli::applySetup(model, options.setup);
     model.findRec();
     // What the window would have shown on the way; the sheet prints the
-    // window as it stands after it.
+    // window as it stands after it. An input the run refused (a bow weight
+    // that is no number) leaves a page the window does not print: nothing
+    // is written then.
     for (const auto& message : sink.messages)
         std::cerr << message.text << "\n";
+    if (sink.errorCount() > 0) {
+        std::cerr << "quiverwise-sheet: no sheet: the page does not show a recommendation for "
+                     "the setup given\n";
+        return kExitMessage;
+    }
 
     qw::reports::SetupSheet sheet(qw::reports::sheetDesign(options.setup.page), folder);
     return deliver(
@@ -253,7 +261,7 @@ int customerSheet(const std::filesystem::path& folder, const SheetOptions& optio
 
 } // namespace
 
-int main(int argc, char** argv)
+static int run(int argc, char** argv)
 {
     SheetOptions options;
     try {
@@ -285,4 +293,9 @@ int main(int argc, char** argv)
         std::cerr << "quiverwise-sheet: " << error.what() << "\n";
         return kExitMessage;
     }
+}
+
+int main(int argc, char** argv)
+{
+    return qw::setupcli::guardedMain("quiverwise-sheet", [&] { return run(argc, argv); });
 }
