@@ -166,6 +166,39 @@ void DbfIo::write(std::uint64_t offset, std::string_view bytes)
     }
 }
 
+std::uint64_t DbfIo::append(std::string_view bytes)
+{
+    if (!writable_)
+        throw StorageError::badFile(fileName_, link_ ? kLinkRefused : "the file is open read-only");
+    if (poisoned_)
+        throw StorageError::badFile(fileName_,
+                                    "an earlier write failed; open the table again to go on");
+    const bool allowed = takeWriteAllowance();
+    const std::uint64_t start = allowed ? 0 : size();
+    const std::uint64_t torn = (start + bytes.size()) / kSectorSize * kSectorSize;
+    if (!allowed && !(tearFailingWrite.load() && torn > start && torn < start + bytes.size()))
+        fail("write failed: stopped by fault injection");
+    if (!allowed) // a torn write puts down what reaches the last whole sector
+        bytes = bytes.substr(0, static_cast<std::size_t>(torn - start));
+    // The append flag belongs to this open file alone and is dropped again
+    // at once, so every other write of this file keeps its explicit offset.
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags < 0 || ::fcntl(fd_, F_SETFL, flags | O_APPEND) != 0)
+        fail(std::string("write failed: ") + std::strerror(errno));
+    ssize_t n;
+    do
+        n = ::write(fd_, bytes.data(), bytes.size());
+    while (n < 0 && errno == EINTR);
+    const int writeError = errno;
+    const off_t end = ::lseek(fd_, 0, SEEK_CUR);
+    ::fcntl(fd_, F_SETFL, flags);
+    if (!allowed)
+        fail("write failed: stopped by fault injection");
+    if (n < 0 || static_cast<std::size_t>(n) != bytes.size() || end < n)
+        fail(std::string("write failed: ") + std::strerror(n < 0 ? writeError : ENOSPC));
+    return static_cast<std::uint64_t>(end - n);
+}
+
 void DbfIo::sync()
 {
     if (poisoned_)

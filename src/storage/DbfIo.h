@@ -47,6 +47,11 @@ public:
     std::pair<std::uint64_t, std::uint64_t> dataFrom(std::uint64_t offset) const;
     // Throws StorageError (and poisons the object) on any failure.
     void write(std::uint64_t offset, std::string_view bytes);
+    // Writes bytes at the end of the file as it stands at the moment of the
+    // write (O_APPEND), so that they can never land on bytes another
+    // program put down after this one looked at the size; returns the
+    // offset at which they begin. Fails as write() does.
+    std::uint64_t append(std::string_view bytes);
     void sync();
     void truncate(std::uint64_t length);
     // The table lock: an exclusive open-file-description byte-range lock

@@ -14,6 +14,8 @@ constexpr std::uint64_t kMaxDbt3Memo = 16 * 1024 * 1024;
 constexpr std::size_t kWindowBytes = 32 * 1024;
 // How far past the end of the file a memo header's next free block is followed.
 constexpr std::uint64_t kMostBytesPastEnd = 16 * 1024 * 1024;
+// Appends tried before giving up on a memo file that others keep growing.
+constexpr int kMostAppendAttempts = 16;
 
 } // namespace
 
@@ -126,26 +128,38 @@ std::uint32_t MemoFile::append(std::string_view bytes, bool durable)
     // writing its memo; the header, when a writer died before moving it or
     // one that takes no lock wrote past it. A header far past the end
     // (a damaged or hostile one could ask for terabytes) only opens a gap
-    // and is not followed.
+    // and is not followed. The memo is appended to the file as it stands
+    // when it is written: had a program that takes no lock put a memo down
+    // since the end was measured, ours lands after it rather than over it,
+    // is left there unreferenced, and goes down again at the new end.
     const std::uint64_t firstBlock = (kHeaderSize + blockSize_ - 1) / blockSize_;
-    const std::uint64_t endBlock = (io_.size() + blockSize_ - 1) / blockSize_;
-    const std::string header = io_.read(0, 4);
-    const std::uint64_t headerBlock = header.size() == 4 ? readBe32(header.data()) : 0;
-    const bool headerSane = headerBlock <= endBlock + kMostBytesPastEnd / blockSize_;
-    const std::uint64_t block = std::max({firstBlock, endBlock, headerSane ? headerBlock : 0});
     const std::uint64_t used = 8 + bytes.size();
     const std::uint64_t blocks = (used + blockSize_ - 1) / blockSize_;
-    if (block + blocks > 0xFFFFFFFFull)
-        throw StorageError::badFile(io_.fileName(), "memo file is full");
-
-    std::string data(static_cast<std::size_t>(blocks * blockSize_), '\0');
-    writeBe32(data.data(), 1); // type 1: text
-    writeBe32(data.data() + 4, static_cast<std::uint32_t>(bytes.size()));
-    std::copy(bytes.begin(), bytes.end(), data.begin() + 8);
+    std::string memo(static_cast<std::size_t>(blocks * blockSize_), '\0');
+    writeBe32(memo.data(), 1); // type 1: text
+    writeBe32(memo.data() + 4, static_cast<std::uint32_t>(bytes.size()));
+    std::copy(bytes.begin(), bytes.end(), memo.begin() + 8);
     window_.clear();
     windowStart_ = 0;
     knownSize_ = 0;
-    io_.write(block * blockSize_, data);
+    std::uint64_t block = 0;
+    for (int attempt = 0;; ++attempt) {
+        const std::uint64_t size = io_.size();
+        const std::uint64_t endBlock = (size + blockSize_ - 1) / blockSize_;
+        const std::string header = io_.read(0, 4);
+        const std::uint64_t headerBlock = header.size() == 4 ? readBe32(header.data()) : 0;
+        const bool headerSane = headerBlock <= endBlock + kMostBytesPastEnd / blockSize_;
+        block = std::max({firstBlock, endBlock, headerSane ? headerBlock : 0});
+        if (block + blocks > 0xFFFFFFFFull)
+            throw StorageError::badFile(io_.fileName(), "memo file is full");
+        const std::size_t gap = static_cast<std::size_t>(block * blockSize_ - size);
+        if (io_.append(std::string(gap, '\0') + memo) == size)
+            break;
+        if (attempt == kMostAppendAttempts)
+            throw StorageError::badFile(io_.fileName(),
+                                        "another program keeps writing the memo file; "
+                                        "the comments were not saved");
+    }
     if (durable)
         io_.sync();
     std::string newHeader(4, '\0');
