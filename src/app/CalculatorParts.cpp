@@ -1,13 +1,13 @@
 #include "CalculatorParts.h"
 
 #include "widgets/NumberEntry.h"
+#include "widgets/StepArrows.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTabBar>
-#include <QToolButton>
 
 #include <algorithm>
 
@@ -50,19 +50,9 @@ void decimalInput(QWidget* parent, const QString& name, QRect geometry)
     auto* entry = new widgets::NumberEntry(QString(), parent);
     entry->setObjectName(name);
     entry->setGeometry(geometry);
-    const int half = geometry.height() / 2;
-    const QRect arrows(geometry.right() + 2, geometry.top(), 18, geometry.height());
-    for (const auto& [suffix, arrow, top] :
-         {std::tuple{"Up", Qt::UpArrow, arrows.top()},
-          std::tuple{"Down", Qt::DownArrow, arrows.top() + half}}) {
-        auto* button = new QToolButton(parent);
-        button->setObjectName(name + suffix);
-        button->setArrowType(arrow);
-        button->setAutoRepeat(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(arrows.left(), top, arrows.width(),
-                            arrow == Qt::UpArrow ? half : geometry.height() - half);
-    }
+    auto* arrows = new widgets::StepArrows(entry, name + "Up", name + "Down", parent);
+    arrows->setObjectName(name + "Arrows");
+    arrows->setGeometry(geometry.right() + 2, geometry.top(), 18, geometry.height());
 }
 
 QWidget* tiledPage(const QString& name, const QString& tile, const QColor& fallback)

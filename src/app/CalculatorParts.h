@@ -32,7 +32,8 @@ QStringList pictureFrames(const QString& folder, const QString& set);
 QLabel* pictureLabel(QWidget* parent, const QString& name, const QString& file, QRect geometry);
 
 // A number box named `name` with up and down arrows named name + "Up" and
-// name + "Down" beside it; the model decides what a step does.
+// name + "Down" beside it, stepped by the Up and Down keys in the box too;
+// the model decides what a step does.
 void decimalInput(QWidget* parent, const QString& name, QRect geometry);
 
 // A page filled with a tiled picture, or with the fallback colour.

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QWidget>
-
-class QLineEdit;
-class QToolButton;
+#include "StepArrows.h"
 
 namespace qw::widgets {
 
@@ -15,7 +12,7 @@ namespace qw::widgets {
 // step it the same way. A screen reader finds the arrows as one spin button
 // named after the entry, with its value, range and step actions, as it
 // finds a desktop spin box; the keys are how the keyboard steps it.
-class UpDown : public QWidget {
+class UpDown : public StepArrows {
     Q_OBJECT
 public:
     UpDown(QLineEdit* entry, int minimum, int maximum, int step, QWidget* parent = nullptr);
@@ -24,34 +21,19 @@ public:
     int maximum() const { return maximum_; }
     int step() const { return step_; }
     int position() const { return position_; }
-    QLineEdit* entry() const { return entry_; }
-    QToolButton* upButton() const { return up_; }
-    QToolButton* downButton() const { return down_; }
 
 public slots:
     void stepUp() { stepBy(+1); }
     void stepDown() { stepBy(-1); }
 
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-
 private:
     void stepBy(int direction);
     int startingPosition() const;
-    void releaseArrows();
-    bool acceptsInput() const;
-    bool wheel(QWheelEvent* event);
 
-    QLineEdit* entry_;
-    QToolButton* up_;
-    QToolButton* down_;
     int minimum_;
     int maximum_;
     int step_;
     int position_;
-    int wheelRemainder_ = 0; // part of a notch left over from fine-grained wheels
 };
 
 } // namespace qw::widgets

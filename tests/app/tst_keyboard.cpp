@@ -25,11 +25,14 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 
 using namespace qw;
 using test::child;
@@ -130,12 +133,41 @@ QColor meanBehind(QWidget* w)
     return QColor::fromRgbF(float(r / n), float(g / n), float(b / n));
 }
 
+// The colour most of a tab is painted in: the face its caption stands on.
+QColor tabFace(QTabBar* bar, int tab)
+{
+    const QImage tabImage = bar->grab(bar->tabRect(tab)).toImage();
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < tabImage.height(); ++y)
+        for (int x = 0; x < tabImage.width(); ++x)
+            ++counts[tabImage.pixel(x, y)];
+    return QColor(std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                      return a.second < b.second;
+                  })->first);
+}
+
 // Every shown caption at 4.5:1 or better against what is drawn behind it,
 // every entry's text against its face, and each caption whole in its place.
 void checkLegible(QWidget* window)
 {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
+    for (QTabBar* bar : window->findChildren<QTabBar*>()) {
+        if (!bar->isVisible())
+            continue;
+        for (int tab = 0; tab < bar->count(); ++tab) {
+            const QColor ink = bar->tabTextColor(tab).isValid()
+                                   ? bar->tabTextColor(tab)
+                                   : bar->palette().color(QPalette::WindowText);
+            const double ratio = widgets::contrastRatio(ink, tabFace(bar, tab));
+            QVERIFY2(ratio >= 4.5, qPrintable(QString("tab \"%1\" at %2:1")
+                                                  .arg(bar->tabText(tab))
+                                                  .arg(ratio)));
+            QVERIFY2(bar->fontMetrics().horizontalAdvance(bar->tabText(tab)) <
+                         bar->tabRect(tab).width(),
+                     qPrintable(QString("tab \"%1\" is cut").arg(bar->tabText(tab))));
+        }
+    }
     for (QWidget* w : window->findChildren<QWidget*>()) {
         auto* cell = qobject_cast<widgets::CaptionButton*>(w);
         auto* label = qobject_cast<QLabel*>(w);
@@ -291,11 +323,14 @@ void TestKeyboard::calculators()
 {
     struct Run {
         const char *command, *dialog, *output;
-        QStringList steps; // tab to a control, typing text after "="; "^" is the next page
+        // Tab to a control, typing text after "="; "^" is the next page; "+"
+        // steps the entry with the Up key (Down undoes it, checked on the way).
+        QStringList steps;
     } const runs[] = {
         {"HKECalcBtn", "TKECalc2", "Label6", {"GrainWt=540", "Velocity=300"}},
-        {"HKECalcBtn", "TKECalc2", "Label9", {"^", "FSpinLenEdit=25.6", "FSpinBalEdit=16"}},
-        {"HSzBtn1", "TSpecsFrm", "Label9", {"KECalcBtn", "CloseBtn", "FSpinEdit3=125"}},
+        {"HKECalcBtn", "TKECalc2", "Label9",
+         {"^", "FSpinLenEdit=25.6", "FSpinLenEdit+", "FSpinBalEdit=16"}},
+        {"HSzBtn1", "TSpecsFrm", "Label9", {"KECalcBtn", "CloseBtn", "FSpinEdit3=125", "FSpinEdit3+"}},
     };
     for (const Run& run : runs) {
         calculators::KineticEnergyModel reference(sink_);
@@ -306,6 +341,20 @@ void TestKeyboard::calculators()
                 const QString entry = step.section('=', 0, 0), text = step.section('=', 1);
                 if (step == "^") {
                     key(Qt::Key_Tab, Qt::ControlModifier);
+                    continue;
+                }
+                if (step.endsWith('+')) {
+                    const QString entryName = step.chopped(1);
+                    auto* box = child<QLineEdit>(window, entryName);
+                    const QString typed = box->text();
+                    key(Qt::Key_Up);
+                    const QString stepped = box->text();
+                    key(Qt::Key_Down);
+                    QCOMPARE(box->text(), typed);
+                    key(Qt::Key_Up);
+                    QVERIFY2(stepped != typed && box->text() == stepped, qPrintable(stepped));
+                    if (QString(run.dialog) == "TKECalc2")
+                        reference.stepDecimal(entryName.toStdString(), +1);
                     continue;
                 }
                 QVERIFY2(tabTo(entry), qPrintable(entry));
