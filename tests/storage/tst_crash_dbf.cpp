@@ -153,7 +153,7 @@ const std::vector<Damage> damages{
     [](const auto& folder) {
         const auto path = folder / "CRASH.FPT";
         const std::uint64_t at = std::filesystem::file_size(path);
-        std::string memo("\0\0\0\x01\0\0\0\x10foreign memo....", 24);
+        std::string memo("\0\0\0\x01\0\0\0\x10" "foreign memo....", 24);
         memo.resize(64, '\0');
         patch(path, at, memo);
         return std::vector<Kept>{{"CRASH.FPT", at, memo}};
