@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace qw::app {
 
@@ -45,6 +46,8 @@ int runProgram(QApplication& application, const std::optional<std::filesystem::p
     if (!started.mainWindow)
         return 1;
     started.mainWindow->show();
+    TArrowSel* window = started.mainWindow.get();
+    QTimer::singleShot(0, window, [window] { window->offerShopInformation(); });
     return application.exec();
 }
 
