@@ -13,7 +13,7 @@ set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins
-  nlohmann-json3-dev libxlsxwriter-dev
+  nlohmann-json3-dev libxlsxwriter-dev zlib1g-dev
   fonts-dejavu-core fonts-liberation2
 )
 test_packages=(
