@@ -1,20 +1,41 @@
 #!/usr/bin/env bash
-# Installs, from Debian 12's own packages, everything that building, running
-# and testing Quiverwise needs. Safe to run again: apt-get skips what is there.
+# Installs, from Debian 12's own packages, what Quiverwise needs:
+#   setup-deps.sh run    building and running the program (scripts/run.sh,
+#                        scripts/package.sh)
+#   setup-deps.sh test   that, and everything the tests need (scripts/test.sh):
+#                        the clang sanitizer build, the independent table
+#                        readers, Xvfb and the accessibility bus, LibreOffice
+#                        for the spreadsheet, the private print server, the
+#                        package validators
+# Safe to run again: only what is missing is installed.
 set -euo pipefail
 
-packages=(
+run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins
-  nlohmann-json3-dev libbenchmark-dev libxlsxwriter-dev
+  nlohmann-json3-dev libxlsxwriter-dev zlib1g-dev
+  fonts-dejavu-core fonts-liberation2
+)
+test_packages=(
+  libbenchmark-dev
   clang libclang-rt-14-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   xvfb xauth imagemagick poppler-utils
   dbus dbus-x11 at-spi2-core python3-pyatspi
-  fonts-dejavu-core fonts-urw-base35 fonts-liberation2
+  fonts-urw-base35
   libreoffice-calc-nogui
   cups cups-client cups-filters printer-driver-cups-pdf ghostscript
+  lintian desktop-file-utils appstream dpkg-dev
 )
+
+case "${1:-test}" in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*)
+  echo "usage: setup-deps.sh [run|test]" >&2
+  exit 2
+  ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

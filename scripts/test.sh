@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Sets everything up and runs the whole test suite:
-#  1. the normal build and every test (unit, interoperability, windows);
+#  1. the normal build and every test (unit, interoperability, windows, the
+#     package and its validators), with a customer saved into the program's
+#     folder first, as a user would, which must change no result;
 #  2. a clang build with AddressSanitizer and UndefinedBehaviorSanitizer that
 #     runs the unit tests again and each parser's fuzzer for a short while.
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup-deps.sh
-scripts/build.sh
+scripts/setup-deps.sh test
+scripts/build.sh -DQW_TESTS=ON -DQW_BENCHMARKS=ON -DQW_CUSTOMER_IN_PROGRAM_FOLDER=ON
 # CTest stops the tests' private print server after the last test that
 # prints, even when tests fail; this stops it too should ctest itself be
 # stopped or killed on the way.

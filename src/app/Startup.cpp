@@ -4,7 +4,12 @@
 #include "TArrowSel.h"
 #include "TSplashV.h"
 
+#include "storage/DataFolder.h"
+#include "storage/StorageError.h"
+
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 
 namespace qw::app {
 
@@ -27,12 +32,22 @@ StartupResult startUp(const std::filesystem::path& dataFolder, selection::Messag
     return result;
 }
 
-int runProgram(QApplication& application, const std::filesystem::path& dataFolder)
+int runProgram(QApplication& application, const std::optional<std::filesystem::path>& dataOption,
+               const std::filesystem::path& programFolder)
 {
-    StartupResult started = startUp(dataFolder);
+    const auto folder = storage::DataFolder::forProgram(dataOption, programFolder);
+    try {
+        folder.prepare();
+    } catch (const storage::StorageError& error) {
+        QMessageBox::critical(nullptr, kApplicationTitle, QString::fromStdString(error.what()));
+        return 1;
+    }
+    StartupResult started = startUp(folder.path());
     if (!started.mainWindow)
         return 1;
     started.mainWindow->show();
+    TArrowSel* window = started.mainWindow.get();
+    QTimer::singleShot(0, window, [window] { window->offerShopInformation(); });
     return application.exec();
 }
 

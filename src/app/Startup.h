@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QApplication;
 
@@ -30,7 +31,10 @@ StartupResult startUp(const std::filesystem::path& dataFolder,
                       selection::MessageSink* messages = nullptr,
                       const std::function<void(StartupPhase)>& observe = {});
 
-// The whole program: start-up, then the main window until it closes.
-int runProgram(QApplication& application, const std::filesystem::path& dataFolder);
+// The whole program: the data folder decided and made up to date
+// (storage/DataFolder.h; dataOption is --data DIR), start-up, the first-run
+// offer of the shop's details, then the main window until it closes.
+int runProgram(QApplication& application, const std::optional<std::filesystem::path>& dataOption,
+               const std::filesystem::path& programFolder);
 
 } // namespace qw::app

@@ -21,6 +21,7 @@
 #include "TTrajectory.h"
 #include "customers/CustomerExport.h"
 #include "customers/CustomerSpreadsheet.h"
+#include "customers/FirstRunOffer.h"
 #include "customers/SavedSetups.h"
 #include "reports/PrintedSheets.h"
 #include "selection/MainFormDesign.h"
@@ -424,6 +425,20 @@ void TArrowSel::ShopInformation1Click()
     TShopInf shop(dataFolder_, *messages_, this);
     if (shop.opened())
         shop.exec();
+}
+
+bool TArrowSel::offerShopInformation()
+{
+    const customers::FirstRunOffer offer(dataFolder_);
+    if (!offer.due())
+        return false;
+    offer.markMade();
+    TShopInf shop(dataFolder_, *messages_, this);
+    if (!shop.opened())
+        return true;
+    shop.showIntroduction(QString::fromUtf8(customers::FirstRunOffer::kText));
+    shop.exec();
+    return true;
 }
 
 void TArrowSel::ExportCustomerDatabase1Click()

@@ -62,6 +62,9 @@ public slots:
     void SpeedButton9Click();   // Youth
     void SaveSheetAsPdfClick(); // the current page's setup sheet into a PDF file
     void ShopInformation1Click();
+    // On the first start in a folder whose shop record is empty: the Shop
+    // Information window, once, saying what it is for. True when offered.
+    bool offerShopInformation();
     void ExportCustomerDatabase1Click();
     void ExportSpreadsheetClick(); // the customer table into an .xlsx file the user names
     void ExitBtn1Click();

@@ -132,6 +132,21 @@ void TShopInf::buildWindow()
         move(screen->availableGeometry().center() - rect().center());
 }
 
+void TShopInf::showIntroduction(const QString& text)
+{
+    constexpr int kIntroHeight = 34;
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        child->move(child->pos() + QPoint(0, kIntroHeight));
+    auto* intro = new QLabel(text, this);
+    intro->setObjectName(QStringLiteral("IntroductionLbl"));
+    intro->setFont(arial(13, true));
+    intro->setGeometry(12, 14, kClientWidth - 24, 22);
+    widgets::fixLook(intro, Qt::white, QColor(0x2E, 0x6B, 0x2E));
+    setFixedSize(kClientWidth, kClientHeight + kIntroHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
 void TShopInf::ShopInfSaveBtnClick()
 {
     model_.save();

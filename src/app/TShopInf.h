@@ -25,6 +25,9 @@ public:
     ~TShopInf() override;
 
     bool opened() const { return opened_; }
+    // A line above the edits saying what the window is for (the first-run
+    // offer); the window grows to hold it.
+    void showIntroduction(const QString& text);
     const customers::ShopInfModel& model() const { return model_; }
 
 public slots:

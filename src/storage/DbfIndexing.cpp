@@ -135,7 +135,7 @@ void Table::indexOpen(std::string_view idxFileName)
     refuseFolderName(impl_->folder, idxFileName, "an index file");
     const std::filesystem::path path = findFile(impl_->folder, idxFileName);
     if (path.empty())
-        throw StorageError::indexNotFound(idxFileName);
+        throw StorageError::indexNotFound((impl_->folder / idxFileName).string());
     OpenOrder order;
     order.path = path;
     withMemoryCheck(path.filename().string(), "read the index", [&] {
@@ -171,7 +171,7 @@ void createIndex(const std::filesystem::path& folder, std::string_view tableFile
 {
     const std::filesystem::path tablePath = findFile(folder, tableFileName);
     if (tablePath.empty())
-        throw StorageError::tableNotFound(tableFileName);
+        throw StorageError::tableNotFound((folder / tableFileName).string());
     const auto file = DbfFile::acquire(tablePath, false); // only read
     std::filesystem::path idxPath = findFile(folder, idxFileName);
     if (idxPath.empty())

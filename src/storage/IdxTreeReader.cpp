@@ -97,7 +97,7 @@ void IdxTreeReader::openFile() const
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
-            throw StorageError::indexNotFound(fileName());
+            throw StorageError::indexNotFound(path_.string());
         throw StorageError::badFile(fileName(), std::strerror(errno));
     }
     struct stat status {};

@@ -14,10 +14,12 @@ class StorageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 
-    // "Table does not exist.\nFile or directory does not exist.\nFile: <name>"
-    static StorageError tableNotFound(std::string_view fileName);
-    // "Index file does not exist.\nFile: <name>"
-    static StorageError indexNotFound(std::string_view fileName);
+    // "Table does not exist.\nFile or directory does not exist.\nFile: <path>";
+    // the file is named with its folder, so that the user sees where it was
+    // looked for.
+    static StorageError tableNotFound(std::string_view path);
+    // "Index file does not exist.\nFile: <path>"
+    static StorageError indexNotFound(std::string_view path);
     // "Dataset not in edit or insert mode"
     static StorageError notEditing();
     // A file that exists but cannot be trusted: "<file>: <reason>"

@@ -174,7 +174,7 @@ void Table::open(std::string_view fileName, OpenMode mode)
     refuseFolderName(impl_->folder, fileName, "a table file");
     const std::filesystem::path path = findFile(impl_->folder, fileName);
     if (path.empty())
-        throw StorageError::tableNotFound(fileName);
+        throw StorageError::tableNotFound((impl_->folder / fileName).string());
     impl_->report = RecoveryReport{};
     impl_->file = withMemoryCheck(path.filename().string(), "open the table", [&] {
         return DbfFile::acquire(path, mode == OpenMode::ReadWrite);

@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared by the window tests: a copy of the shipped tables in a temporary
+// Shared by the window tests: a copy of the build's tables in a temporary
 // folder, a message sink that records instead of showing boxes, and a
 // findChild that fails loudly.
 
@@ -28,12 +28,14 @@ template <typename T> T* child(QObject* root, const QString& name)
     return found;
 }
 
-// The program's tables and texts, copied so that a test may change them.
-class ProgramFolderCopy {
+// The tables and texts the build makes for the tests (supplied tables, an
+// empty customer table and shop record), copied so that a test may change
+// them. Never the program folder's, which hold whatever its user saved.
+class TableFolderCopy {
 public:
-    ProgramFolderCopy()
+    TableFolderCopy()
     {
-        const QDir source(QStringLiteral(QW_PROGRAM_DIR));
+        const QDir source(QStringLiteral(QW_TABLES_DIR));
         const QStringList files = source.entryList(
             {"*.dbf", "*.DBF", "*.idx", "*.IDX", "*.fpt", "*.FPT", "*.txt"}, QDir::Files);
         if (files.isEmpty())

@@ -6,13 +6,13 @@
 set -e
 build=${1:-build}
 out=${2:-$build/screenshots}
-cmake --build "$build" --target quiverwise qw-screenshots quiverwise-sheet quiverwise-customers
+cmake --build "$build" --target quiverwise qw-screenshots quiverwise-sheet quiverwise-customers qw_test_tables
 xvfb-run -a -s "-screen 0 1024x768x24" "$build/tests/qw-screenshots" "$out"
 
-# The sheets, over a copy of the program's tables with a shop and a customer.
+# The sheets, over a copy of the build's tables with a shop and a customer.
 tables=$(mktemp -d)
 trap 'rm -rf "$tables"' EXIT
-cp "$build"/bin/*.DBF "$build"/bin/*.dbf "$build"/bin/*.idx "$build"/bin/*.fpt "$tables"/
+cp "$build"/tables/*.DBF "$build"/tables/*.dbf "$build"/tables/*.idx "$build"/tables/*.fpt "$tables"/
 /usr/bin/python3 - "$tables/SHOPINFO.DBF" <<'PY'
 import sys, dbf
 table = dbf.Table(sys.argv[1])

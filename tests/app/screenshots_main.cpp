@@ -65,12 +65,19 @@ int main(int argc, char* argv[])
     }
     const QDir folder(argc > 1 ? argv[1] : ".");
     QDir().mkpath(folder.path());
+    // The windows work on a copy of the build's tables, never on the
+    // program folder's customer and shop tables.
+    QTemporaryDir tablesCopy;
+    const QDir built(QStringLiteral(QW_TABLES_DIR));
+    for (const QString& file : built.entryList(QDir::Files))
+        QFile::copy(built.filePath(file), tablesCopy.filePath(file));
+    const std::filesystem::path tables = tablesCopy.path().toStdString();
     {
         qw::app::TSplashV splash(qw::app::kSplashPicture);
         splash.showAndPaint();
         shoot(folder, "splash");
     }
-    qw::app::TArrowSel window(QW_PROGRAM_DIR);
+    qw::app::TArrowSel window(tables);
     window.show();
     auto* pages = window.findChild<QTabWidget*>("ShaftsNB");
     const char* names[] = {"page-hunting", "page-target", "page-youth", "page-kavel"};
@@ -108,7 +115,7 @@ int main(int argc, char* argv[])
     {
         window.model().sizeCellClick(qw::selection::Page::Hunt, 2);
         qw::app::TSpecsFrm specs(
-            QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
+            tables, window.model().form(), [] {}, nullptr, &window);
         specs.show();
         shoot(folder, "specifications");
         auto* point = specs.findChild<QLineEdit*>("FSpinEdit3");
@@ -122,7 +129,7 @@ int main(int argc, char* argv[])
         settle();
         window.model().sizeCellClick(qw::selection::Page::Hunt, 1);
         qw::app::TSpecsFrm specs(
-            QW_PROGRAM_DIR, window.model().form(), [] {}, nullptr, &window);
+            tables, window.model().form(), [] {}, nullptr, &window);
         specs.show();
         auto* point = specs.findChild<QLineEdit*>("FSpinEdit3");
         point->selectAll();
@@ -145,7 +152,7 @@ int main(int argc, char* argv[])
         shoot(folder, "front-of-centre");
     }
     {
-        qw::app::TTrajectory trajectory(QW_PROGRAM_DIR, nullptr, &window);
+        qw::app::TTrajectory trajectory(tables, nullptr, &window);
         trajectory.show();
         shoot(folder, "trajectory");
     }
@@ -156,7 +163,7 @@ int main(int argc, char* argv[])
     for (const int page : {1, 2}) {
         pages->setCurrentIndex(page);
         settle();
-        qw::app::TCustInfo entry(QW_PROGRAM_DIR, window.model().form(), messages);
+        qw::app::TCustInfo entry(tables, window.model().form(), messages);
         entry.show();
         entry.activateWindow();
         shoot(folder, page == 1 ? "customer-info-target" : "customer-info-youth");
@@ -167,7 +174,7 @@ int main(int argc, char* argv[])
         }
     }
     {
-        qw::app::TShopInf shop(QW_PROGRAM_DIR, messages);
+        qw::app::TShopInf shop(tables, messages);
         shop.show();
         shop.activateWindow();
         shoot(folder, "shop-info");
@@ -175,7 +182,7 @@ int main(int argc, char* argv[])
     {
         // The retrieval window over a copy of the tables with one customer.
         QTemporaryDir copy;
-        const QDir program(QStringLiteral(QW_PROGRAM_DIR));
+        const QDir program(QStringLiteral(QW_TABLES_DIR));
         for (const QString& file : program.entryList(QDir::Files))
             if (!QFileInfo(program.filePath(file)).isExecutable())
                 QFile::copy(program.filePath(file), copy.filePath(file));

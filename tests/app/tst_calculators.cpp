@@ -180,7 +180,7 @@ private slots:
     // shows, here an arrow below the minimum, in red on the window.
     void specsBuildSheet()
     {
-        const test::ProgramFolderCopy program;
+        const test::TableFolderCopy program;
         reports::ShopInfo shop;
         shop.name = "Twin Oaks Archery";
         test::writeShop(program.path(), shop);
@@ -292,7 +292,7 @@ private slots:
     // a nearest range far short of the distance holds the near marker at 191.
     void trajectory()
     {
-        app::TTrajectory window(QW_PROGRAM_DIR, &sink_);
+        app::TTrajectory window(QW_TABLES_DIR, &sink_);
         window.show();
         QCOMPARE(window.model().record(), 88u);
         const auto press = [&](const char* spin, const char* arrow, int times) {

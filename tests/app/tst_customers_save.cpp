@@ -42,7 +42,7 @@ QStringList tabWalk(int steps)
 class TestCustomersSave : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramFolderCopy> folder_;
+    std::unique_ptr<test::TableFolderCopy> folder_;
     test::RecordingSink windowSink_;
     test::RecordingSink sink_;
     std::unique_ptr<selection::SelectionModel> window_;
@@ -53,7 +53,7 @@ class TestCustomersSave : public QObject {
 private slots:
     void init()
     {
-        folder_ = std::make_unique<test::ProgramFolderCopy>();
+        folder_ = std::make_unique<test::TableFolderCopy>();
         window_ = std::make_unique<selection::SelectionModel>(path(), windowSink_);
         window_->findRec();
         sink_.clear();

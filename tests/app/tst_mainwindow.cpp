@@ -80,14 +80,14 @@ private:
         return selection::cellName(page, kind, row);
     }
 
-    std::unique_ptr<test::ProgramFolderCopy> folder_;
+    std::unique_ptr<test::TableFolderCopy> folder_;
     std::unique_ptr<test::RecordingSink> sink_;
     std::unique_ptr<app::TArrowSel> window_;
 };
 
 void TestMainWindow::init()
 {
-    folder_ = std::make_unique<test::ProgramFolderCopy>();
+    folder_ = std::make_unique<test::TableFolderCopy>();
     sink_ = std::make_unique<test::RecordingSink>();
     window_ = std::make_unique<app::TArrowSel>(folder_->path(), sink_.get());
     window_->show();

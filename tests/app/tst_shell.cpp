@@ -3,9 +3,13 @@
 #include "app/HelpViewer.h"
 #include "app/Startup.h"
 #include "app/TArrowSel.h"
+#include "app/TShopInf.h"
 #include "app/TSplashV.h"
+#include "storage/Table.h"
 
 #include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,6 +33,8 @@ private slots:
     void closeBoxAndPageExitEndTheProgram();
     void tuningInformationOpensTheTuningTopic();
     void programStaysUpBesideItsTables();
+    void firstStartOffersShopInformationOnce_data();
+    void firstStartOffersShopInformationOnce();
 
 private:
     static QList<QWidget*> splashes();
@@ -45,7 +51,7 @@ QList<QWidget*> TestShell::splashes()
 
 void TestShell::splashIsGoneBeforeTheMainWindowIsUsable()
 {
-    test::ProgramFolderCopy folder;
+    test::TableFolderCopy folder;
     test::RecordingSink sink;
     bool splashSeen = false;
     bool splashUpWhileCreating = false;
@@ -88,7 +94,7 @@ void TestShell::aTableThatCannotBeOpenedEndsStartUp()
 {
     QFETCH(QString, removed);
     QTemporaryDir empty;
-    test::ProgramFolderCopy folder;
+    test::TableFolderCopy folder;
     if (!removed.isEmpty())
         QVERIFY(QFile::remove(folder.filePath(removed)));
     test::RecordingSink sink;
@@ -108,7 +114,7 @@ void TestShell::aTableThatCannotBeOpenedEndsStartUp()
 
 void TestShell::menuBarHasEveryItemInOrder()
 {
-    test::ProgramFolderCopy folder;
+    test::TableFolderCopy folder;
     test::RecordingSink sink;
     app::TArrowSel window(folder.path(), &sink);
     auto* bar = child<QMenuBar>(&window, "MainMenu1");
@@ -140,7 +146,7 @@ void TestShell::menuBarHasEveryItemInOrder()
 
 void TestShell::exitEndsTheProgramWithoutAPrompt()
 {
-    test::ProgramFolderCopy folder;
+    test::TableFolderCopy folder;
     test::RecordingSink sink;
     app::StartupResult started = app::startUp(folder.path(), &sink);
     QVERIFY(started.mainWindow);
@@ -167,7 +173,7 @@ void TestShell::exitEndsTheProgramWithoutAPrompt()
 
 void TestShell::closeBoxAndPageExitEndTheProgram()
 {
-    test::ProgramFolderCopy folder;
+    test::TableFolderCopy folder;
     test::RecordingSink sink;
     for (const char* how : {"close box", "KExitBtn"}) {
         app::TArrowSel window(folder.path(), &sink);
@@ -188,7 +194,7 @@ void TestShell::closeBoxAndPageExitEndTheProgram()
 
 void TestShell::tuningInformationOpensTheTuningTopic()
 {
-    test::ProgramFolderCopy folder;
+    test::TableFolderCopy folder;
     test::RecordingSink sink;
     app::TArrowSel window(folder.path(), &sink);
     window.show();
@@ -213,7 +219,7 @@ void TestShell::tuningInformationOpensTheTuningTopic()
 // tables: its start-up (which ends the program on a failure) gets through.
 void TestShell::programStaysUpBesideItsTables()
 {
-    test::ProgramFolderCopy folder;
+    test::TableFolderCopy folder;
     const QString program = QStringLiteral(QW_PROGRAM_DIR "/quiverwise");
     QVERIFY(QFile::exists(program));
     const QString copy = folder.filePath("quiverwise");
@@ -228,6 +234,59 @@ void TestShell::programStaysUpBesideItsTables()
     QVERIFY(!process.waitForFinished(1500));
     process.terminate();
     QVERIFY(process.waitForFinished(10000));
+}
+
+// An empty shop record on the first start brings up Shop Information once,
+// saying what it is for; later starts say nothing, filled in or not.
+void TestShell::firstStartOffersShopInformationOnce_data()
+{
+    QTest::addColumn<QString>("shopName"); // already saved before the start
+    QTest::addColumn<QString>("typed");    // typed and saved in the offered window
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("empty shop, filled in") << "" << "Twin Oaks Archery" << true;
+    QTest::newRow("empty shop, left as it is") << "" << "" << true;
+    QTest::newRow("shop already named") << "Twin Oaks Archery" << "" << false;
+}
+
+void TestShell::firstStartOffersShopInformationOnce()
+{
+    QFETCH(QString, shopName);
+    QFETCH(QString, typed);
+    QFETCH(bool, offered);
+    test::TableFolderCopy folder;
+    if (!shopName.isEmpty()) {
+        storage::Table shop(folder.path());
+        shop.open("SHOPINFO.DBF");
+        shop.appendBlank();
+        shop.setField("NAME", shopName.toStdString());
+        shop.post();
+    }
+    test::RecordingSink sink;
+    app::StartupResult started = app::startUp(folder.path(), &sink);
+    QVERIFY(started.mainWindow);
+    started.mainWindow->show();
+    QString introduction;
+    QTimer::singleShot(0, started.mainWindow.get(), [&] {
+        auto* window = qobject_cast<app::TShopInf*>(QApplication::activeModalWidget());
+        if (!window)
+            return;
+        introduction = child<QLabel>(window, "IntroductionLbl")->text();
+        if (!typed.isEmpty()) {
+            QTest::keyClicks(child<QLineEdit>(window, "ShopNameEdit"), typed);
+            child<QAbstractButton>(window, "ShopInfSaveBtn")->click();
+        }
+        child<QAbstractButton>(window, "ShopInfExitBtn")->click();
+    });
+    QCOMPARE(started.mainWindow->offerShopInformation(), offered);
+    QCOMPARE(introduction, offered ? "Enter your shop's name and address for the printed sheets"
+                                   : QString());
+    QCOMPARE(started.mainWindow->offerShopInformation(), false);
+    storage::Table shop(folder.path());
+    shop.open("SHOPINFO.DBF", storage::OpenMode::ReadOnly);
+    shop.go(1);
+    const QString expectedName = typed.isEmpty() ? shopName : typed;
+    QCOMPARE(QString::fromStdString(shop.getString("NAME")).trimmed(), expectedName);
+    QVERIFY(sink.messages.empty());
 }
 
 QTEST_MAIN(TestShell)

@@ -75,6 +75,8 @@ std::vector<Picture> expectedPictures()
     for (const char* set : gameSets)
         for (int frame = 1; frame <= gameFrames; ++frame)
             pictures.push_back({gameName(set, frame), {150, 150}});
+    for (int size : {48, 128, 256})
+        pictures.push_back({QStringLiteral("artwork/icons/quiverwise_%1.png").arg(size), {size, size}});
     return pictures;
 }
 
@@ -186,9 +188,14 @@ private slots:
         for (const Picture& picture : expectedPictures())
             expected << picture.file;
         expected.sort();
-        QCOMPARE(expected.size(), 84);
+        QCOMPARE(expected.size(), 87);
         QCOMPARE(pictureFiles(generated_.path()), expected);
         QCOMPARE(pictureFiles(committedData), expected);
+        // The desktop icon's drawing, as the PNG sizes are drawn from it.
+        const QString svg = QStringLiteral("artwork/icons/quiverwise.svg");
+        QFile committed(committedData + "/" + svg), regenerated(generated_.path() + "/" + svg);
+        QVERIFY(committed.open(QIODevice::ReadOnly) && regenerated.open(QIODevice::ReadOnly));
+        QCOMPARE(committed.readAll(), regenerated.readAll());
     }
 
     // Each picture, committed and regenerated, in its format and size, the

@@ -22,7 +22,7 @@ using selection::RecordingSink;
 
 namespace {
 
-const std::filesystem::path kProgramDir = QW_PROGRAM_DIR;
+const std::filesystem::path kTablesDir = QW_TABLES_DIR;
 
 // The messages, each as "i:" (information) or "e:" (error) and its text.
 std::vector<std::string> tagged(const RecordingSink& sink)
@@ -270,7 +270,7 @@ private slots:
     void specsAgreeWithGrid()
     {
         RecordingSink sink;
-        selection::SelectionModel main(kProgramDir, sink);
+        selection::SelectionModel main(kTablesDir, sink);
         main.findRec();
         int checked = 0;
         for (selection::Page page : selection::kAllPages) {
@@ -280,7 +280,7 @@ private slots:
                 const std::string weight = main.form()[cell].text;
                 if (!main.sizeCellClick(page, row) || weight.find(',') != std::string::npos)
                     continue;
-                calculators::SpecsModel specs(kProgramDir, main.form(), sink);
+                calculators::SpecsModel specs(kTablesDir, main.form(), sink);
                 QVERIFY(specs.found());
                 QCOMPARE(specs.form()["Label21"].text, weight + " Gr.");
                 ++checked;
@@ -342,11 +342,11 @@ private slots:
         QFETCH(int, row);
         const RecordCase& c = kRecords[row];
         RecordingSink sink;
-        calculators::TrajectoryModel model(kProgramDir, sink);
+        calculators::TrajectoryModel model(kTablesDir, sink);
         model.setSetting({c.velocity, c.weight, c.distance});
         QVERIFY(model.show());
         QCOMPARE(model.record(), std::uint32_t(c.record));
-        storage::Table table(kProgramDir);
+        storage::Table table(kTablesDir);
         table.open("Newtraj.dbf", storage::OpenMode::ReadOnly);
         table.go(std::uint32_t(c.record));
         QCOMPARE(table.getInteger("RATING"), long(c.velocity));
@@ -376,7 +376,7 @@ private slots:
     void trajectoryUnreachable()
     {
         RecordingSink sink;
-        calculators::TrajectoryModel model(kProgramDir, sink);
+        calculators::TrajectoryModel model(kTablesDir, sink);
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, model.setSetting({250, 450, 40}));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, model.setSetting({240, 700, 40}));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, model.setSetting({240, 450, 10}));

@@ -47,7 +47,7 @@ inline Fields fieldsOf(const std::string& words)
     return fields;
 }
 
-class CustomerFolder : public ProgramFolderCopy {
+class CustomerFolder : public TableFolderCopy {
 public:
     // Appends the records; with rebuildIndex the name index is rebuilt
     // afterwards, as a save does, otherwise it is left short of them.

@@ -32,7 +32,7 @@ if(QW_FUZZ)
   add_executable(fuzz_tools ${CMAKE_CURRENT_LIST_DIR}/fuzz/fuzz_tools.cpp)
   target_link_libraries(fuzz_tools PRIVATE qw_customers_cli)
   target_include_directories(fuzz_tools PRIVATE ${PROJECT_SOURCE_DIR}/tools/customers)
-  target_compile_definitions(fuzz_tools PRIVATE QW_PROGRAM_DIR="${QW_PROGRAM_DIR}")
+  target_compile_definitions(fuzz_tools PRIVATE QW_TABLES_DIR="${QW_TABLES_DIR}")
   target_link_options(fuzz_tools PRIVATE -fsanitize=fuzzer)
   set_target_properties(fuzz_tools PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests AUTOMOC OFF)

@@ -81,7 +81,7 @@ QStringList lastRow(const QByteArray& json)
 class TestCustomerInterop : public QObject {
     Q_OBJECT
 
-    test::ProgramFolderCopy folder_;
+    test::TableFolderCopy folder_;
     test::RecordingSink sink_;
     test::Fields details_ = {
         {"NAME", "José Müller-Øst"},

@@ -29,7 +29,7 @@ std::vector<std::string> texts(std::initializer_list<const char*> list)
 class TestCustomerRecords : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::ProgramFolderCopy> folder_;
+    std::unique_ptr<test::TableFolderCopy> folder_;
     std::filesystem::path path_;
     test::RecordingSink windowSink_;
     test::RecordingSink sink_;
@@ -40,7 +40,7 @@ class TestCustomerRecords : public QObject {
 private slots:
     void init()
     {
-        folder_ = std::make_unique<test::ProgramFolderCopy>();
+        folder_ = std::make_unique<test::TableFolderCopy>();
         path_ = folder_->path();
         window_ = std::make_unique<selection::SelectionModel>(path_, windowSink_);
         window_->findRec();

@@ -159,7 +159,7 @@ class TestWriters : public QObject {
 private slots:
     void killedSavesLeaveWholeRecordsAndTheNextSaveMendsTheIndex()
     {
-        test::ProgramFolderCopy folder;
+        test::TableFolderCopy folder;
         const std::size_t shipped = test::storedRecords(folder.path()).size();
         std::mt19937 random(20261208);
         QStringList completed;
@@ -211,7 +211,7 @@ private slots:
     {
         QFETCH(QString, second);
         constexpr int kSaves = 300;
-        test::ProgramFolderCopy folder;
+        test::TableFolderCopy folder;
         if (second == "edit") { // customers to edit
             QProcess early;
             early.start(kWriter, {folder.filePath(""), "3", "20"});

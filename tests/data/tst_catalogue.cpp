@@ -279,8 +279,8 @@ void CatalogueTest::toolBuildsAndChecksClean()
     const Run check = run(kTool, {"check", folder()});
     QVERIFY2(check.exitCode == 0, qPrintable(check.out + check.err));
     QVERIFY(check.out.contains("complete"));
-    // The program's folder of this build tree holds the same catalogue.
-    const Run program = run(kTool, {"check", QW_PROGRAM_DIR});
+    // The tables this build tree made for the tests hold the same catalogue.
+    const Run program = run(kTool, {"check", QW_TABLES_DIR});
     QVERIFY2(program.exitCode == 0, qPrintable(program.out + program.err));
 }
 

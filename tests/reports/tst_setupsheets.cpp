@@ -350,7 +350,7 @@ private slots:
     {
         QVERIFY(dir_.isValid());
         folder_ = dir_.path().toStdString();
-        for (const auto& entry : std::filesystem::directory_iterator(QW_PROGRAM_DIR))
+        for (const auto& entry : std::filesystem::directory_iterator(QW_TABLES_DIR))
             if (entry.is_regular_file() && entry.path().extension() != "" &&
                 entry.path().extension() != ".pdf")
                 std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename());

@@ -414,20 +414,22 @@ void TestHunting::conversionAndStorageErrors()
     SelectionModel withoutIndex(catalogue_->folder(), other);
     withoutIndex.findRec();
     QCOMPARE(other.messages.size(), std::size_t(1));
-    QCOMPARE(other.messages[0].text, std::string("Index file does not exist.\nFile: specs.idx"));
+    QCOMPARE(other.messages[0].text, "Index file does not exist.\nFile: " +
+                                         (catalogue_->folder() / "specs.idx").string());
 
     QTemporaryDir empty;
     RecordingSink none;
     SelectionModel withoutTables(empty.path().toStdString(), none);
     withoutTables.findRec();
     QCOMPARE(none.messages.size(), std::size_t(1));
-    QCOMPARE(none.messages[0].text, std::string("Table does not exist.\nFile or directory does "
-                                                "not exist.\nFile: HUNTCHRT.DBF"));
+    const std::string chart = empty.filePath("HUNTCHRT.DBF").toStdString();
+    QCOMPARE(none.messages[0].text,
+             "Table does not exist.\nFile or directory does not exist.\nFile: " + chart);
     // The status line names the missing table, not the chart position.
     QVERIFY(!withoutTables.lastRun().record);
     QCOMPARE(explainRun(withoutTables.lastRun(), Page::Hunt),
-             std::string("Chart weight 60 lb, band 6; the run stopped: Table does not exist. File "
-                         "or directory does not exist. File: HUNTCHRT.DBF"));
+             "Chart weight 60 lb, band 6; the run stopped: Table does not exist. File or "
+             "directory does not exist. File: " + chart);
 }
 
 void TestHunting::shading()

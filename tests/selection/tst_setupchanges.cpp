@@ -16,7 +16,7 @@ private slots:
     void init()
     {
         sink_ = std::make_unique<RecordingSink>();
-        model_ = std::make_unique<SelectionModel>(QW_PROGRAM_DIR, *sink_);
+        model_ = std::make_unique<SelectionModel>(QW_TABLES_DIR, *sink_);
         model_->findRec();
         QVERIFY(sink_->messages.empty());
     }
@@ -131,7 +131,7 @@ private slots:
     void foreignJournalBesideAChartIsReportedAndLeftAlone()
     {
         QTemporaryDir folder;
-        const QDir program(QStringLiteral(QW_PROGRAM_DIR));
+        const QDir program(QStringLiteral(QW_TABLES_DIR));
         for (const QString& file : program.entryList({"*.dbf", "*.DBF", "*.idx", "*.txt"}))
             QVERIFY(QFile::copy(program.filePath(file), folder.filePath(file)));
         const QString journal = folder.filePath("HUNTCHRT.DBF-journal");

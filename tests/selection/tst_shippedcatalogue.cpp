@@ -18,6 +18,8 @@ using fixtures::RecordingSink;
 namespace {
 
 const QString kProgramDir = QStringLiteral(QW_PROGRAM_DIR);
+// The supplied tables as the build makes them.
+const QString kTablesDir = QStringLiteral(QW_TABLES_DIR);
 
 struct ToolRun {
     int exitCode = -1;
@@ -29,8 +31,8 @@ struct ToolRun {
 ToolRun runTool(const QStringList& arguments)
 {
     QProcess process;
-    process.setWorkingDirectory(kProgramDir);
-    process.start(kProgramDir + "/quiverwise-select", arguments);
+    process.setWorkingDirectory(kTablesDir);
+    process.start(kProgramDir + "/quiverwise-select", QStringList{"--data", kTablesDir} + arguments);
     ToolRun run;
     if (!process.waitForFinished(30000))
         return run;
@@ -46,7 +48,7 @@ QJsonArray expectedHuntingRows(int record, const QString& length)
     QProcess python;
     python.start("/usr/bin/python3",
                  {QStringLiteral(QW_SOURCE_DIR) + "/tests/selection/expected_hunting_rows.py",
-                  kProgramDir, QString::number(record), length});
+                  kTablesDir, QString::number(record), length});
     if (!python.waitForFinished(60000) || python.exitCode() != 0) {
         qWarning() << python.readAllStandardError();
         return {};
@@ -74,15 +76,15 @@ private slots:
 
 void TestShippedCatalogue::initTestCase()
 {
-    for (const char* file :
-         {"HUNTCHRT.DBF", "Specs.DBF", "specs.idx", "invsel.txt", "quiverwise-select"})
-        QVERIFY2(QFile::exists(kProgramDir + "/" + file), file);
+    for (const char* file : {"HUNTCHRT.DBF", "Specs.DBF", "specs.idx", "invsel.txt"})
+        QVERIFY2(QFile::exists(kTablesDir + "/" + file), file);
+    QVERIFY(QFile::exists(kProgramDir + "/quiverwise-select"));
 }
 
 void TestShippedCatalogue::typicalRequestEndToEnd()
 {
     RecordingSink sink;
-    SelectionModel model(kProgramDir.toStdString(), sink);
+    SelectionModel model(kTablesDir.toStdString(), sink);
     model.findRec(); // the window's run when it opens
     QCOMPARE(*model.lastRun().record, 13);
     model.changeText("BowWeightSpin", "65");
@@ -175,7 +177,7 @@ const std::vector<std::string> kPointWeights = {"65", "85", "100", "105", "125",
 void TestShippedCatalogue::everyPageMatchesAnIndependentReading()
 {
     RecordingSink sink;
-    SelectionModel model(kProgramDir.toStdString(), sink);
+    SelectionModel model(kTablesDir.toStdString(), sink);
     QJsonArray cases;
     int index = 0;
     Sweep hunt{model, sink, Page::Hunt, {}};
@@ -230,7 +232,7 @@ void TestShippedCatalogue::everyPageMatchesAnIndependentReading()
     QProcess python;
     python.start(
         "/usr/bin/python3",
-        {QStringLiteral(QW_SOURCE_DIR) + "/tests/selection/expected_rows.py", kProgramDir});
+        {QStringLiteral(QW_SOURCE_DIR) + "/tests/selection/expected_rows.py", kTablesDir});
     QVERIFY(python.waitForStarted());
     python.write(QJsonDocument(cases).toJson(QJsonDocument::Compact));
     python.closeWriteChannel();
@@ -320,7 +322,7 @@ void TestShippedCatalogue::toolExitCodes()
 
 void TestShippedCatalogue::toolInvalidSelection()
 {
-    QFile invalid(kProgramDir + "/invsel.txt");
+    QFile invalid(kTablesDir + "/invsel.txt");
     QVERIFY(invalid.open(QIODevice::ReadOnly));
     const QString firstLine = QString::fromUtf8(invalid.readLine()).trimmed().left(150);
     // Soft cam 88 lb is band 11; 32 inches make record 20, past the target chart.

@@ -168,8 +168,8 @@ private slots:
     {
         const Run absent = runTool({"info", path("Nothing.dbf")});
         QCOMPARE(absent.exitCode, 2);
-        QCOMPARE(absent.err, QByteArray("Table does not exist.\nFile or directory does not "
-                                        "exist.\nFile: Nothing.dbf\n"));
+        QCOMPARE(absent.err, "Table does not exist.\nFile or directory does not exist.\nFile: " +
+                                 path("Nothing.dbf").toUtf8() + "\n");
         const Run noIndex = runTool({"seek", path("Specs.DBF"), path("none.idx"), "x"});
         QCOMPARE(noIndex.exitCode, 2);
         QVERIFY(noIndex.err.startsWith("Index file does not exist."));

@@ -342,7 +342,8 @@ private slots:
             IndexFile::open(file("Saved.idx"));
             QFAIL("opened a missing file");
         } catch (const StorageError& error) {
-            QCOMPARE(QString(error.what()), QString("Index file does not exist.\nFile: Saved.idx"));
+            QCOMPARE(QString(error.what()),
+                     "Index file does not exist.\nFile: " + QString::fromStdString(file("Saved.idx").string()));
         }
     }
 

@@ -170,8 +170,8 @@ private slots:
     {
         Table t(folder_);
         QCOMPARE(errorOf([&] { t.open("Saveddb.DBF"); }),
-                 QString("Table does not exist.\nFile or directory does not exist.\nFile: "
-                         "Saveddb.DBF"));
+                 QString("Table does not exist.\nFile or directory does not exist.\nFile: ") +
+                     QString::fromStdString((folder_ / "Saveddb.DBF").string()));
         QVERIFY(!t.isOpen());
         createTable(folder_, "Saveddb.dbf", customerFields());
         t.open("Saveddb.DBF");

@@ -265,13 +265,14 @@ private slots:
         Table t(folder_);
         t.open("Saveddb.dbf");
         QCOMPARE(errorOf([&] { t.indexOpen("Nothere.idx"); }),
-                 QString("Index file does not exist.\nFile: Nothere.idx"));
+                 "Index file does not exist.\nFile: " +
+                     QString::fromStdString((folder_ / "Nothere.idx").string()));
         QVERIFY(!t.hasControllingOrder());
         QVERIFY(
             !errorOf([&] { createIndex(folder_, "Saveddb.dbf", "x.idx", "NOSUCH"); }).isEmpty());
         QCOMPARE(errorOf([&] { createIndex(folder_, "Gone.dbf", "x.idx", "NAME"); }),
-                 QString("Table does not exist.\nFile or directory does not exist.\nFile: "
-                         "Gone.dbf"));
+                 "Table does not exist.\nFile or directory does not exist.\nFile: " +
+                     QString::fromStdString((folder_ / "Gone.dbf").string()));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "ArtworkWriter.h"
 
+#include "AppIcon.h"
 #include "BannerArt.h"
 #include "BannerCatalogue.h"
 #include "CalculatorArt.h"
@@ -10,8 +11,10 @@
 #include "SplashArt.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <iterator>
 #include <stdexcept>
 
 namespace qw::artwork {
@@ -19,7 +22,7 @@ namespace qw::artwork {
 int ArtworkWriter::writeAll() const
 {
     return writeSplash() + writeBanners() + writeHelpPictures() + writeGamePictures() +
-           writeCalculatorPictures() + writeModelGuides();
+           writeCalculatorPictures() + writeModelGuides() + writeDesktopIcon();
 }
 
 int ArtworkWriter::writeSplash() const
@@ -87,6 +90,22 @@ int ArtworkWriter::writeModelGuides() const
         ++written;
     }
     return written;
+}
+
+int ArtworkWriter::writeDesktopIcon() const
+{
+    const AppIcon icon;
+    const QString svgPath = QDir(dataFolder_).filePath(QStringLiteral("artwork/icons/quiverwise.svg"));
+    if (!QDir().mkpath(QFileInfo(svgPath).absolutePath()))
+        throw std::runtime_error("cannot create the folder for " + svgPath.toStdString());
+    QFile svg(svgPath);
+    if (!svg.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        svg.write(icon.svg().toUtf8()) < 0)
+        throw std::runtime_error("cannot write " + svgPath.toStdString());
+    for (int size : kDesktopIconSizes)
+        save(icon.render(size), QStringLiteral("artwork/icons/quiverwise_%1.png").arg(size), "png",
+             -1);
+    return 1 + int(std::size(kDesktopIconSizes));
 }
 
 void ArtworkWriter::save(const QImage& image, const QString& relativePath, const char* format,

@@ -8,9 +8,13 @@ namespace qw::artwork {
 // Writes every picture under one data folder:
 //   artwork/splash.jpg, artwork/banners/<page>_NN.png, help/*.png,
 //   artwork/ke/<Set>_<n>.png, artwork/tiles/*.png, artwork/foc_diagram.png,
-//   artwork/trajectory_banner.png, artwork/target.png, artwork/guide/*.jpg
+//   artwork/trajectory_banner.png, artwork/target.png, artwork/guide/*.jpg,
+//   artwork/icons/quiverwise.svg and quiverwise_<size>.png (the desktop icon)
 // The model guides are drawn from the catalogue sources (specs/Specs.csv and
 // legends/*.txt) under the source folder.
+// The sizes of the desktop icon's PNG images.
+inline constexpr int kDesktopIconSizes[] = {48, 128, 256};
+
 class ArtworkWriter {
 public:
     ArtworkWriter(QString dataFolder, QString sourceFolder)
@@ -29,6 +33,7 @@ private:
     int writeGamePictures() const;
     int writeCalculatorPictures() const;
     int writeModelGuides() const;
+    int writeDesktopIcon() const;
     void save(const QImage& image, const QString& relativePath, const char* format,
               int quality) const;
 

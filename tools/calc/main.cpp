@@ -23,15 +23,17 @@ static int run(int argc, char** argv)
             throw qw::setupcli::UsageError("a command is needed");
         const std::string& command = all[0];
         const Arguments arguments(all.begin() + 1, all.end());
-        const auto folder = qw::setupcli::programFolder(argv[0]);
+        const auto folder = [&] {
+            return qw::setupcli::dataFolder(qw::setupcli::dataOption(arguments), argv[0]);
+        };
         if (command == "ke")
             return runEnergy(arguments);
         if (command == "foc")
             return runFoc(arguments);
         if (command == "specs")
-            return runSpecs(arguments, folder);
+            return runSpecs(arguments, folder());
         if (command == "trajectory")
-            return runTrajectory(arguments, folder);
+            return runTrajectory(arguments, folder());
         throw qw::setupcli::UsageError("unknown command '" + command + "'");
     } catch (const qw::setupcli::UsageError& error) {
         std::cerr << "quiverwise-calc: " << error.what() << "\n" << calcUsage();

@@ -21,7 +21,7 @@ public:
 };
 
 struct CommandContext {
-    std::filesystem::path dataFolder;   // --data, or the program's own folder
+    std::filesystem::path dataFolder;   // --data, or the data folder the program would use
     std::vector<std::string> arguments; // what follows the command's name
 };
 

@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "RetrievalCommands.h"
 #include <GuardedMain.h>
+#include <SetupOptions.h>
 
 #include <array>
 #include <filesystem>
@@ -57,15 +58,6 @@ std::string usage()
     return text;
 }
 
-std::filesystem::path programFolder(const char* argv0)
-{
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    if (!error)
-        return self.parent_path();
-    return std::filesystem::absolute(argv0).parent_path();
-}
-
 int usageError(const std::string& what)
 {
     std::cerr << "quiverwise-customers: " << what << "\n" << usage();
@@ -77,7 +69,9 @@ int usageError(const std::string& what)
 static int run(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    CommandContext context{programFolder(argv[0]), {}};
+    // --data may come before the command's name or after it.
+    CommandContext context{qw::setupcli::dataFolder(qw::setupcli::dataOption(arguments), argv[0]),
+                           {}};
     std::size_t at = 0;
     for (; at < arguments.size() && arguments[at].starts_with("-"); ++at) {
         if (arguments[at] == "--help" || arguments[at] == "-h") {

@@ -12,9 +12,11 @@ namespace {
 
 using namespace qw::storage;
 
-constexpr const char* kUsage = "usage: quiverwise-dbf info FILE\n"
-                               "       quiverwise-dbf dump FILE [--index IDXFILE]\n"
-                               "       quiverwise-dbf seek FILE IDXFILE KEY\n";
+constexpr const char* kUsage = "usage: quiverwise-dbf [--data DIR] info FILE\n"
+                               "       quiverwise-dbf [--data DIR] dump FILE [--index IDXFILE]\n"
+                               "       quiverwise-dbf [--data DIR] seek FILE IDXFILE KEY\n"
+                               "A FILE or IDXFILE not given with its folder is taken in DIR when\n"
+                               "--data is given, else in the current folder.\n";
 
 std::string hex(unsigned value)
 {
@@ -132,8 +134,20 @@ int usage(std::ostream& err)
 
 } // namespace
 
-int runDbfTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runDbfTool(const std::vector<std::string>& given, std::ostream& out, std::ostream& err)
 {
+    std::vector<std::string> args = given;
+    if (args.size() >= 2 && args[0] == "--data") {
+        const std::filesystem::path folder = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+        // The file names of each command; a seek's key is left as it is.
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            const bool fileName = i == 1 || (args[0] == "dump" && i == 3) ||
+                                  (args[0] == "seek" && i == 2);
+            if (fileName && std::filesystem::path(args[i]).is_relative())
+                args[i] = (folder / args[i]).string();
+        }
+    }
     try {
         if (args.size() == 2 && args[0] == "info")
             return info(args[1], out, err);

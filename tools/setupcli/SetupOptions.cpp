@@ -1,6 +1,7 @@
 #include "SetupOptions.h"
 
 #include <selection/MainFormDesign.h>
+#include <storage/DataFolder.h>
 
 #include <charconv>
 #include <map>
@@ -114,6 +115,22 @@ std::filesystem::path programFolder(const char* argv0)
     if (!error)
         return self.parent_path();
     return std::filesystem::absolute(argv0).parent_path();
+}
+
+std::filesystem::path dataFolder(const std::optional<std::filesystem::path>& given,
+                                 const char* argv0)
+{
+    const auto folder = storage::DataFolder::forProgram(given, programFolder(argv0));
+    folder.prepare();
+    return folder.path();
+}
+
+std::optional<std::filesystem::path> dataOption(const std::vector<std::string>& arguments)
+{
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i)
+        if (arguments[i] == "--data")
+            return std::filesystem::path(arguments[i + 1]);
+    return std::nullopt;
 }
 
 int wholeNumberOption(const std::string& option, const std::string& text)

@@ -46,8 +46,17 @@ int wholeNumberOption(const std::string& option, const std::string& text);
 // Sets the inputs and the page without running anything; the caller runs.
 void applySetup(selection::SelectionModel& model, const SetupOptions& options);
 
-// The folder of the running program, where the tables are.
+// The folder of the running program.
 std::filesystem::path programFolder(const char* argv0);
+
+// The data folder the tool works in: --data DIR when given, else as the
+// program decides (storage/DataFolder.h), made up to date with the supplied
+// tables first. Throws StorageError when it cannot be made.
+std::filesystem::path dataFolder(const std::optional<std::filesystem::path>& given,
+                                 const char* argv0);
+
+// The value of the first "--data DIR" among arguments, if any.
+std::optional<std::filesystem::path> dataOption(const std::vector<std::string>& arguments);
 
 // Records the messages a run would have shown.
 using RecordingSink = selection::RecordingSink;

@@ -280,9 +280,9 @@ static int run(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    const std::filesystem::path folder =
-        options.setup.dataFolder.value_or(qw::setupcli::programFolder(argv[0]));
     try {
+        const std::filesystem::path folder =
+            qw::setupcli::dataFolder(options.setup.dataFolder, argv[0]);
         if (options.build)
             return buildSheet(folder, options);
         return options.customer ? customerSheet(folder, options) : pageSheet(folder, options);

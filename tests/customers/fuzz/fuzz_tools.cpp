@@ -33,7 +33,7 @@ const fs::path& programCopy()
         const fs::path copy =
             fs::temp_directory_path() / ("fuzz_tools_" + std::to_string(getpid()));
         fs::create_directories(copy);
-        for (const auto& entry : fs::directory_iterator(QW_PROGRAM_DIR))
+        for (const auto& entry : fs::directory_iterator(QW_TABLES_DIR))
             if (entry.is_regular_file() &&
                 (entry.status().permissions() & fs::perms::owner_exec) == fs::perms::none)
                 fs::copy_file(entry.path(), copy / entry.path().filename(),
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fs::path& folder = programCopy();
     // Each input starts from the program's own customer files.
     for (const char* name : {"Saveddb.dbf", "Saveddb.fpt", "Saved.idx"})
-        fs::copy_file(fs::path(QW_PROGRAM_DIR) / name, folder / name,
+        fs::copy_file(fs::path(QW_TABLES_DIR) / name, folder / name,
                       fs::copy_options::overwrite_existing);
     if (tableAt != std::string::npos) {
         std::ofstream table(folder / "Saveddb.dbf", std::ios::binary | std::ios::trunc);
