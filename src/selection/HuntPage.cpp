@@ -147,20 +147,16 @@ void HuntPage::work(RunContext& run)
 
     run.tables.openChart(kPage);
     run.tables.openSpecs();
-    if (band == 0) {
-        setFrameColours(run);
-        // No chart row is used, so no weight class is marked either.
-        for (int row = 1; row <= kRows; ++row)
-            shadeRow(run.grid, row, kWhite, std::nullopt);
-        showNoShafts(run, kPage);
-        return;
-    }
-    goToChartRecord(run, kPage, band, length, lengthOffset);
-
     setFrameColours(run);
-    shadeRows(run, *run.summary.record);
+    const bool onChart = band != 0 && goToChartRecord(run, kPage, band, length, lengthOffset);
+    if (band == 0)
+        showNoShafts(run, kPage);
+    // No weight class is marked where no chart row is used.
+    shadeRows(run, onChart ? run.summary.record : std::nullopt);
     for (int row = 3; row <= 9; ++row)
         gridCell(run.grid, kPage, CellKind::Weight, row).enabled = false;
+    if (!onChart)
+        return;
     const DecimalNumber arrowLength = run.realNumber("ArrowLengthSpin");
     for (int row = 1; row <= kRows; ++row)
         fillRow(run, row, arrowLength);
@@ -234,12 +230,14 @@ void HuntPage::setFrameColours(RunContext& run)
             gridCell(run.grid, kPage, kind, row).font = kBlack;
 }
 
-void HuntPage::shadeRows(RunContext& run, ChartNumber record)
+void HuntPage::shadeRows(RunContext& run, std::optional<ChartNumber> record)
 {
     for (int row = 1; row <= kRows; ++row)
         shadeRow(run.grid, row, kWhite, std::nullopt);
+    if (!record)
+        return;
     shadeRow(run.grid, 1, kLight, kGrey);
-    const RowShades shades = shadesFor(record);
+    const RowShades shades = shadesFor(*record);
     for (int row = 1; row <= 4; ++row)
         if (const auto& shade = shades[row - 1])
             shadeRow(run.grid, row, shade->fill, shade->border);

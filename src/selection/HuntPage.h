@@ -2,6 +2,8 @@
 
 #include "RunContext.h"
 
+#include <optional>
+
 namespace qw::selection {
 
 // The Hunting page's part of a run: chart weight by bow type, bands, the
@@ -20,7 +22,8 @@ private:
     static int longbow(RunContext& run, int bowWeight, int pointWeight);
     static void disableCompoundGroups(RunContext& run);
     static void setFrameColours(RunContext& run);
-    static void shadeRows(RunContext& run, ChartNumber record);
+    // White throughout when no chart record is shown.
+    static void shadeRows(RunContext& run, std::optional<ChartNumber> record);
     static void fillRow(RunContext& run, int row, const DecimalNumber& length);
 };
 

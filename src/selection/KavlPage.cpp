@@ -45,7 +45,8 @@ void KavlPage::work(RunContext& run)
         showNoShafts(run, kPage);
         return;
     }
-    goToChartRecord(run, kPage, band, length, 23);
+    if (!goToChartRecord(run, kPage, band, length, 23))
+        return;
 
     const DecimalNumber realLength = run.realNumber("ArrowLengthSpin");
     for (int row = 1; row <= kRows; ++row)

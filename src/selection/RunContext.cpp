@@ -5,6 +5,16 @@
 
 namespace qw::selection {
 
+namespace {
+
+void emptyRows(RunContext& run, Page page)
+{
+    for (int row = 1; row <= pageInfo(page).rows; ++row)
+        fillEmptyRow(run.grid, page, row);
+}
+
+} // namespace
+
 void showAdultEntries(RunContext& run)
 {
     for (std::string_view name : {"BowWeightSpin", "UpDown1", "ArrowLengthSpin", "UpDown2"})
@@ -46,7 +56,7 @@ bool goToChartRecord(RunContext& run, Page page, int band, ChartNumber arrowLeng
     run.summary.valid = false;
     if (record < info.firstValidRecord || record > info.lastValidRecord) {
         run.summary.outcome = ChartOutcome::OutsideChart;
-        run.invalidSelection(page);
+        emptyRows(run, page);
         return false;
     }
     run.tables.openChart(page).go(static_cast<std::uint32_t>(record));
@@ -59,8 +69,7 @@ void showNoShafts(RunContext& run, Page page)
 {
     run.summary.valid = false;
     run.summary.outcome = ChartOutcome::OutsideEveryBand;
-    for (int row = 1; row <= pageInfo(page).rows; ++row)
-        fillEmptyRow(run.grid, page, row);
+    emptyRows(run, page);
 }
 
 } // namespace qw::selection

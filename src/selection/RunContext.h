@@ -1,8 +1,9 @@
 #pragma once
 
 // What the work of one page needs during a run of FindRec: the form, the
-// tables, the run's summary, and the invalid-selection step (which goes
-// back through the model's change path, so it can start a nested run).
+// tables and the run's summary. A run never starts another: a setup off the
+// chart ends the run with its outcome in the summary, and the model decides
+// what the invalid-selection step does with it.
 
 #include "Bands.h"
 #include "ChartTables.h"
@@ -12,7 +13,6 @@
 #include "Page.h"
 #include "RunSummary.h"
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,7 +24,6 @@ struct RunContext {
     GridCells& grid;
     ChartTables& tables;
     RunSummary& summary;
-    std::function<void(Page)> invalidSelection;
 
     int wholeNumber(std::string_view entry) const { return parseWholeNumber(form[entry].text); }
     DecimalNumber realNumber(std::string_view entry) const
@@ -49,8 +48,11 @@ void colourPageFurniture(RunContext& run, Page page, Rgb colour);
 int findBand(RunContext& run, ChartNumber chartWeight, const BandTable& bands,
              std::string bowInWords);
 // The record the page shows, band + (arrow length - lengthOffset): in range,
-// the chart goes there; out of range, the invalid-selection step runs and
-// the chart stays where it is. Only for a band from 1 up.
+// the chart goes there and the result is true; out of range, the summary
+// says the setup is off the chart, the chart stays where it is and every
+// row of the page's grid is emptied, as for a weight in no band: the rows
+// of another chart position must never stand beside these entries. Only
+// for a band from 1 up.
 bool goToChartRecord(RunContext& run, Page page, int band, ChartNumber arrowLength,
                      int lengthOffset);
 // A chart weight outside every band: no shaft of the chart suits it, so no

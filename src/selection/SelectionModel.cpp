@@ -52,74 +52,101 @@ public:
     std::function<void()> changed_;
 
 private:
+    // One run and how it ended; failure is the text of its error message.
+    struct Attempt {
+        RunSummary summary;
+        bool heldBack = false;
+        std::string failure;
+    };
+    Attempt attemptRun();
     void runOnce(RunSummary& summary);
+    Page activePage() const { return static_cast<Page>(form_["ShaftsNB"].itemIndex); }
     bool entryGatePasses() const;
     void resetSharedControls();
     void resetGrids();
-    void invalidSelection(Page page);
+    void invalidSelection(Attempt& attempt);
     int clampedIndex(std::string_view group, int index) const;
     std::string keySuffix(Page page, int row);
 
-    int depth_ = 0;      // runs in progress: more than one while a nested run works
+    bool busy_ = false;   // a user action's run is in progress
     bool typing_ = false; // the run comes from a keystroke: hold messages back
 };
 
-namespace {
-
-// Unwinds a run started by a keystroke at the point where it would show a
-// message.
-struct MessageHeldBack {};
-
-} // namespace
-
-// A run's failure unwinds every run it is nested in and is reported once,
-// by the outermost run, as the window's message box would show it.
+// One user action's run of FindRec. A setup off the chart ends the run with
+// no shafts on screen; the invalid-selection step then says so once and,
+// where the page's bow weight entry does not hold its default, resets it and
+// runs again, so that what the page shows is the reset setup's
+// recommendation and nothing of the rejected one. The second run never
+// repeats the message or the reset: a setup still off the chart keeps an
+// empty grid and a status line that says why.
 void SelectionModel::Impl::findRec()
 {
-    const bool outermost = depth_ == 0;
-    RunSummary summary;
-    bool heldBack = false;
-    std::string failure;
-    {
-        struct DepthGuard {
-            int& depth;
-            explicit DepthGuard(int& d) : depth(d) { ++depth; }
-            ~DepthGuard() { --depth; }
-        } guard(depth_);
-        try {
-            runOnce(summary);
-        } catch (const MessageHeldBack&) {
-            if (!outermost)
-                throw;
-            heldBack = true;
-        } catch (const ConversionError& error) {
-            if (!outermost)
-                throw;
-            if (typing_) {
-                heldBack = true;
-            } else {
-                summary.failed = true;
-                failure = error.what();
-            }
-        } catch (const std::runtime_error& error) {
-            if (!outermost)
-                throw;
-            summary.failed = true;
-            failure = error.what();
-        }
+    if (busy_)
+        return; // a timer firing while this action's message box is open
+    busy_ = true;
+    heldBack_ = false;
+    Attempt attempt = attemptRun();
+    if (attempt.summary.outcome == ChartOutcome::OutsideChart && !attempt.summary.failed) {
+        if (typing_)
+            attempt.heldBack = true;
+        else
+            invalidSelection(attempt);
     }
-    if (outermost) {
-        lastRun_ = summary;
-        heldBack_ = heldBack;
-    }
+    lastRun_ = attempt.summary;
+    heldBack_ = attempt.heldBack;
+    busy_ = false;
     notify();
     // A table that opened with a leftover journal it did not apply says so
     // once; the run itself went on with the table as it is.
-    if (outermost)
-        for (const std::string& notice : tables_.takeNotices())
-            messages_.information(notice, 0);
-    if (summary.failed)
-        messages_.error(failure);
+    for (const std::string& notice : tables_.takeNotices())
+        messages_.information(notice, 0);
+    if (lastRun_.failed)
+        messages_.error(attempt.failure);
+}
+
+SelectionModel::Impl::Attempt SelectionModel::Impl::attemptRun()
+{
+    Attempt attempt;
+    try {
+        runOnce(attempt.summary);
+    } catch (const ConversionError& error) {
+        // A keystroke may be half a number: the next one can still mend it.
+        if (typing_) {
+            attempt.heldBack = true;
+        } else {
+            attempt.summary.failed = true;
+            attempt.failure = error.what();
+        }
+    } catch (const std::runtime_error& error) {
+        attempt.summary.failed = true;
+        attempt.failure = error.what();
+    }
+    return attempt;
+}
+
+void SelectionModel::Impl::invalidSelection(Attempt& attempt)
+{
+    const Page page = activePage();
+    std::string text;
+    try {
+        text = readInvalidSelectionText(dataFolder_);
+    } catch (const std::runtime_error& error) {
+        attempt.summary.failed = true;
+        attempt.summary.failure = error.what();
+        attempt.failure = error.what();
+        return;
+    }
+    // The user sees the message with the grid already emptied, never with
+    // the shafts of the rejected setup.
+    notify();
+    messages_.information(text, kInvalidSelectionHelpContext);
+    const PageInfo& info = pageInfo(page);
+    ControlState& entry = form_[info.bowWeightEntry];
+    if (entry.text == info.bowWeightDefault)
+        return;
+    entry.text = std::string(info.bowWeightDefault);
+    attempt = attemptRun();
+    attempt.summary.bowWeightReset = true;
 }
 
 bool SelectionModel::Impl::entryGatePasses() const
@@ -131,8 +158,8 @@ bool SelectionModel::Impl::entryGatePasses() const
 
 void SelectionModel::Impl::runOnce(RunSummary& summary)
 {
-    const Page page = static_cast<Page>(form_["ShaftsNB"].itemIndex);
-    RunContext run{form_, grid_, tables_, summary, [this](Page p) { invalidSelection(p); }};
+    const Page page = activePage();
+    RunContext run{form_, grid_, tables_, summary};
     const bool gate = entryGatePasses();
     // "ran" says whether the entry gate let the page's work start; a
     // conversion error inside that work does not make it a skipped run.
@@ -183,26 +210,13 @@ void SelectionModel::Impl::resetGrids()
         grid_.cell(Page::Targ, CellKind::Spine, row).visible = true;
 }
 
-// The reset of the bow weight goes through the change path, so it starts a
-// nested run exactly when the window's entry would report a change.
-void SelectionModel::Impl::invalidSelection(Page page)
-{
-    if (typing_)
-        throw MessageHeldBack{};
-    const std::string text = readInvalidSelectionText(dataFolder_);
-    messages_.information(text, kInvalidSelectionHelpContext);
-    const PageInfo& info = pageInfo(page);
-    changeText(info.bowWeightEntry, std::string(info.bowWeightDefault));
-}
-
 void SelectionModel::Impl::changeText(std::string_view entry, std::string text)
 {
     ControlState& control = form_[entry];
     if (control.text == text)
         return;
     control.text = std::move(text);
-    notify();
-    findRec();
+    findRec(); // its notification shows the new text with the new grid
 }
 
 void SelectionModel::Impl::typeText(std::string_view entry, std::string text)
@@ -211,14 +225,8 @@ void SelectionModel::Impl::typeText(std::string_view entry, std::string text)
     if (control.text == text)
         return;
     control.text = std::move(text);
-    notify();
     typing_ = true;
-    try {
-        findRec();
-    } catch (...) {
-        typing_ = false;
-        throw;
-    }
+    findRec(); // its notification shows the new text with the new grid
     typing_ = false;
 }
 
@@ -230,8 +238,7 @@ void SelectionModel::Impl::applySetup(const SetupInputs& setup)
         form_[controlName(group)].itemIndex =
             clampedIndex(controlName(group), setup.item(group));
     form_["ShaftsNB"].itemIndex = static_cast<int>(setup.page);
-    notify();
-    findRec();
+    findRec(); // its notification shows the recalled setup with its grid
 }
 
 int SelectionModel::Impl::clampedIndex(std::string_view group, int index) const
@@ -249,8 +256,7 @@ void SelectionModel::Impl::selectItem(std::string_view group, int index, bool ru
     if (control.itemIndex == clamped && !runEvenIfSame)
         return;
     control.itemIndex = clamped;
-    notify();
-    findRec();
+    findRec(); // its notification shows the new item with the new grid
 }
 
 void SelectionModel::Impl::setItemQuietly(std::string_view group, int index)
@@ -263,7 +269,7 @@ void SelectionModel::Impl::changePage(Page page)
 {
     if (form_["ShaftsNB"].itemIndex == static_cast<int>(page))
         return;
-    setActivePage(page);
+    form_["ShaftsNB"].itemIndex = static_cast<int>(page);
     findRec();
 }
 

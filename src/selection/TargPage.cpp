@@ -104,14 +104,12 @@ void TargPage::work(RunContext& run)
         return;
     }
 
-    ShaftList list{};
-    if (goToChartRecord(run, kPage, band, length, 23)) {
-        // On the chart, the record is one of the page's few.
-        const int record = static_cast<int>(*run.summary.record);
-        const bool shortFlag = shortArrow(length, record);
-        list = buildList(run.tables.TargTbl(), listCase(compound, shortFlag, record));
-    }
-    // After an invalid selection the list stays empty, so every row ends empty.
+    if (!goToChartRecord(run, kPage, band, length, 23))
+        return;
+    // On the chart, the record is one of the page's few.
+    const int record = static_cast<int>(*run.summary.record);
+    const ShaftList list =
+        buildList(run.tables.TargTbl(), listCase(compound, shortArrow(length, record), record));
     const DecimalNumber arrowLength = run.realNumber("ArrowLengthSpin");
     for (int row = 1; row <= kRows; ++row)
         fillRow(run, row, list[row - 1], arrowLength);

@@ -30,7 +30,8 @@ void YouthPage::work(RunContext& run)
         showNoShafts(run, kPage);
         return;
     }
-    goToChartRecord(run, kPage, band, length, 21);
+    if (!goToChartRecord(run, kPage, band, length, 21))
+        return;
 
     const DecimalNumber realLength = run.realNumber("YouthArrowLenSpin");
     for (int row = 1; row <= kRows; ++row)

@@ -125,9 +125,13 @@ void TestFormDesign::explanations()
     outside.arrowLength = 27;
     outside.coveredLengths = ChartSpan{16, 25};
     QCOMPARE(explainRun(outside, Page::Youth),
-             std::string("Chart weight 36 lb, band 6; a youth arrow length of 27 in puts the setup "
-                         "at chart position 12, off the chart (1 to 10): at this chart weight the "
-                         "chart takes arrow lengths of 16 to 25 in; youth bow weight reset to 30"));
+             std::string("No shafts: at a chart weight of 36 lb (band 6) a 27 in youth arrow is "
+                         "chart position 12, off the chart (1 to 10); at this weight the chart "
+                         "takes 16 to 25 in"));
+    // The reset setup is off the chart too: the status says the entry went back.
+    outside.bowWeightReset = true;
+    QVERIFY(explainRun(outside, Page::Youth).ends_with("; youth bow weight reset to 30"));
+    outside.bowWeightReset = false;
     outside.failed = true;
     outside.failure = "I/O error: file not found.\nFile: invsel.txt";
     QVERIFY(explainRun(outside, Page::Youth).find("reset") == std::string::npos);
