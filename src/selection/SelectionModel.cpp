@@ -2,15 +2,12 @@
 
 #include "ChartTables.h"
 #include "GridCells.h"
-#include "HuntPage.h"
 #include "InvalidSelection.h"
-#include "KavlPage.h"
 #include "MainFormDesign.h"
+#include "NumberText.h"
 #include "Pages.h"
-#include "RunContext.h"
-#include "RunError.h"
-#include "TargPage.h"
-#include "YouthPage.h"
+#include "Recommendation.h"
+#include "RecommendationPainter.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -47,24 +44,14 @@ public:
     FormState form_;
     GridCells grid_;
     ChartTables tables_;
-    RunSummary lastRun_;
+    Recommendation last_;
     bool heldBack_ = false;
     std::function<void()> changed_;
 
 private:
-    // One run and how it ended; failure is the text of its error message.
-    struct Attempt {
-        RunSummary summary;
-        bool heldBack = false;
-        std::string failure;
-    };
-    Attempt attemptRun();
-    void runOnce(RunSummary& summary);
+    Recommendation run();
     Page activePage() const { return static_cast<Page>(form_["ShaftsNB"].itemIndex); }
-    bool entryGatePasses() const;
-    void resetSharedControls();
-    void resetGrids();
-    void invalidSelection(Attempt& attempt);
+    void invalidSelection(Recommendation& result);
     int clampedIndex(std::string_view group, int index) const;
     std::string keySuffix(Page page, int row);
 
@@ -85,129 +72,55 @@ void SelectionModel::Impl::findRec()
         return; // a timer firing while this action's message box is open
     busy_ = true;
     heldBack_ = false;
-    Attempt attempt = attemptRun();
-    if (attempt.summary.outcome == ChartOutcome::OutsideChart && !attempt.summary.failed) {
-        if (typing_)
-            attempt.heldBack = true;
-        else
-            invalidSelection(attempt);
+    bool heldBack = false;
+    Recommendation result = run();
+    if (typing_ && (result.conversionFailed || result.offTheChart())) {
+        // A keystroke may be half a number: the next one can still mend it.
+        heldBack = true;
+        result.summary.failed = false;
+    } else if (result.offTheChart() && !result.summary.failed) {
+        invalidSelection(result);
     }
-    lastRun_ = attempt.summary;
-    heldBack_ = attempt.heldBack;
+    last_ = std::move(result);
+    heldBack_ = heldBack;
     busy_ = false;
     notify();
     // A table that opened with a leftover journal it did not apply says so
     // once; the run itself went on with the table as it is.
     for (const std::string& notice : tables_.takeNotices())
         messages_.information(notice, 0);
-    if (lastRun_.failed)
-        messages_.error(attempt.failure);
+    if (last_.summary.failed)
+        messages_.error(last_.failure);
 }
 
-SelectionModel::Impl::Attempt SelectionModel::Impl::attemptRun()
+// The engine's answer for the inputs as they are, painted into the form.
+Recommendation SelectionModel::Impl::run()
 {
-    Attempt attempt;
-    try {
-        runOnce(attempt.summary);
-    } catch (const ConversionError& error) {
-        // A keystroke may be half a number: the next one can still mend it.
-        if (typing_) {
-            attempt.heldBack = true;
-        } else {
-            attempt.summary.failed = true;
-            attempt.failure = error.what();
-        }
-    } catch (const std::runtime_error& error) {
-        attempt.summary.failed = true;
-        attempt.failure = error.what();
-    }
-    return attempt;
+    Recommendation result = recommend(readSetup(form_), activePage(), tables_);
+    paintRecommendation(result, form_, grid_);
+    return result;
 }
 
-void SelectionModel::Impl::invalidSelection(Attempt& attempt)
+void SelectionModel::Impl::invalidSelection(Recommendation& result)
 {
-    const Page page = activePage();
     std::string text;
     try {
         text = readInvalidSelectionText(dataFolder_);
     } catch (const std::runtime_error& error) {
-        attempt.summary.failed = true;
-        attempt.summary.failure = error.what();
-        attempt.failure = error.what();
+        result.summary.failed = true;
+        result.summary.failure = error.what();
+        result.failure = error.what();
         return;
     }
     // The user sees the message with the grid already emptied, never with
     // the shafts of the rejected setup.
     notify();
     messages_.information(text, kInvalidSelectionHelpContext);
-    const PageInfo& info = pageInfo(page);
-    ControlState& entry = form_[info.bowWeightEntry];
-    if (entry.text == info.bowWeightDefault)
+    if (!result.resetEntry)
         return;
-    entry.text = std::string(info.bowWeightDefault);
-    attempt = attemptRun();
-    attempt.summary.bowWeightReset = true;
-}
-
-bool SelectionModel::Impl::entryGatePasses() const
-{
-    return characterCount(form_["BowWeightSpin"].text) >= 2 &&
-           characterCount(form_["ArrowLengthSpin"].text) == 2 &&
-           characterCount(form_["PointWtSpin"].text) >= 2;
-}
-
-void SelectionModel::Impl::runOnce(RunSummary& summary)
-{
-    const Page page = activePage();
-    RunContext run{form_, grid_, tables_, summary};
-    const bool gate = entryGatePasses();
-    // "ran" says whether the entry gate let the page's work start; a
-    // conversion error inside that work does not make it a skipped run.
-    summary.ran = gate || page == Page::Youth || page == Page::Kavl;
-    if (gate) {
-        parseWholeNumber(form_["BowWeightSpin"].text); // only a check here
-        resetSharedControls();
-        resetGrids();
-    }
-    // The Youth and Kavel pages do not depend on the gated entries.
-    if (page == Page::Hunt && gate) {
-        HuntPage::run(run);
-    }
-    if (page == Page::Targ && gate) {
-        TargPage::run(run);
-    }
-    if (page == Page::Youth) {
-        YouthPage::run(run);
-    }
-    if (page == Page::Kavl) {
-        KavlPage::run(run);
-    }
-}
-
-void SelectionModel::Impl::resetSharedControls()
-{
-    for (std::string_view name : {"Label6", "WheelType", "ReleaseType", "OverDraw", "BraceHt",
-                                  "PointWtSpin", "HuntCamType"})
-        form_[name].font = kBlack;
-    for (std::string_view name : {"WheelType", "ReleaseType", "HuntCamType", "OverDraw", "UpDown4"})
-        form_[name].enabled = true;
-}
-
-void SelectionModel::Impl::resetGrids()
-{
-    for (Page page : kAllPages) {
-        for (int row = 1; row <= pageInfo(page).rows; ++row) {
-            for (CellKind kind :
-                 {CellKind::Size, CellKind::Spine, CellKind::Model, CellKind::Weight})
-                grid_.cell(page, kind, row).showCaption = true;
-            ControlState& size = grid_.cell(page, CellKind::Size, row);
-            size.enabled = true;
-            if (!(page == Page::Hunt && row == 9))
-                size.hint = "Click for Weight Calculation";
-        }
-    }
-    for (int row = 1; row <= pageInfo(Page::Targ).rows; ++row)
-        grid_.cell(Page::Targ, CellKind::Spine, row).visible = true;
+    form_[controlName(*result.resetEntry)].text = result.resetText;
+    result = run();
+    result.summary.bowWeightReset = true;
 }
 
 void SelectionModel::Impl::changeText(std::string_view entry, std::string text)
@@ -380,7 +293,7 @@ bool SelectionModel::messageHeldBack() const
 
 bool SelectionModel::gridOutOfDate() const
 {
-    return impl_->heldBack_ || impl_->lastRun_.failed || !impl_->lastRun_.ran;
+    return impl_->heldBack_ || impl_->last_.summary.failed || !impl_->last_.summary.ran;
 }
 
 void SelectionModel::setItemIndex(SetupGroup group, int index)
@@ -439,7 +352,7 @@ void SelectionModel::findRec()
 }
 const RunSummary& SelectionModel::lastRun() const
 {
-    return impl_->lastRun_;
+    return impl_->last_.summary;
 }
 
 bool SelectionModel::sizeCellClick(Page page, int row)

@@ -3,6 +3,7 @@
 #include "SelectionFixtures.h"
 
 #include <selection/Pages.h>
+#include <selection/Recommendation.h>
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
 
@@ -102,36 +103,41 @@ void TestHunting::chartWeightBandAndRecord_data()
                               << c.weight << c.band << c.record;
 }
 
+// The engine alone, on the setup as a value.
 void TestHunting::chartWeightBandAndRecord()
 {
     QFETCH(QString, bow);
     QFETCH(QString, length);
     QFETCH(QString, point);
     QFETCH(int, bowType);
+    SetupInputs setup = start().setup();
+    setup.text(SetupEntry::BowWeight) = bow.toStdString();
+    setup.text(SetupEntry::ArrowLength) = length.toStdString();
+    setup.text(SetupEntry::PointWeight) = point.toStdString();
+    setup.item(SetupGroup::BowType) = bowType;
     QFETCH(int, cam);
     QFETCH(int, release);
     QFETCH(int, overdraw);
     QFETCH(int, brace);
-    SelectionModel& model = start();
-    runWith(model, {bow.toStdString(), length.toStdString(), point.toStdString(), bowType, cam,
-                    release, overdraw, brace});
-    QVERIFY(sink_.messages.empty());
-    const RunSummary& run = model.lastRun();
-    QVERIFY(run.ran);
+    setup.item(SetupGroup::HuntCamType) = cam;
+    setup.item(SetupGroup::ReleaseType) = release;
+    setup.item(SetupGroup::OverDraw) = overdraw;
+    setup.item(SetupGroup::BraceHt) = brace;
+    ChartTables tables(catalogue_->folder());
+    const Recommendation result = recommend(setup, Page::Hunt, tables);
+    QVERIFY(!result.summary.failed);
+    QVERIFY(result.summary.ran);
     QFETCH(int, weight);
     QFETCH(int, record);
-    QCOMPARE(*run.chartWeight, weight);
-    QTEST(*run.band, "band");
-    QCOMPARE(*run.record, record);
-    QVERIFY(run.valid);
-    QCOMPARE(run.outcome, ChartOutcome::Shown);
-    QCOMPARE(caption(model, CellKind::Size, 1), fixtures::shaftName(record, 1));
-    // A recurve or longbow disables the compound groups, keeping them visible.
-    const bool compound = bowType == 0;
-    for (const char* group : {"HuntCamType", "ReleaseType", "BraceHt", "OverDraw"}) {
-        QCOMPARE(model.form()[group].enabled, compound);
-        QVERIFY(model.form()[group].visible);
-    }
+    QCOMPARE(*result.summary.chartWeight, weight);
+    QTEST(*result.summary.band, "band");
+    QCOMPARE(*result.summary.record, record);
+    QVERIFY(result.summary.valid);
+    QCOMPARE(result.summary.outcome, ChartOutcome::Shown);
+    QVERIFY(!result.resetEntry);
+    QCOMPARE(result.rows.size(), std::size_t(16));
+    QCOMPARE(result.rows[0].specKey(), fixtures::shaftName(record, 1) + "S");
+    QCOMPARE(result.compoundBow, bowType == 0);
 }
 
 void TestHunting::showsTheComputedRecord()

@@ -6,7 +6,7 @@
 #include <selection/Pages.h>
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
-#include <selection/TargPage.h>
+#include <selection/PageRowRules.h>
 
 #include <map>
 
@@ -164,13 +164,13 @@ void TestOtherPages::targetLists()
 
 void TestOtherPages::targetShortArrowFlag()
 {
-    QVERIFY(TargPage::shortArrow(23, 8));
-    QVERIFY(!TargPage::shortArrow(24, 8));
-    QVERIFY(TargPage::shortArrow(24, 9));
-    QVERIFY(TargPage::shortArrow(25, 11));
-    QVERIFY(!TargPage::shortArrow(26, 11));
-    QVERIFY(TargPage::shortArrow(26, 14));
-    QVERIFY(!TargPage::shortArrow(26, 15));
+    QVERIFY(targetShortArrow(23, 8));
+    QVERIFY(!targetShortArrow(24, 8));
+    QVERIFY(targetShortArrow(24, 9));
+    QVERIFY(targetShortArrow(25, 11));
+    QVERIFY(!targetShortArrow(26, 11));
+    QVERIFY(targetShortArrow(26, 14));
+    QVERIFY(!targetShortArrow(26, 15));
 
     SelectionModel& model = start();
     // 60 lb hard cam is band 8: 25 inches give record 10 and a short arrow.
