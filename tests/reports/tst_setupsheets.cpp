@@ -653,7 +653,7 @@ private slots:
         sink_.clear();
         selection::FormState& form = windowFor(p, setup);
         QVERIFY(model_->sizeCellClick(p, 1));
-        calculators::SpecsModel specs(folder_, form, sink_);
+        calculators::SpecsModel specs(folder_, selection::shaftSelection(form), sink_);
         QVERIFY(specs.found());
         if (!point.isEmpty())
             specs.typeInput(calculators::WeightInput::Point, point.toStdString());
