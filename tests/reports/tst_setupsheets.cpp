@@ -319,7 +319,7 @@ class SetupSheetsTest : public QObject {
     {
         const selection::FormState& form = windowFor(page, setup);
         customers::CustInfoModel entry(folder_, sink_);
-        QVERIFY(entry.open(form));
+        QVERIFY(entry.open(selection::readSetup(form), selection::pageKey(form)));
         for (const auto& [field, text] : details)
             entry.changeDetail(field, text);
         QCOMPARE(entry.saveRecord(), customers::CustInfoModel::SaveOutcome::Stored);
