@@ -2,6 +2,7 @@
 
 #include "InputPrompt.h"
 #include "SheetOutput.h"
+#include "CustomerSheetValues.h"
 #include "reports/CustomerSheet.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/FixedLook.h"
@@ -261,7 +262,7 @@ void TGetCust::Button1Click()
 
 void TGetCust::SpeedButton1Click()
 {
-    const auto& record = *retrieval_;
+    const reports::CustomerSheetValues record = customerSheetValues(*retrieval_);
     SheetOutput::print(
         this, messages_, proposedPdfName(),
         [&](QString* error) {
@@ -285,7 +286,8 @@ void TGetCust::SavePdfBtnClick()
 {
     SheetOutput::saveAsPdf(this, messages_, proposedPdfName(),
                            [&](const QString& file, QString* error) {
-                               return customerSheet_.savePdf(*retrieval_, file, error);
+                               return customerSheet_.savePdf(customerSheetValues(*retrieval_), file,
+                                                             error);
                            });
 }
 

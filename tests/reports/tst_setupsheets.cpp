@@ -7,6 +7,7 @@
 #include <customers/CustInfoModel.h>
 #include <customers/CustomerRetrieval.h>
 #include <reports/BuildSheet.h>
+#include <app/CustomerSheetValues.h>
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/Pages.h>
@@ -331,7 +332,7 @@ class SetupSheetsTest : public QObject {
         reports::TCustInfoRpt sheet(folder_);
         const QString file = dir_.filePath("customer.pdf");
         QString error;
-        if (!sheet.savePdf(retrieval, file, &error))
+        if (!sheet.savePdf(app::customerSheetValues(retrieval), file, &error))
             qFatal("%s", qPrintable(error));
         return readPdf(file);
     }
