@@ -62,6 +62,7 @@ TGetCust::TGetCust(std::filesystem::path dataFolder, selection::SelectionModel& 
                    selection::MessageSink& messages, reports::TCustInfoRpt& customerSheet,
                    QWidget* parent)
     : QDialog(parent),
+      mainWindow_(mainWindow),
       retrieval_(std::make_unique<CustomerRetrieval>(std::move(dataFolder), mainWindow, messages)),
       messages_(messages), customerSheet_(customerSheet)
 {
@@ -299,7 +300,8 @@ QString TGetCust::proposedPdfName() const
 
 void TGetCust::ReturnDataBtnClick()
 {
-    if (retrieval_->returnData()) {
+    if (const auto setup = retrieval_->returnData()) {
+        mainWindow_.applySetup(*setup);
         closing_ = true;
         accept();
     }
