@@ -25,12 +25,20 @@ RowRule huntingRule(int row)
 }
 
 // Entry 1 of case A comes from column 1, entries 2 on from columns 3 on.
-constexpr TargetListCase kCaseA{'A', 1, 2, 12, 1, StarCut::Compound};
-constexpr TargetListCase kCaseB{'B', 2, 0, 11, 0, StarCut::None};
-constexpr TargetListCase kCaseC{'C', 4, 0, 11, 1, StarCut::Compound};
-constexpr TargetListCase kCaseD{'D', 1, 0, 13, 4, StarCut::Compound};
-constexpr TargetListCase kCaseE{'E', 4, 0, 11, 1, StarCut::Recurve};
-constexpr TargetListCase kCaseF{'F', 1, 0, 13, 4, StarCut::Recurve};
+constexpr std::array<TargetListCase, 6> kTargetCases = {{
+    {'A', 1, 2, 12, 1, StarCut::Compound},
+    {'B', 2, 0, 11, 0, StarCut::None},
+    {'C', 4, 0, 11, 1, StarCut::Compound},
+    {'D', 1, 0, 13, 4, StarCut::Compound},
+    {'E', 4, 0, 11, 1, StarCut::Recurve},
+    {'F', 1, 0, 13, 4, StarCut::Recurve},
+}};
+constexpr const TargetListCase& kCaseA = kTargetCases[0];
+constexpr const TargetListCase& kCaseB = kTargetCases[1];
+constexpr const TargetListCase& kCaseC = kTargetCases[2];
+constexpr const TargetListCase& kCaseD = kTargetCases[3];
+constexpr const TargetListCase& kCaseE = kTargetCases[4];
+constexpr const TargetListCase& kCaseF = kTargetCases[5];
 
 constexpr int kTargetRows = 13;
 
@@ -105,6 +113,17 @@ bool targetShortArrow(int length, int record)
            (length <= 26 && record >= 12 && record <= 14);
 }
 
+const std::array<TargetListCase, 6>& targetListCases()
+{
+    return kTargetCases;
+}
+
+int targetColumnOfEntry(const TargetListCase& listCase, int entry)
+{
+    const int column = listCase.firstColumn + entry - 1;
+    return listCase.skippedColumn != 0 && column >= listCase.skippedColumn ? column + 1 : column;
+}
+
 const TargetListCase& targetListCase(bool compound, bool shortArrow, int record)
 {
     if (!compound)
@@ -132,10 +151,8 @@ std::vector<ChartColumn> targetColumns(const storage::Table& chart, bool compoun
     const TargetListCase& list =
         targetListCase(compound, targetShortArrow(length, record), record);
     std::vector<ChartColumn> columns(kTargetRows);
-    int column = list.firstColumn;
-    for (int entry = 1; entry <= list.entries && entry <= kTargetRows; ++entry, ++column) {
-        if (column == list.skippedColumn)
-            ++column;
+    for (int entry = 1; entry <= list.entries && entry <= kTargetRows; ++entry) {
+        const int column = targetColumnOfEntry(list, entry);
         const StarCut cut = entry <= list.starCutEntries ? list.cut : StarCut::None;
         const std::string size = starCut(field(chart, "SIZE", column), cut);
         if (!size.empty())

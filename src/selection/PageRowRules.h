@@ -54,6 +54,10 @@ struct TargetListCase {
     StarCut cut;
 };
 bool targetShortArrow(int length, int record);
+// Cases A to F in order.
+const std::array<TargetListCase, 6>& targetListCases();
+// The chart column of list entry (1-based) in the case.
+int targetColumnOfEntry(const TargetListCase& listCase, int entry);
 const TargetListCase& targetListCase(bool compound, bool shortArrow, int record);
 // A size "<compound>*<recurve>" cut for the bow (the whole text without a "*").
 std::string starCut(const std::string& size, StarCut cut);
