@@ -4,6 +4,7 @@
 #include "SelectionFixtures.h"
 
 #include <selection/Pages.h>
+#include <selection/Recommendation.h>
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
 #include <selection/PageRowRules.h>
@@ -123,19 +124,30 @@ void TestOtherPages::targetChartPosition_data()
                                               << 23 << 1 << 8;
 }
 
+// The engine alone, on the setup as a value.
 void TestOtherPages::targetChartPosition()
 {
     QFETCH(Inputs, inputs);
-    SelectionModel& model = start();
-    runPage(model, Page::Targ, inputs);
-    QVERIFY(sink_.messages.empty());
-    QCOMPARE(model.form()["TmpLbl2"].text, std::string("Targ"));
+    SetupInputs setup = start().setup();
+    for (const auto& [name, value] : inputs)
+        for (SetupEntry entry : kAllSetupEntries)
+            if (controlName(entry) == name)
+                setup.text(entry) = value;
+    for (const auto& [name, value] : inputs)
+        for (SetupGroup group : kAllSetupGroups)
+            if (controlName(group) == name)
+                setup.item(group) = std::stoi(value);
+    ChartTables tables(catalogue_->folder());
+    const Recommendation result = recommend(setup, Page::Targ, tables);
+    QVERIFY(!result.summary.failed);
     QFETCH(int, weight);
     QFETCH(int, record);
-    QCOMPARE(*model.lastRun().chartWeight, weight);
-    QTEST(*model.lastRun().band, "band");
-    QCOMPARE(*model.lastRun().record, record);
-    QVERIFY(model.lastRun().valid);
+    QCOMPARE(*result.summary.chartWeight, weight);
+    QTEST(*result.summary.band, "band");
+    QCOMPARE(*result.summary.record, record);
+    QVERIFY(result.summary.valid);
+    QCOMPARE(result.rows.size(), std::size_t(13));
+    QCOMPARE(result.compoundBow, !inputs.count("TargBowType"));
 }
 
 void TestOtherPages::targetLists()
