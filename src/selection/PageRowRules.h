@@ -27,7 +27,7 @@ struct RowRule {
     bool emptySizeStaysEnabled = false;
 };
 RowRule rowRule(Page page, int row);
-// The specification field of the model caption: HMODELS or TMODELS.
+// The Specs.DBF field of the model caption: HMODELS or TMODELS.
 std::string_view modelsField(Page page);
 
 // One chart column as a row reads it: trimmed texts, the size prepared by

@@ -33,8 +33,8 @@ struct RowShade {
 struct RecommendedRow {
     enum class Kind {
         Empty,       // no shaft in this column
-        Shaft,       // a shaft found in the specification table
-        WithoutSpec, // listed by the chart, not in the specification table
+        Shaft,       // a shaft found in Specs.DBF
+        WithoutSpec, // listed by the chart, not in Specs.DBF
         Carbon,      // a hunting carbon shaft given by its spine deflection
         Unfinished,  // its weight text did not convert: size, spine, model only
     };

@@ -1,6 +1,6 @@
 #pragma once
 
-// The shaft a size-cell click hands to the specifications window, as plain
+// The shaft a size-cell click hands to the shaft specifications window, as plain
 // data: its specification key and captions, the page it was clicked on and
 // the setup entries the finished arrow starts from.
 
