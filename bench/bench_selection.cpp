@@ -1,7 +1,9 @@
 // One complete run of FindRec per page, with the tables already open as in
 // the window, and the floor under it: the storage work a run needs (one
 // chart record read and one seek per listed shaft). The ratio of the two
-// medians is printed at the end.
+// medians is printed at the end. Beside them, a typed digit on the real
+// main window to the painted Hunting grid (BM_KeystrokeToPaintedGrid), with
+// its ratio to FindRec alone.
 
 #include <selection/MessageSink.h>
 #include <selection/Pages.h>
@@ -9,6 +11,15 @@
 #include <storage/Table.h>
 
 #include <benchmark/benchmark.h>
+
+#ifdef QW_BENCH_WINDOW
+#include <app/TArrowSel.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTabWidget>
+#endif
 
 #include <cstdio>
 #include <map>
@@ -96,6 +107,38 @@ void storageFloor(benchmark::State& state, Page page)
     }
 }
 
+#ifdef QW_BENCH_WINDOW
+// A digit typed over the last one of the bow weight (60 and 65 in turn), as
+// a key event to the real entry, up to the grid painted on screen: the
+// model's run, the painter, the binder and the page's repaint.
+void keystrokeToPaintedGrid(benchmark::State& state)
+{
+    SilentSink sink;
+    qw::app::TArrowSel window(kProgramDir, &sink);
+    window.show();
+    QApplication::processEvents();
+    auto* entry = window.findChild<QLineEdit*>("BowWeightSpin");
+    auto* pages = window.findChild<QTabWidget*>("ShaftsNB");
+    if (!entry || !pages) {
+        state.SkipWithError("no bow weight entry or page control");
+        return;
+    }
+    entry->setFocus();
+    const Qt::Key digits[] = {Qt::Key_5, Qt::Key_0};
+    const char* texts[] = {"5", "0"};
+    int turn = 0;
+    for (auto _ : state) {
+        entry->setSelection(1, 1);
+        QKeyEvent press(QEvent::KeyPress, digits[turn], Qt::NoModifier, texts[turn]);
+        QApplication::sendEvent(entry, &press);
+        pages->currentWidget()->repaint();
+        turn = 1 - turn;
+    }
+    if (sink.messages != 0 || !window.model().lastRun().valid || entry->text().size() != 2)
+        state.SkipWithError("each digit should give a chart position");
+}
+#endif
+
 // Collects the medians and prints run / floor per page after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -124,6 +167,11 @@ public:
             std::printf("%-6s %11.2f us %11.2f us %8.2f\n", name.c_str(), run->second,
                         floor->second, run->second / floor->second);
         }
+        const auto keystroke = medians_.find("BM_KeystrokeToPaintedGrid");
+        const auto findRec = medians_.find("BM_FindRec/Hunt");
+        if (keystroke != medians_.end() && findRec != medians_.end())
+            std::printf("\nkeystroke to painted grid %.2f us, %.2f x FindRec on Hunt\n",
+                        keystroke->second, keystroke->second / findRec->second);
     }
 
 private:
@@ -149,8 +197,20 @@ void registerPages()
 
 int main(int argc, char** argv)
 {
+#ifdef QW_BENCH_WINDOW
+    // The window needs a display; without one it draws offscreen.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+#endif
     benchmark::Initialize(&argc, argv);
     registerPages();
+#ifdef QW_BENCH_WINDOW
+    benchmark::RegisterBenchmark("BM_KeystrokeToPaintedGrid", keystrokeToPaintedGrid)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(7)
+        ->ReportAggregatesOnly(true);
+#endif
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -109,7 +109,7 @@ QWidget* buildChartPage(Page which, const std::filesystem::path& dataFolder)
         buildColourKey(page);
         legendTop = kKeyTop + 90;
     }
-    buildModelLegend(page, which, dataFolder, legendTop, 478);
+    buildModelLegend(page, which, dataFolder, legendTop, 468);
     buildPageFurniture(page, pageLook(which));
     if (which == Page::Hunt)
         buildCarbonPanel(page);

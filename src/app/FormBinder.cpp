@@ -105,7 +105,7 @@ FormBinder::FormBinder(const selection::FormState& form, QWidget* root) : form_(
         QWidget* widget =
             root->objectName() == objectName ? root : root->findChild<QWidget*>(objectName);
         if (widget)
-            bindings_.emplace_back(&name, widget);
+            bindings_.push_back({objectName, &state, widget, std::nullopt});
         else
             missing_ << objectName;
     }
@@ -115,8 +115,17 @@ void FormBinder::apply()
 {
     const bool outer = !applying_;
     applying_ = true;
-    for (const auto& [name, widget] : bindings_)
-        applyOne(QString::fromStdString(*name), form_[*name], widget);
+    for (Binding& binding : bindings_) {
+        const selection::ControlState& state = *binding.state;
+        const bool writtenOnlyHere = state.kind == ControlKind::Cell ||
+                                     state.kind == ControlKind::Button ||
+                                     state.kind == ControlKind::Label;
+        if (writtenOnlyHere && binding.written == state)
+            continue;
+        applyOne(binding.name, state, binding.widget);
+        if (writtenOnlyHere)
+            binding.written = state;
+    }
     if (outer)
         applying_ = false;
 }

@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -58,7 +59,13 @@ public:
 
     // Commands whose window is not part of the program yet stay disabled
     // whatever the model says.
-    void keepDisabled(const QString& name) { unavailable_.insert(name); }
+    void keepDisabled(const QString& name)
+    {
+        unavailable_.insert(name);
+        for (Binding& binding : bindings_)
+            if (binding.name == name)
+                binding.written.reset();
+    }
 
     // Controls of the FormState that no widget carries (should be empty).
     const QStringList& missingWidgets() const { return missing_; }
@@ -84,7 +91,16 @@ private:
 
     const selection::FormState& form_;
     QWidget* root_;
-    std::vector<std::pair<const std::string*, QWidget*>> bindings_;
+    struct Binding {
+        QString name;
+        const selection::ControlState* state; // the form's controls never move
+        QWidget* widget;
+        // What the binder last wrote into a caption button or a label, which
+        // nothing else writes: an unchanged one is not written again. Entries
+        // and radio groups the user changes too, so they are always compared.
+        std::optional<selection::ControlState> written;
+    };
+    std::vector<Binding> bindings_;
     QSet<QString> unavailable_;
     QStringList missing_;
     bool applying_ = false;

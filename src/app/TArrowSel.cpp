@@ -50,7 +50,9 @@ namespace {
 
 constexpr int kClientWidth = 788;
 constexpr int kClientHeight = 542;
-constexpr int kStatusHeight = 20;
+// Two lines: the reason no shaft is shown, with the weights or lengths the
+// chart takes, must be read whole.
+constexpr int kStatusHeight = 30;
 // Behind the status line and between the column and the pages.
 const QColor kClientColour(0xEF, 0xEF, 0xEF);
 
@@ -142,6 +144,8 @@ void TArrowSel::buildWindow()
 
     status_ = new QLabel(client);
     status_->setObjectName("RunStatusLbl");
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     status_->setGeometry(kInputColumnWidth + 6, kClientHeight - kStatusHeight - 1,
                          kClientWidth - kInputColumnWidth - 10, kStatusHeight);
 
@@ -289,14 +293,10 @@ void TArrowSel::showModel()
     showStatus();
 }
 
-// A long status is cut with an ellipsis; the whole text stays in its tip.
+// The status wraps onto its second line rather than being cut.
 void TArrowSel::showStatus()
 {
-    const QString text = runStatusText(*model_);
-    const QString shown =
-        status_->fontMetrics().elidedText(text, Qt::ElideRight, status_->width() - 2);
-    status_->setText(shown);
-    status_->setToolTip(shown == text ? QString() : text);
+    status_->setText(runStatusText(*model_));
 }
 
 // The click writes the hand-off texts, which the specifications window

@@ -50,7 +50,7 @@ TCustInfo::TCustInfo(const std::filesystem::path& dataFolder, const selection::F
     setWindowTitle(customers::CustInfoModel::kCaption);
     setModal(true);
     buildWindow();
-    opened_ = model_.open(mainForm);
+    opened_ = model_.open(selection::readSetup(mainForm), selection::pageKey(mainForm));
     binder_ = std::make_unique<FormBinder>(model_.form(), this);
     binder_->apply();
     bindEdits();

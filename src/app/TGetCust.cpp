@@ -2,6 +2,7 @@
 
 #include "InputPrompt.h"
 #include "SheetOutput.h"
+#include "CustomerSheetValues.h"
 #include "reports/CustomerSheet.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/FixedLook.h"
@@ -61,6 +62,7 @@ TGetCust::TGetCust(std::filesystem::path dataFolder, selection::SelectionModel& 
                    selection::MessageSink& messages, reports::TCustInfoRpt& customerSheet,
                    QWidget* parent)
     : QDialog(parent),
+      mainWindow_(mainWindow),
       retrieval_(std::make_unique<CustomerRetrieval>(std::move(dataFolder), mainWindow, messages)),
       messages_(messages), customerSheet_(customerSheet)
 {
@@ -261,7 +263,7 @@ void TGetCust::Button1Click()
 
 void TGetCust::SpeedButton1Click()
 {
-    const auto& record = *retrieval_;
+    const reports::CustomerSheetValues record = customerSheetValues(*retrieval_);
     SheetOutput::print(
         this, messages_, proposedPdfName(),
         [&](QString* error) {
@@ -285,7 +287,8 @@ void TGetCust::SavePdfBtnClick()
 {
     SheetOutput::saveAsPdf(this, messages_, proposedPdfName(),
                            [&](const QString& file, QString* error) {
-                               return customerSheet_.savePdf(*retrieval_, file, error);
+                               return customerSheet_.savePdf(customerSheetValues(*retrieval_), file,
+                                                             error);
                            });
 }
 
@@ -297,7 +300,8 @@ QString TGetCust::proposedPdfName() const
 
 void TGetCust::ReturnDataBtnClick()
 {
-    if (retrieval_->returnData()) {
+    if (const auto setup = retrieval_->returnData()) {
+        mainWindow_.applySetup(*setup);
         closing_ = true;
         accept();
     }

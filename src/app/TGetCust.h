@@ -58,6 +58,7 @@ private:
     void showModel();
     QString proposedPdfName() const; // the customer sheet's, for the save dialog
 
+    selection::SelectionModel& mainWindow_; // Return Data is applied to it
     std::unique_ptr<customers::CustomerRetrieval> retrieval_;
     selection::MessageSink& messages_;
     reports::TCustInfoRpt& customerSheet_;

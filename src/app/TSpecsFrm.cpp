@@ -69,7 +69,7 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::F
     setAutoFillBackground(true);
     widgets::fixLook(this, kCalculatorColour, kCalculatorText);
 
-    model_ = std::make_unique<calculators::SpecsModel>(dataFolder, mainForm,
+    model_ = std::make_unique<calculators::SpecsModel>(dataFolder, selection::shaftSelection(mainForm),
                                                        messages ? *messages : boxes_);
     setup_ = reports::sheetDesign(model_->page()).fill(mainForm);
     buildBand();

@@ -141,18 +141,23 @@ std::string frontOfCentre(const std::string& lengthText, const std::string& bala
 }
 
 KineticEnergyModel::KineticEnergyModel(selection::MessageSink& messages)
-    : messages_(messages), length_(std::nullopt, DecimalNumber{1, 1}, 1, DecimalNumber{300, 1}),
-      balance_(std::nullopt, DecimalNumber{25, 2}, 1, DecimalNumber{150, 1})
+    : messages_(messages),
+      length_(std::nullopt, DecimalNumber{1, 1}, 1,
+              selection::parseRealNumber(std::string(kStartFocLength))),
+      balance_(std::nullopt, DecimalNumber{25, 2}, 1,
+               selection::parseRealNumber(std::string(kStartFocBalance)))
 {
     form_.add("PageControl1", [] {
         ControlState pages = control(ControlKind::PageControl, "");
         pages.itemIndex = 0;
         return pages;
     }());
-    form_.add("GrainWt", control(ControlKind::Entry, "400"));
-    form_.add("Velocity", control(ControlKind::Entry, "200"));
-    const EnergyResult defaults = kineticEnergy("400", "200");
-    energyInputs_ = {"400", "200"};
+    const std::string weight(kStartGrainWeight);
+    const std::string velocity(kStartVelocity);
+    form_.add("GrainWt", control(ControlKind::Entry, weight));
+    form_.add("Velocity", control(ControlKind::Entry, velocity));
+    const EnergyResult defaults = kineticEnergy(weight, velocity);
+    energyInputs_ = {weight, velocity};
     form_.add("Label6", control(ControlKind::Label, defaults.energy));
     form_.add("MomentumLbl", control(ControlKind::Label, defaults.momentum));
     form_.add("FSpinLenEdit", control(ControlKind::Entry, length_.text()));

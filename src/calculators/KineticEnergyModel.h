@@ -18,6 +18,12 @@
 
 namespace qw::calculators {
 
+// The figures the window opens with.
+inline constexpr std::string_view kStartGrainWeight = "400";
+inline constexpr std::string_view kStartVelocity = "200";
+inline constexpr std::string_view kStartFocLength = "30.0";
+inline constexpr std::string_view kStartFocBalance = "15.0";
+
 // The two calculations on their own, as the window and the command-line
 // tool use them.
 struct EnergyResult {

@@ -16,8 +16,6 @@ using selection::DecimalNumber;
 namespace {
 
 // The hand-off texts and setup entries of the main window this window reads.
-constexpr std::string_view kKeyText = "TmpLbl";
-constexpr std::string_view kSizeText = "SpcLbl";
 constexpr std::string_view kModelsText = "Mods";
 
 constexpr std::string_view kNotFoundLabel = "NotFoundLbl";
@@ -76,16 +74,6 @@ std::string wholeGrains(const std::optional<DecimalNumber>& exact, long double b
     return exact ? wholePartText(*exact) : wholePartText(binary);
 }
 
-// The page whose TmpLbl2 key this is; the Hunting page for a key of none
-// (the instance start-up makes before any run).
-selection::Page pageWithKey(const std::string& key)
-{
-    for (selection::Page page : selection::kAllPages)
-        if (selection::pageInfo(page).key == key)
-            return page;
-    return selection::Page::Hunt;
-}
-
 } // namespace
 
 std::string_view controlName(WeightInput input)
@@ -104,9 +92,9 @@ std::string SpecsModel::cutKey(std::string_view handOffKey)
     return key;
 }
 
-SpecsModel::SpecsModel(std::filesystem::path dataFolder, const selection::FormState& mainForm,
+SpecsModel::SpecsModel(std::filesystem::path dataFolder, selection::ShaftSelection shaft,
                        selection::MessageSink& messages)
-    : mainForm_(mainForm), messages_(messages),
+    : shaft_(std::move(shaft)), messages_(messages),
       specs_(dataFolder), spins_{DecimalSpin(SpinRange{tenths(150), tenths(380)},
                                              DecimalNumber{25, 2}, 1, tenths(150)),
                                  weightSpin(300), weightSpin(150), weightSpin(150), weightSpin(100)}
@@ -139,9 +127,9 @@ SpecsModel::SpecsModel(std::filesystem::path dataFolder, const selection::FormSt
         form_.add(button, orangeOnBlack(ControlKind::Button, caption)).enabled = false;
     form_.add("CloseBtn", orangeOnBlack(ControlKind::Button, "Close"));
 
-    key_ = cutKey(mainForm_[kKeyText].text);
-    page_ = pageWithKey(mainForm_["TmpLbl2"].text);
-    bowWeight_ = mainForm_[selection::pageInfo(page_).bowWeightEntry].text;
+    key_ = cutKey(shaft_.key);
+    page_ = shaft_.page;
+    bowWeight_ = shaft_.bowWeight;
     try {
         open();
     } catch (const selection::ConversionError& error) {
@@ -155,8 +143,8 @@ void SpecsModel::open()
 {
     specs_.open();
     found_ = specs_.seekExact(key_);
-    form_["Label4"].text = mainForm_[kSizeText].text;
-    form_[kModelsText].text = mainForm_[kModelsText].text;
+    form_["Label4"].text = shaft_.size;
+    form_[kModelsText].text = shaft_.models;
     if (!found_) {
         showNotFound();
         return;
@@ -190,16 +178,14 @@ void SpecsModel::showNotFound()
 // rest from the record's defaults; each box brings its value into range.
 void SpecsModel::fillInputs()
 {
-    const std::string& page = mainForm_["TmpLbl2"].text;
-    const std::string_view lengthEntry = page == "Youth" ? "YouthArrowLenSpin" : "ArrowLengthSpin";
-    spin(WeightInput::Length).setValue(selection::parseRealNumber(mainForm_[lengthEntry].text));
+    spin(WeightInput::Length).setValue(selection::parseRealNumber(shaft_.arrowLength));
     showInput(WeightInput::Length);
     const auto defaultWeight = [this](const char* field) {
         return selection::parseRealField(specs_.table().getString(field));
     };
     spin(WeightInput::Point)
-        .setValue(page == "Hunt" ? selection::parseRealNumber(mainForm_["PointWtSpin"].text)
-                                 : defaultWeight("DEFPTWT"));
+        .setValue(shaft_.pointWeight ? selection::parseRealNumber(*shaft_.pointWeight)
+                                     : defaultWeight("DEFPTWT"));
     showInput(WeightInput::Point);
     spin(WeightInput::Nock).setValue(defaultWeight("DEFNOCKWT"));
     showInput(WeightInput::Nock);
@@ -222,7 +208,7 @@ DecimalNumber SpecsModel::grainsPerInch()
 
 void SpecsModel::computeWeights()
 {
-    form_[kModelsText].text = mainForm_[kModelsText].text;
+    form_[kModelsText].text = shaft_.models;
     const DecimalNumber g = grainsPerInch();
     const DecimalNumber& length = spin(WeightInput::Length).value();
     const auto shaft = multiplyExact(length, g);

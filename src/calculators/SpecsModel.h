@@ -18,6 +18,7 @@
 #include "GrainsPerPound.h"
 
 #include <selection/FormState.h>
+#include <selection/ShaftSelection.h>
 #include <selection/MessageSink.h>
 #include <selection/Page.h>
 #include <selection/SpecsTable.h>
@@ -70,12 +71,11 @@ struct FinishedArrow {
 
 class SpecsModel {
 public:
-    // mainForm is the main window's state, which must outlive the model
-    // (the window re-reads Mods on every change). Runs the opening steps at once: cut the key, open
+    // The shaft is the one the size-cell click handed over. Runs the opening steps at once: cut the key, open
     // the table and the index, seek, fill the inputs and labels, compute. Failures (a table that
     // cannot be opened, a field that is no number) go to messages and end the steps there; the
     // window opens all the same.
-    SpecsModel(std::filesystem::path dataFolder, const selection::FormState& mainForm,
+    SpecsModel(std::filesystem::path dataFolder, selection::ShaftSelection shaft,
                selection::MessageSink& messages);
 
     const selection::FormState& form() const { return form_; }
@@ -121,7 +121,7 @@ private:
     void inputChanged(WeightInput input, bool valueChanged);
     void showOutOfDate(bool outOfDate);
 
-    const selection::FormState& mainForm_;
+    selection::ShaftSelection shaft_;
     selection::MessageSink& messages_;
     selection::SpecsTable specs_;
     selection::FormState form_;

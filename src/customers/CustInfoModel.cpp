@@ -114,14 +114,15 @@ std::string_view CustInfoModel::controlFor(std::string_view field)
     return {};
 }
 
-bool CustInfoModel::open(const selection::FormState& mainForm, std::string date)
+bool CustInfoModel::open(const selection::SetupInputs& setupInputs, std::string_view pageKey,
+                         std::string date)
 {
     try {
         customerDataBase_.open(kSavedSetupsFile);
         for (const std::string& notice : customerDataBase_.notices())
             messages_.information(notice, 0);
         requireCustomerFields(customerDataBase_);
-        const std::vector<FieldText> setup = encodeSetup(mainForm, date);
+        const std::vector<FieldText> setup = encodeSetup(setupInputs, pageKey, date);
         // A setup that no recall could use is not stored at all.
         if (const auto refusal = setupRefusal(customerDataBase_, setup)) {
             customerDataBase_.close();
@@ -139,7 +140,7 @@ bool CustInfoModel::open(const selection::FormState& mainForm, std::string date)
     form_["DateText"].text = date;
     for (const DetailControl& detail : kDetailControls)
         form_[detail.control].text.clear();
-    fillSummary(mainForm);
+    fillSummary(setupInputs, pageKey);
     return true;
 }
 
@@ -147,10 +148,8 @@ bool CustInfoModel::open(const selection::FormState& mainForm, std::string date)
 // a longbow shows "N/A" for the four details, a youth setup for those and
 // the point weight, although the record keeps their codes. The weights and
 // the cam are shown as they are stored.
-void CustInfoModel::fillSummary(const selection::FormState& mainForm)
+void CustInfoModel::fillSummary(const selection::SetupInputs& setup, std::string_view pageKey)
 {
-    const selection::SetupInputs setup = selection::readSetup(mainForm);
-    const std::string& pageKey = selection::pageKey(mainForm);
     for (const FieldText& value : encodeSetup(setup, pageKey, {})) {
         if (value.field == field::BOWWT)
             form_["Label24"].text = value.text + std::string(kBowWeightMark);
@@ -158,11 +157,10 @@ void CustInfoModel::fillSummary(const selection::FormState& mainForm)
             form_["Label25"].text = value.text + std::string(kInchMark);
         else if (value.field == field::PNTWT)
             form_["Label27"].text = value.text + "gr";
-        else if (value.field == field::WHTYP)
-            form_["Label10"].text = text(codeText(kWheelTypeTexts, std::stol(value.text)));
-        else if (value.field == field::HORT)
-            form_["Label17"].text = text(codeText(kChartFamilyTexts, std::stol(value.text)));
     }
+    form_["Label10"].text = text(codeText(kWheelTypeTexts, setup.item(camGroup(pageKey))));
+    if (const auto family = chartFamilyCode(pageKey))
+        form_["Label17"].text = text(codeText(kChartFamilyTexts, *family));
     const bool hunt = pageKey == "Hunt";
     const int bowType = setup.item(hunt ? SetupGroup::BowType : SetupGroup::TargBowType);
     form_["Label9"].text = text(codeText(kBowTypeTexts, bowType));

@@ -40,7 +40,8 @@ public:
 
     // Opening. date is the day of saving, taken now. Returns false, with the
     // storage layer's message sent, when the table cannot be opened.
-    bool open(const selection::FormState& mainForm, std::string date = todayShortDate());
+    bool open(const selection::SetupInputs& setup, std::string_view pageKey,
+              std::string date = todayShortDate());
 
     // The user's text in the edit of a customer detail (NAME, ADDR1, ...,
     // COMMENTS): written into the pending record. Returns the text as the
@@ -69,7 +70,7 @@ public:
     static std::string_view controlFor(std::string_view field);
 
 private:
-    void fillSummary(const selection::FormState& mainForm);
+    void fillSummary(const selection::SetupInputs& setup, std::string_view pageKey);
     bool rebuildNameIndex();
 
     selection::MessageSink& messages_;

@@ -62,7 +62,7 @@ ControlState commandButton(const char* caption, bool enabled)
 } // namespace
 
 CustomerRetrieval::CustomerRetrieval(std::filesystem::path dataFolder,
-                                     selection::SelectionModel& mainWindow,
+                                     const selection::SelectionModel& mainWindow,
                                      selection::MessageSink& messages)
     : dataFolder_(std::move(dataFolder)), mainWindow_(mainWindow), messages_(messages),
       table_(dataFolder_)
@@ -346,20 +346,20 @@ bool CustomerRetrieval::shownNameBegins(const std::string& text) const
     return nameKeyPrefix(table_, table_.getString(field::NAME)).starts_with(prefix);
 }
 
-bool CustomerRetrieval::returnData()
+std::optional<selection::SetupInputs> CustomerRetrieval::returnData()
 {
-    return guarded([this] {
-        selection::SetupInputs setup;
+    std::optional<selection::SetupInputs> recalled;
+    guarded([this, &recalled] {
         try {
-            setup = decodeRecall(readStoredSetup(table_), mainWindow_.setup());
+            recalled = decodeRecall(readStoredSetup(table_), mainWindow_.setup());
         } catch (const RecallRefused& refusal) {
             messages_.information(refusal.what(), 0);
             return false;
         }
-        mainWindow_.applySetup(setup);
         close();
         return true;
     });
+    return recalled;
 }
 
 void CustomerRetrieval::close()

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <functional>
 #include <set>
 #include <string>
@@ -51,8 +52,8 @@ public:
     static constexpr std::array<const char*, 7> kNavigatorButtons = {
         "NavFirst", "NavPrior", "NavNext", "NavLast", "NavEdit", "NavPost", "NavCancel"};
 
-    // mainWindow receives Return Data. Nothing is opened yet.
-    CustomerRetrieval(std::filesystem::path dataFolder, selection::SelectionModel& mainWindow,
+    // Return Data recalls over mainWindow's setup. Nothing is opened yet.
+    CustomerRetrieval(std::filesystem::path dataFolder, const selection::SelectionModel& mainWindow,
                       selection::MessageSink& messages);
     ~CustomerRetrieval();
     CustomerRetrieval(const CustomerRetrieval&) = delete;
@@ -83,11 +84,11 @@ public:
     // another message.
     bool search(const std::string& text);
 
-    // Return Data (ReturnDataBtnClick): the record's setup into the main
-    // window as one change and one run, then the table is closed. False
-    // when a message refused it: nothing in the main window changed and
-    // the window stays open.
-    bool returnData();
+    // Return Data (ReturnDataBtnClick): the record's setup over the main
+    // window's, for the main window to apply as one change and one run;
+    // the table is closed. nullopt when a message refused it: the window
+    // stays open.
+    std::optional<selection::SetupInputs> returnData();
 
     // Close (ExitBtnClick): an edit not posted is dropped.
     void close();
@@ -126,7 +127,7 @@ private:
     template <typename Step> bool guarded(Step step);
 
     std::filesystem::path dataFolder_;
-    selection::SelectionModel& mainWindow_;
+    const selection::SelectionModel& mainWindow_;
     selection::MessageSink& messages_;
     storage::Table table_;
     FilesStamp stamp_; // the files as the name order was last checked against

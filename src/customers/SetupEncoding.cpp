@@ -30,9 +30,7 @@ std::vector<FieldText> encodeSetup(const selection::SetupInputs& setup, std::str
 
     const SetupEntry bowWeight = youth ? SetupEntry::YouthBowWeight : SetupEntry::BowWeight;
     const SetupEntry arrowLength = youth ? SetupEntry::YouthArrowLength : SetupEntry::ArrowLength;
-    // The hunting and Kavel pages choose the cam with HuntCamType; WheelType
-    // is hidden there and would store a choice the user never saw.
-    const SetupGroup cam = hunt || kavl ? SetupGroup::HuntCamType : SetupGroup::WheelType;
+    const SetupGroup cam = camGroup(pageKey);
 
     std::vector<FieldText> fields = {
         {field::BOWWT, setup.text(bowWeight)},
@@ -57,10 +55,22 @@ std::vector<FieldText> encodeSetup(const selection::SetupInputs& setup, std::str
     return fields;
 }
 
-std::vector<FieldText> encodeSetup(const selection::FormState& mainForm, std::string date)
+// The hunting and Kavel pages choose the cam with HuntCamType; WheelType
+// is hidden there and would store a choice the user never saw.
+SetupGroup camGroup(std::string_view pageKey)
 {
-    return encodeSetup(selection::readSetup(mainForm), selection::pageKey(mainForm),
-                       std::move(date));
+    return pageKey == "Hunt" || pageKey == "Kavl" ? SetupGroup::HuntCamType
+                                                  : SetupGroup::WheelType;
+}
+
+std::optional<int> chartFamilyCode(std::string_view pageKey)
+{
+    const std::pair<std::string_view, std::string_view> families[] = {
+        {"Hunt", kHortHunt}, {"Targ", kHortTarg}, {"Kavl", kHortKavl}, {"Youth", kHortYouth}};
+    for (const auto& [key, family] : families)
+        if (key == pageKey)
+            return family[0] - '0';
+    return std::nullopt;
 }
 
 void writeFields(storage::Table& table, const std::vector<FieldText>& fields)

@@ -12,10 +12,10 @@
 //   YouthArrowLenSpin), the family code is "3" and the bow type stays
 //   BowType's item.
 
-#include "selection/FormState.h"
 #include "selection/SetupInputs.h"
 #include "storage/Table.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,8 +33,10 @@ struct FieldText {
 // stores no family and the adult entries.
 std::vector<FieldText> encodeSetup(const selection::SetupInputs& setup, std::string_view pageKey,
                                    std::string date);
-// Over the main window's state, its page key read from TmpLbl2.
-std::vector<FieldText> encodeSetup(const selection::FormState& mainForm, std::string date);
+// The choice group that stands for the cam on the page, and the page's
+// chart family code (HORT) as a number (nullopt for another key).
+selection::SetupGroup camGroup(std::string_view pageKey);
+std::optional<int> chartFamilyCode(std::string_view pageKey);
 
 // Sets each field of the table's pending record.
 void writeFields(storage::Table& table, const std::vector<FieldText>& fields);

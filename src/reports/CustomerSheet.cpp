@@ -1,6 +1,5 @@
 #include "CustomerSheet.h"
 
-#include <customers/CustomerRetrieval.h>
 
 #include <QLocale>
 #include <QPrinter>
@@ -81,32 +80,6 @@ const CustomerSheetDesign& customerSheetDesign()
 }
 // clang-format on
 
-// QuickRep1BeforePrint: the record on screen, as the retrieval window shows
-// it (a code the record cannot be read for is blank on both).
-CustomerSheetValues customerSheetValues(const customers::CustomerRetrieval& retrieval)
-{
-    const selection::FormState& form = retrieval.form();
-    auto shown = [&](const char* control) { return form[control].text; };
-    CustomerSheetValues values;
-    values.name = shown("NameEdit");
-    values.addr1 = shown("Addr1Edit");
-    values.cityLine = shown("CityEdit") + ", " + shown("StateEdit") + "  " + shown("ZipEdit");
-    values.country = shown("CountryEdit");
-    values.countryCode = shown("CodeEdit");
-    const customers::SetupWords words = retrieval.words();
-    values.bowWeight = words.bowWeight;
-    values.arrowLength = words.arrowLength;
-    values.pointWeight = words.pointWeight;
-    values.bowType = words.bowType;
-    values.wheelType = words.wheelType;
-    values.release = words.release;
-    values.braceHeight = words.braceHeight;
-    values.overDraw = words.overDraw;
-    values.chartName = words.chartFamily;
-    values.comments = shown("CommentsMemo");
-    return values;
-}
-
 ReportPage composeCustomerSheet(const CustomerSheetValues& values, const ShopInfo& shop,
                                 const QDate& printed)
 {
@@ -182,27 +155,25 @@ QString proposedCustomerPdfName(const std::string& customerName, const QDate& da
 
 TCustInfoRpt::TCustInfoRpt(const std::filesystem::path& dataFolder) : coInfoTbl_(dataFolder) {}
 
-ReportPage TCustInfoRpt::compose(const customers::CustomerRetrieval& retrieval,
-                                 const QDate& printed)
+ReportPage TCustInfoRpt::compose(const CustomerSheetValues& values, const QDate& printed)
 {
-    return composeCustomerSheet(customerSheetValues(retrieval), coInfoTbl_.read(), printed);
+    return composeCustomerSheet(values, coInfoTbl_.read(), printed);
 }
 
-PrintOutcome TCustInfoRpt::print(const customers::CustomerRetrieval& retrieval, QString* error)
+PrintOutcome TCustInfoRpt::print(const CustomerSheetValues& values, QString* error)
 {
-    return printOnDefaultPrinter(compose(retrieval), QString(), error);
+    return printOnDefaultPrinter(compose(values), QString(), error);
 }
 
-bool TCustInfoRpt::print(const customers::CustomerRetrieval& retrieval, QPrinter& printer,
-                         QString* error)
+bool TCustInfoRpt::print(const CustomerSheetValues& values, QPrinter& printer, QString* error)
 {
-    return printPage(compose(retrieval), printer, QString(), error);
+    return printPage(compose(values), printer, QString(), error);
 }
 
-bool TCustInfoRpt::savePdf(const customers::CustomerRetrieval& retrieval, const QString& fileName,
+bool TCustInfoRpt::savePdf(const CustomerSheetValues& values, const QString& fileName,
                            QString* error)
 {
-    return writePdf(compose(retrieval), fileName, QString::fromUtf8(kTitle), error);
+    return writePdf(compose(values), fileName, QString::fromUtf8(kTitle), error);
 }
 
 } // namespace qw::reports

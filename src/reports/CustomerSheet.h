@@ -18,10 +18,6 @@
 #include <string_view>
 #include <vector>
 
-namespace qw::customers {
-class CustomerRetrieval;
-}
-
 namespace qw::reports {
 
 // What the fill step copies from the retrieval window.
@@ -64,9 +60,6 @@ struct CustomerSheetDesign {
 
 const CustomerSheetDesign& customerSheetDesign();
 
-// The fill step: the texts the retrieval window shows for its record.
-CustomerSheetValues customerSheetValues(const customers::CustomerRetrieval& retrieval);
-
 ReportPage composeCustomerSheet(const CustomerSheetValues& values, const ShopInfo& shop,
                                 const QDate& printed);
 
@@ -78,13 +71,12 @@ class TCustInfoRpt {
 public:
     explicit TCustInfoRpt(const std::filesystem::path& dataFolder);
 
-    ReportPage compose(const customers::CustomerRetrieval& retrieval,
+    ReportPage compose(const CustomerSheetValues& values,
                        const QDate& printed = QDate::currentDate());
     // Straight to the default printer, no dialog, one copy, no job title.
-    PrintOutcome print(const customers::CustomerRetrieval& retrieval, QString* error = nullptr);
-    bool print(const customers::CustomerRetrieval& retrieval, QPrinter& printer,
-               QString* error = nullptr);
-    bool savePdf(const customers::CustomerRetrieval& retrieval, const QString& fileName,
+    PrintOutcome print(const CustomerSheetValues& values, QString* error = nullptr);
+    bool print(const CustomerSheetValues& values, QPrinter& printer, QString* error = nullptr);
+    bool savePdf(const CustomerSheetValues& values, const QString& fileName,
                  QString* error = nullptr);
 
 private:

@@ -49,6 +49,8 @@ struct ControlState {
     bool flagged = false; // entries: marked as needing the user's attention (required, empty)
     int itemIndex = -1;   // radio groups and the page control
     std::vector<std::string> items; // radio group items
+
+    bool operator==(const ControlState&) const = default;
 };
 
 class FormState {

@@ -55,21 +55,21 @@ std::string noShaftSuits(const RunSummary& run, Page page)
     return text;
 }
 
-// The band is on the chart, so the arrow length is what put the setup off it.
+// The band is on the chart, so the arrow length is what put the setup off it:
+// the text says so and gives the lengths the chart takes at this weight.
 std::string offTheChart(const RunSummary& run, Page page)
 {
     const PageInfo& info = pageInfo(page);
-    const std::string entry = page == Page::Youth ? "youth " : "";
-    std::string text = weightAndBand(run) + "; " + (page == Page::Youth ? "a " : "an ") + entry +
-                       "arrow length of " + number(*run.arrowLength) +
-                       " in puts the setup at chart position " + number(*run.record) +
+    const std::string youth = page == Page::Youth ? "youth " : "";
+    std::string text = "No shafts: at a chart weight of " + number(*run.chartWeight) + " lb (band " +
+                       std::to_string(run.band.value_or(0)) + ") a " + number(*run.arrowLength) +
+                       " in " + youth + "arrow is chart position " + number(*run.record) +
                        ", off the chart (" + std::to_string(info.firstValidRecord) + " to " +
                        std::to_string(info.lastValidRecord) + ")";
     if (run.coveredLengths)
-        text += ": at this chart weight the chart takes arrow lengths of " +
-                span(*run.coveredLengths) + " in";
-    if (!run.failed)
-        text += "; " + entry + "bow weight reset to " + std::string(info.bowWeightDefault);
+        text += "; at this weight the chart takes " + span(*run.coveredLengths) + " in";
+    if (run.bowWeightReset)
+        text += "; " + youth + "bow weight reset to " + std::string(info.bowWeightDefault);
     return text;
 }
 

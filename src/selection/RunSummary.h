@@ -36,6 +36,9 @@ struct RunSummary {
     std::optional<ChartNumber> record;
     bool valid = false;  // record lay in the page's range and was shown
     bool failed = false; // an error message ended the run
+    // The run is the invalid-selection step's second: the page's bow weight
+    // entry was reset to its default before it.
+    bool bowWeightReset = false;
     ChartOutcome outcome = ChartOutcome::NotReached;
     // The bow and cam the bands were chosen for, in words ("a compound bow
     // with a hard cam"), and the chart weights those bands cover.

@@ -2,15 +2,12 @@
 
 #include "ChartTables.h"
 #include "GridCells.h"
-#include "HuntPage.h"
 #include "InvalidSelection.h"
-#include "KavlPage.h"
 #include "MainFormDesign.h"
+#include "NumberText.h"
 #include "Pages.h"
-#include "RunContext.h"
-#include "RunError.h"
-#include "TargPage.h"
-#include "YouthPage.h"
+#include "Recommendation.h"
+#include "RecommendationPainter.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -47,152 +44,83 @@ public:
     FormState form_;
     GridCells grid_;
     ChartTables tables_;
-    RunSummary lastRun_;
+    Recommendation last_;
     bool heldBack_ = false;
     std::function<void()> changed_;
 
 private:
-    void runOnce(RunSummary& summary);
-    bool entryGatePasses() const;
-    void resetSharedControls();
-    void resetGrids();
-    void invalidSelection(Page page);
+    Recommendation run();
+    Page activePage() const { return static_cast<Page>(form_["ShaftsNB"].itemIndex); }
+    void invalidSelection(Recommendation& result);
     int clampedIndex(std::string_view group, int index) const;
     std::string keySuffix(Page page, int row);
 
-    int depth_ = 0;      // runs in progress: more than one while a nested run works
+    bool busy_ = false;   // a user action's run is in progress
     bool typing_ = false; // the run comes from a keystroke: hold messages back
 };
 
-namespace {
-
-// Unwinds a run started by a keystroke at the point where it would show a
-// message.
-struct MessageHeldBack {};
-
-} // namespace
-
-// A run's failure unwinds every run it is nested in and is reported once,
-// by the outermost run, as the window's message box would show it.
+// One user action's run of FindRec. A setup off the chart ends the run with
+// no shafts on screen; the invalid-selection step then says so once and,
+// where the page's bow weight entry does not hold its default, resets it and
+// runs again, so that what the page shows is the reset setup's
+// recommendation and nothing of the rejected one. The second run never
+// repeats the message or the reset: a setup still off the chart keeps an
+// empty grid and a status line that says why.
 void SelectionModel::Impl::findRec()
 {
-    const bool outermost = depth_ == 0;
-    RunSummary summary;
+    if (busy_)
+        return; // a timer firing while this action's message box is open
+    busy_ = true;
+    heldBack_ = false;
     bool heldBack = false;
-    std::string failure;
-    {
-        struct DepthGuard {
-            int& depth;
-            explicit DepthGuard(int& d) : depth(d) { ++depth; }
-            ~DepthGuard() { --depth; }
-        } guard(depth_);
-        try {
-            runOnce(summary);
-        } catch (const MessageHeldBack&) {
-            if (!outermost)
-                throw;
-            heldBack = true;
-        } catch (const ConversionError& error) {
-            if (!outermost)
-                throw;
-            if (typing_) {
-                heldBack = true;
-            } else {
-                summary.failed = true;
-                failure = error.what();
-            }
-        } catch (const std::runtime_error& error) {
-            if (!outermost)
-                throw;
-            summary.failed = true;
-            failure = error.what();
-        }
+    Recommendation result = run();
+    if (typing_ && (result.conversionFailed || result.offTheChart())) {
+        // A keystroke may be half a number: the next one can still mend it.
+        heldBack = true;
+        result.summary.failed = false;
+    } else if (result.offTheChart() && !result.summary.failed) {
+        invalidSelection(result);
     }
-    if (outermost) {
-        lastRun_ = summary;
-        heldBack_ = heldBack;
-    }
+    last_ = std::move(result);
+    heldBack_ = heldBack;
+    busy_ = false;
     notify();
     // A table that opened with a leftover journal it did not apply says so
     // once; the run itself went on with the table as it is.
-    if (outermost)
-        for (const std::string& notice : tables_.takeNotices())
-            messages_.information(notice, 0);
-    if (summary.failed)
-        messages_.error(failure);
+    for (const std::string& notice : tables_.takeNotices())
+        messages_.information(notice, 0);
+    if (last_.summary.failed)
+        messages_.error(last_.failure);
 }
 
-bool SelectionModel::Impl::entryGatePasses() const
+// The engine's answer for the inputs as they are, painted into the form.
+Recommendation SelectionModel::Impl::run()
 {
-    return characterCount(form_["BowWeightSpin"].text) >= 2 &&
-           characterCount(form_["ArrowLengthSpin"].text) == 2 &&
-           characterCount(form_["PointWtSpin"].text) >= 2;
+    Recommendation result = recommend(readSetup(form_), activePage(), tables_);
+    paintRecommendation(result, form_, grid_);
+    return result;
 }
 
-void SelectionModel::Impl::runOnce(RunSummary& summary)
+void SelectionModel::Impl::invalidSelection(Recommendation& result)
 {
-    const Page page = static_cast<Page>(form_["ShaftsNB"].itemIndex);
-    RunContext run{form_, grid_, tables_, summary, [this](Page p) { invalidSelection(p); }};
-    const bool gate = entryGatePasses();
-    // "ran" says whether the entry gate let the page's work start; a
-    // conversion error inside that work does not make it a skipped run.
-    summary.ran = gate || page == Page::Youth || page == Page::Kavl;
-    if (gate) {
-        parseWholeNumber(form_["BowWeightSpin"].text); // only a check here
-        resetSharedControls();
-        resetGrids();
+    std::string text;
+    try {
+        text = readInvalidSelectionText(dataFolder_);
+    } catch (const std::runtime_error& error) {
+        result.summary.failed = true;
+        result.summary.failure = error.what();
+        result.failure = error.what();
+        return;
     }
-    // The Youth and Kavel pages do not depend on the gated entries.
-    if (page == Page::Hunt && gate) {
-        HuntPage::run(run);
-    }
-    if (page == Page::Targ && gate) {
-        TargPage::run(run);
-    }
-    if (page == Page::Youth) {
-        YouthPage::run(run);
-    }
-    if (page == Page::Kavl) {
-        KavlPage::run(run);
-    }
-}
-
-void SelectionModel::Impl::resetSharedControls()
-{
-    for (std::string_view name : {"Label6", "WheelType", "ReleaseType", "OverDraw", "BraceHt",
-                                  "PointWtSpin", "HuntCamType"})
-        form_[name].font = kBlack;
-    for (std::string_view name : {"WheelType", "ReleaseType", "HuntCamType", "OverDraw", "UpDown4"})
-        form_[name].enabled = true;
-}
-
-void SelectionModel::Impl::resetGrids()
-{
-    for (Page page : kAllPages) {
-        for (int row = 1; row <= pageInfo(page).rows; ++row) {
-            for (CellKind kind :
-                 {CellKind::Size, CellKind::Spine, CellKind::Model, CellKind::Weight})
-                grid_.cell(page, kind, row).showCaption = true;
-            ControlState& size = grid_.cell(page, CellKind::Size, row);
-            size.enabled = true;
-            if (!(page == Page::Hunt && row == 9))
-                size.hint = "Click for Weight Calculation";
-        }
-    }
-    for (int row = 1; row <= pageInfo(Page::Targ).rows; ++row)
-        grid_.cell(Page::Targ, CellKind::Spine, row).visible = true;
-}
-
-// The reset of the bow weight goes through the change path, so it starts a
-// nested run exactly when the window's entry would report a change.
-void SelectionModel::Impl::invalidSelection(Page page)
-{
-    if (typing_)
-        throw MessageHeldBack{};
-    const std::string text = readInvalidSelectionText(dataFolder_);
+    // The user sees the message with the grid already emptied, never with
+    // the shafts of the rejected setup.
+    notify();
     messages_.information(text, kInvalidSelectionHelpContext);
-    const PageInfo& info = pageInfo(page);
-    changeText(info.bowWeightEntry, std::string(info.bowWeightDefault));
+    if (!result.resetEntry)
+        return;
+    form_[controlName(*result.resetEntry)].text = result.resetText;
+    result = run();
+    result.summary.bowWeightReset = true;
 }
 
 void SelectionModel::Impl::changeText(std::string_view entry, std::string text)
@@ -201,8 +129,7 @@ void SelectionModel::Impl::changeText(std::string_view entry, std::string text)
     if (control.text == text)
         return;
     control.text = std::move(text);
-    notify();
-    findRec();
+    findRec(); // its notification shows the new text with the new grid
 }
 
 void SelectionModel::Impl::typeText(std::string_view entry, std::string text)
@@ -211,14 +138,8 @@ void SelectionModel::Impl::typeText(std::string_view entry, std::string text)
     if (control.text == text)
         return;
     control.text = std::move(text);
-    notify();
     typing_ = true;
-    try {
-        findRec();
-    } catch (...) {
-        typing_ = false;
-        throw;
-    }
+    findRec(); // its notification shows the new text with the new grid
     typing_ = false;
 }
 
@@ -230,8 +151,7 @@ void SelectionModel::Impl::applySetup(const SetupInputs& setup)
         form_[controlName(group)].itemIndex =
             clampedIndex(controlName(group), setup.item(group));
     form_["ShaftsNB"].itemIndex = static_cast<int>(setup.page);
-    notify();
-    findRec();
+    findRec(); // its notification shows the recalled setup with its grid
 }
 
 int SelectionModel::Impl::clampedIndex(std::string_view group, int index) const
@@ -249,8 +169,7 @@ void SelectionModel::Impl::selectItem(std::string_view group, int index, bool ru
     if (control.itemIndex == clamped && !runEvenIfSame)
         return;
     control.itemIndex = clamped;
-    notify();
-    findRec();
+    findRec(); // its notification shows the new item with the new grid
 }
 
 void SelectionModel::Impl::setItemQuietly(std::string_view group, int index)
@@ -263,7 +182,7 @@ void SelectionModel::Impl::changePage(Page page)
 {
     if (form_["ShaftsNB"].itemIndex == static_cast<int>(page))
         return;
-    setActivePage(page);
+    form_["ShaftsNB"].itemIndex = static_cast<int>(page);
     findRec();
 }
 
@@ -374,7 +293,7 @@ bool SelectionModel::messageHeldBack() const
 
 bool SelectionModel::gridOutOfDate() const
 {
-    return impl_->heldBack_ || impl_->lastRun_.failed || !impl_->lastRun_.ran;
+    return impl_->heldBack_ || impl_->last_.summary.failed || !impl_->last_.summary.ran;
 }
 
 void SelectionModel::setItemIndex(SetupGroup group, int index)
@@ -433,7 +352,7 @@ void SelectionModel::findRec()
 }
 const RunSummary& SelectionModel::lastRun() const
 {
-    return impl_->lastRun_;
+    return impl_->last_.summary;
 }
 
 bool SelectionModel::sizeCellClick(Page page, int row)

@@ -82,8 +82,10 @@ public:
 
     const std::filesystem::path& dataFolder() const;
 
-    // Called after every change of the FormState that the window must show
-    // (after each run, nested ones included, and after each input change).
+    // Called once for each change the window must show: after the run of a
+    // user action (with the input that started it), after a change that
+    // runs nothing, and once more before the invalid-selection message, so
+    // the message stands beside the emptied grid.
     void setChangedCallback(std::function<void()> callback);
 
 private:

@@ -191,7 +191,7 @@ private slots:
         specs_.write({record});
         RecordingSink sink;
         const auto main = fixtures::clicked("191252", c.page, c.models, c.length, "215", c.bow);
-        calculators::SpecsModel specs(specs_.folder(), main, sink);
+        calculators::SpecsModel specs(specs_.folder(), selection::shaftSelection(main), sink);
         QVERIFY(specs.found());
         const auto& form = specs.form();
         QCOMPARE(form["GrainsPerPoundLbl"].text, c.perPound);
@@ -216,7 +216,7 @@ private slots:
         specs_.write({{"1912", "52", "9.52"}, {"2013", "52", "9.88"}});
         RecordingSink sink;
         const auto main = fixtures::clicked(kNotFound[row].handOff, "Targ", "52");
-        calculators::SpecsModel specs(specs_.folder(), main, sink);
+        calculators::SpecsModel specs(specs_.folder(), selection::shaftSelection(main), sink);
         QCOMPARE(specs.key(), kNotFound[row].key);
         QVERIFY(!specs.found());
         QVERIFY(sink.messages.empty());
@@ -241,7 +241,7 @@ private slots:
         specs_.write({{"1912", "52", "9.52"}});
         RecordingSink sink;
         const auto main = fixtures::clicked("191252", "Targ", "52");
-        calculators::SpecsModel specs(specs_.folder(), main, sink);
+        calculators::SpecsModel specs(specs_.folder(), selection::shaftSelection(main), sink);
         const auto text = [&](const char* control) { return specs.form()[control].text; };
         specs.typeInput(WeightInput::Point, "125");
         QCOMPARE(text("Label9"), "451 Gr.");
@@ -280,7 +280,8 @@ private slots:
                 const std::string weight = main.form()[cell].text;
                 if (!main.sizeCellClick(page, row) || weight.find(',') != std::string::npos)
                     continue;
-                calculators::SpecsModel specs(kTablesDir, main.form(), sink);
+                calculators::SpecsModel specs(kTablesDir, selection::shaftSelection(main.form()),
+                                              sink);
                 QVERIFY(specs.found());
                 QCOMPARE(specs.form()["Label21"].text, weight + " Gr.");
                 ++checked;

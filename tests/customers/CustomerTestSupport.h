@@ -94,7 +94,7 @@ inline customers::CustInfoModel::SaveOutcome saveCustomer(const std::filesystem:
                                                           const std::string& date = "12/08/26")
 {
     customers::CustInfoModel entry(folder, messages);
-    if (!entry.open(mainForm, date))
+    if (!entry.open(selection::readSetup(mainForm), selection::pageKey(mainForm), date))
         return customers::CustInfoModel::SaveOutcome::Failed;
     for (const auto& [field, text] : details)
         entry.changeDetail(field, text);

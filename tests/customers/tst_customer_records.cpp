@@ -94,7 +94,7 @@ private slots:
         QFETCH(QString, stored);
         test::showSetup(*window_, setup);
         customers::CustInfoModel entry(path_, sink_);
-        QVERIFY(entry.open(window_->form(), "12/31/26"));
+        QVERIFY(entry.open(window_->setup(), selection::pageKey(window_->form()), "12/31/26"));
         QStringList labels;
         for (const char* label : {"Label24", "Label25", "Label27", "Label9", "Label10", "Label12",
                                   "Label15", "Label16", "Label17"})
@@ -128,7 +128,7 @@ private slots:
         QFETCH(QString, missing);
         const std::size_t before = storedCount();
         customers::CustInfoModel entry(path_, sink_);
-        QVERIFY(entry.open(window_->form()));
+        QVERIFY(entry.open(window_->setup(), selection::pageKey(window_->form())));
         const test::Fields details = {
             {"NAME", "Q"}, {"ADDR1", "1"}, {"CITY", "c"}, {"STATE", "qé-ß"}};
         for (const auto& [field, text] : details)
@@ -198,7 +198,7 @@ private slots:
         }
         const std::size_t before = storedCount();
         customers::CustInfoModel entry(path_, sink_);
-        const bool opened = entry.open(window_->form(), "12/08/26");
+        const bool opened = entry.open(window_->setup(), selection::pageKey(window_->form()), "12/08/26");
         for (const auto& [field, text] : test::address("Nia"))
             entry.changeDetail(field, text);
         QCOMPARE(int(opened ? entry.saveRecord() : Outcome::Failed), outcome);
@@ -221,7 +221,7 @@ private slots:
         test::showSetup(*window_, test::setupOf(Page::Hunt, "BowWeightSpin=6a"));
         const std::size_t before = storedCount();
         customers::CustInfoModel entry(path_, sink_);
-        QVERIFY(!entry.open(window_->form(), "12/08/26"));
+        QVERIFY(!entry.open(window_->setup(), selection::pageKey(window_->form()), "12/08/26"));
         QCOMPARE(sink_.texts(), texts({"'6a' is not a valid integer value"}));
         QCOMPARE(storedCount(), before);
     }

@@ -6,6 +6,8 @@
 #include "CsvFile.h"
 #include "TextRules.h"
 
+#include <selection/PageRowRules.h>
+
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -68,10 +70,12 @@ void TextRulesTest::cuts()
 {
     QCOMPARE(upToFirstBlank("1719 alt"), std::string("1719"));
     QCOMPARE(upToFirstBlank("1719"), std::string("1719"));
-    QCOMPARE(compoundStarCut("2114*2016"), std::string("2114"));
-    QCOMPARE(recurveStarCut("2114*2016"), std::string("2016"));
-    QCOMPARE(recurveStarCut("2114"), std::string("2114"));
-    QCOMPARE(compoundStarCut("*2016"), std::string(""));
+    using qw::selection::StarCut;
+    QCOMPARE(qw::selection::starCut("2114*2016", StarCut::Compound), std::string("2114"));
+    QCOMPARE(qw::selection::starCut("2114* 2016", StarCut::Recurve), std::string("2016"));
+    QCOMPARE(qw::selection::starCut("2114", StarCut::Recurve), std::string("2114"));
+    QCOMPARE(qw::selection::starCut("*2016", StarCut::Compound), std::string(""));
+    QCOMPARE(qw::selection::starCut("2114*2016", StarCut::None), std::string("2114*2016"));
     QCOMPARE(characters("8.91 9.46", 6, 9), std::string("9.46"));
     QCOMPARE(characters("8.38", 6, 9), std::string(""));
     QCOMPARE(characters("QK,52", 3, 5), std::string(",52"));

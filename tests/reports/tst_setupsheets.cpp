@@ -7,6 +7,7 @@
 #include <customers/CustInfoModel.h>
 #include <customers/CustomerRetrieval.h>
 #include <reports/BuildSheet.h>
+#include <app/CustomerSheetValues.h>
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/Pages.h>
@@ -319,7 +320,7 @@ class SetupSheetsTest : public QObject {
     {
         const selection::FormState& form = windowFor(page, setup);
         customers::CustInfoModel entry(folder_, sink_);
-        QVERIFY(entry.open(form));
+        QVERIFY(entry.open(selection::readSetup(form), selection::pageKey(form)));
         for (const auto& [field, text] : details)
             entry.changeDetail(field, text);
         QCOMPARE(entry.saveRecord(), customers::CustInfoModel::SaveOutcome::Stored);
@@ -331,7 +332,7 @@ class SetupSheetsTest : public QObject {
         reports::TCustInfoRpt sheet(folder_);
         const QString file = dir_.filePath("customer.pdf");
         QString error;
-        if (!sheet.savePdf(retrieval, file, &error))
+        if (!sheet.savePdf(app::customerSheetValues(retrieval), file, &error))
             qFatal("%s", qPrintable(error));
         return readPdf(file);
     }
@@ -653,7 +654,7 @@ private slots:
         sink_.clear();
         selection::FormState& form = windowFor(p, setup);
         QVERIFY(model_->sizeCellClick(p, 1));
-        calculators::SpecsModel specs(folder_, form, sink_);
+        calculators::SpecsModel specs(folder_, selection::shaftSelection(form), sink_);
         QVERIFY(specs.found());
         if (!point.isEmpty())
             specs.typeInput(calculators::WeightInput::Point, point.toStdString());

@@ -1,8 +1,14 @@
 #!/usr/bin/python3
 """An independent reading of the shipped charts: for each case on stdin (a
-JSON array of {"page", "record", "arrowLength", "compound", "rows"}) it reads
-the chart record with dbfread, applies the page's row rules and prints every
-difference from the rows the engine showed, one JSON object a line.
+JSON array of {"page", "record", "valid", "messages", "bowWeight",
+"arrowLength", "compound", "rows"}) it reads the chart record with dbfread,
+applies the page's row rules and prints every difference from the rows the
+engine showed, one JSON object a line.
+
+A setup off the chart shows one message. The bow weight entry then holds
+the page's default, and the page shows either the chart record of the reset
+setup (valid) or, off the chart still, no shafts: every row empty, its size
+cell disabled and, on the Hunting page, every fill white.
 
 usage: expected_rows.py PROGRAM_DIR < cases.json
 """
@@ -134,8 +140,37 @@ def kavl_rows(record, length):
     return rows
 
 
+CHART_RANGE = {"Hunt": (2, 20), "Targ": (2, 19), "Youth": (1, 10), "Kavl": (1, 19)}
+DEFAULT_BOW_WEIGHT = {"Hunt": "60", "Targ": "60", "Youth": "30", "Kavl": "60"}
+ROWS = {"Hunt": 16, "Targ": 13, "Youth": 8, "Kavl": 6}
+
+
+def no_shafts(page):
+    row = empty()
+    if page == "Hunt":
+        row["fill"] = "#ffffff"
+    return [dict(row) for _ in range(ROWS[page])]
+
+
+def step_differences(case):
+    """What the invalid-selection step got wrong, as (field, expected, engine)."""
+    page, number, messages = case["page"], case["record"], case["messages"]
+    lowest, highest = CHART_RANGE[page]
+    on_chart = lowest <= number <= highest
+    if case["valid"] != on_chart:
+        yield "valid", on_chart, case["valid"]
+    if messages > 1:
+        yield "messages", 1, messages
+    if (messages == 1 or not on_chart) and case["bowWeight"] != DEFAULT_BOW_WEIGHT[page]:
+        yield "bowWeight", DEFAULT_BOW_WEIGHT[page], case["bowWeight"]
+    if not on_chart and messages != 1:
+        yield "messages", 1, messages
+
+
 def expected(case):
     page, number, length = case["page"], case["record"], case["arrowLength"]
+    if not case["valid"]:
+        return no_shafts(page)
     record = CHARTS[page][number - 1]
     if page == "Hunt":
         return hunt_rows(record, length)
@@ -149,6 +184,9 @@ def expected(case):
 def main():
     cases = json.load(sys.stdin)
     for index, case in enumerate(cases):
+        for field, value, engine in step_differences(case):
+            print(json.dumps({"case": index, "page": case["page"], "record": case["record"],
+                              "field": field, "expected": value, "engine": engine}))
         for row, (want, got) in enumerate(zip(expected(case), case["rows"]), start=1):
             for key, value in want.items():
                 if got.get(key) != value:

@@ -3,6 +3,7 @@
 #include "SelectionFixtures.h"
 
 #include <selection/Pages.h>
+#include <selection/Recommendation.h>
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
 
@@ -59,9 +60,8 @@ private slots:
     void carbonRows();
     void twoModelWeights();
     void specificationNotFound();
-    void invalidSelectionResetsBowWeightWithNestedRun();
-    void invalidSelectionWithDefaultWeightKeepsRecord();
-    void failureInNestedRunReportedOnce();
+    void invalidSelectionMessage();
+    void failureInTheResetRunReportedOnce();
     void missingInvalidSelectionText();
     void conversionAndStorageErrors();
     void shading();
@@ -103,36 +103,41 @@ void TestHunting::chartWeightBandAndRecord_data()
                               << c.weight << c.band << c.record;
 }
 
+// The engine alone, on the setup as a value.
 void TestHunting::chartWeightBandAndRecord()
 {
     QFETCH(QString, bow);
     QFETCH(QString, length);
     QFETCH(QString, point);
     QFETCH(int, bowType);
+    SetupInputs setup = start().setup();
+    setup.text(SetupEntry::BowWeight) = bow.toStdString();
+    setup.text(SetupEntry::ArrowLength) = length.toStdString();
+    setup.text(SetupEntry::PointWeight) = point.toStdString();
+    setup.item(SetupGroup::BowType) = bowType;
     QFETCH(int, cam);
     QFETCH(int, release);
     QFETCH(int, overdraw);
     QFETCH(int, brace);
-    SelectionModel& model = start();
-    runWith(model, {bow.toStdString(), length.toStdString(), point.toStdString(), bowType, cam,
-                    release, overdraw, brace});
-    QVERIFY(sink_.messages.empty());
-    const RunSummary& run = model.lastRun();
-    QVERIFY(run.ran);
+    setup.item(SetupGroup::HuntCamType) = cam;
+    setup.item(SetupGroup::ReleaseType) = release;
+    setup.item(SetupGroup::OverDraw) = overdraw;
+    setup.item(SetupGroup::BraceHt) = brace;
+    ChartTables tables(catalogue_->folder());
+    const Recommendation result = recommend(setup, Page::Hunt, tables);
+    QVERIFY(!result.summary.failed);
+    QVERIFY(result.summary.ran);
     QFETCH(int, weight);
     QFETCH(int, record);
-    QCOMPARE(*run.chartWeight, weight);
-    QTEST(*run.band, "band");
-    QCOMPARE(*run.record, record);
-    QVERIFY(run.valid);
-    QCOMPARE(run.outcome, ChartOutcome::Shown);
-    QCOMPARE(caption(model, CellKind::Size, 1), fixtures::shaftName(record, 1));
-    // A recurve or longbow disables the compound groups, keeping them visible.
-    const bool compound = bowType == 0;
-    for (const char* group : {"HuntCamType", "ReleaseType", "BraceHt", "OverDraw"}) {
-        QCOMPARE(model.form()[group].enabled, compound);
-        QVERIFY(model.form()[group].visible);
-    }
+    QCOMPARE(*result.summary.chartWeight, weight);
+    QTEST(*result.summary.band, "band");
+    QCOMPARE(*result.summary.record, record);
+    QVERIFY(result.summary.valid);
+    QCOMPARE(result.summary.outcome, ChartOutcome::Shown);
+    QVERIFY(!result.resetEntry);
+    QCOMPARE(result.rows.size(), std::size_t(16));
+    QCOMPARE(result.rows[0].specKey(), fixtures::shaftName(record, 1) + "S");
+    QCOMPARE(result.compoundBow, bowType == 0);
 }
 
 void TestHunting::showsTheComputedRecord()
@@ -316,59 +321,27 @@ void TestHunting::specificationNotFound()
     QVERIFY(!model.sizeCellClick(Page::Hunt, 6));
 }
 
-void TestHunting::invalidSelectionResetsBowWeightWithNestedRun()
+// The message is the first line of invsel.txt, cut at 150 characters, and
+// the change that shows it paints the window once before the message (the
+// emptied grid) and once after (the reset setup's grid).
+void TestHunting::invalidSelectionMessage()
 {
     catalogue_->setInvalidSelectionText(std::string(160, 'x'));
     SelectionModel& model = start();
+    runWith(model, {"60", "33", "100"});
     int notifications = 0;
     model.setChangedCallback([&] { ++notifications; });
-    // 91 lb hard cam is band 12; with 33 inches the record would be 22.
-    runWith(model, {"91", "33", "100"});
+    model.changeText("BowWeightSpin", "91"); // band 12: position 22
     QCOMPARE(sink_.messages.size(), std::size_t(1));
     QVERIFY(!sink_.messages[0].error);
     QCOMPARE(sink_.messages[0].text, std::string(150, 'x'));
-    QCOMPARE(sink_.messages[0].helpContext, 165);
-    QCOMPARE(model.form()["BowWeightSpin"].text, std::string("60"));
-    // The summary is the outer run's; the nested run (60 lb, 33 in: record
-    // 16) filled the chart position that the outer run then shows.
-    const RunSummary& run = model.lastRun();
-    QCOMPARE(*run.chartWeight, 91);
-    QCOMPARE(*run.band, 12);
-    QCOMPARE(*run.record, 22);
-    QVERIFY(!run.valid);
-    QCOMPARE(caption(model, CellKind::Size, 1), std::string("16-1"));
-    // Shading follows the outer record 22: only row 1's light grey.
-    QCOMPARE(cell(model, CellKind::Size, 2).fill, kWhite);
-    QCOMPARE(cell(model, CellKind::Size, 1).fill, rgb(219, 217, 217));
-    QVERIFY(notifications >= 10);
+    QCOMPARE(notifications, 2);
+    QCOMPARE(*model.lastRun().record, 16);
 }
 
-void TestHunting::invalidSelectionWithDefaultWeightKeepsRecord()
+void TestHunting::failureInTheResetRunReportedOnce()
 {
-    SelectionModel& model = start();
-    model.findRec();
-    QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
-    // 60 lb at 18 inches: record 1, never shown. The weight already is "60",
-    // so nothing starts again and the grid comes from record 13.
-    model.changeText("ArrowLengthSpin", "18");
-    QCOMPARE(sink_.messages.size(), std::size_t(1));
-    QCOMPARE(sink_.messages[0].text, std::string("This selection is outside the chart."));
-    QCOMPARE(*model.lastRun().record, 1);
-    QCOMPARE(model.lastRun().outcome, ChartOutcome::OutsideChart);
-    QCOMPARE(explainRun(model.lastRun(), Page::Hunt),
-             std::string("Chart weight 60 lb, band 6; an arrow length of 18 in puts the setup at "
-                         "chart position 1, off the chart (2 to 20): at this chart weight the "
-                         "chart takes arrow lengths of 19 to 37 in; bow weight reset to 60"));
-    QCOMPARE(caption(model, CellKind::Size, 1), std::string("13-1"));
-    // 18 inches now: 9.2 x 18 + 0.5 = 166.1
-    QCOMPARE(caption(model, CellKind::Weight, 1), std::string("166"));
-    // Record 1 shades row 2 dark even though it is never shown.
-    QCOMPARE(cell(model, CellKind::Size, 2).fill, rgb(148, 144, 143));
-}
-
-void TestHunting::failureInNestedRunReportedOnce()
-{
-    // The nested run's record 16 holds a GPI that does not convert.
+    // The reset setup's record 16 holds a GPI that does not convert.
     catalogue_->setColumn(fixtures::kHunt, 16, 1, {"2512", "B"});
     catalogue_->addSpec({"2512B", "0.300", "X", "n/a"});
     SelectionModel& model = start();
@@ -379,7 +352,7 @@ void TestHunting::failureInNestedRunReportedOnce()
     QCOMPARE(sink_.messages[1].text, std::string("'n/a' is not a valid floating point value"));
     QCOMPARE(sink_.errorCount(), 1);
     QVERIFY(model.lastRun().failed);
-    QCOMPARE(*model.lastRun().record, 22);
+    QCOMPARE(*model.lastRun().record, 16); // the reset setup's run failed
 }
 
 void TestHunting::missingInvalidSelectionText()

@@ -4,9 +4,10 @@
 #include "SelectionFixtures.h"
 
 #include <selection/Pages.h>
+#include <selection/Recommendation.h>
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
-#include <selection/TargPage.h>
+#include <selection/PageRowRules.h>
 
 #include <map>
 
@@ -77,11 +78,10 @@ private slots:
     void targetLists();
     void targetShortArrowFlag();
     void targetStarCuts();
-    void targetInvalidSelectionEmptiesAllRows();
     void targetTwoModelWeights();
     void targetRecurveControls();
     void youthPage();
-    void youthBandsAndInvalidSelection();
+    void youthBands();
     void youthErrors();
     void kavlChartPosition_data();
     void kavlChartPosition();
@@ -89,6 +89,8 @@ private slots:
     void kavlWithoutEntryGate();
     void outsideEveryBandRecommendsNothing_data();
     void outsideEveryBandRecommendsNothing();
+    void offChartSetupShowsTheResetSetupOrNoShafts_data();
+    void offChartSetupShowsTheResetSetupOrNoShafts();
     void extremeEntries_data();
     void extremeEntries();
 };
@@ -122,19 +124,30 @@ void TestOtherPages::targetChartPosition_data()
                                               << 23 << 1 << 8;
 }
 
+// The engine alone, on the setup as a value.
 void TestOtherPages::targetChartPosition()
 {
     QFETCH(Inputs, inputs);
-    SelectionModel& model = start();
-    runPage(model, Page::Targ, inputs);
-    QVERIFY(sink_.messages.empty());
-    QCOMPARE(model.form()["TmpLbl2"].text, std::string("Targ"));
+    SetupInputs setup = start().setup();
+    for (const auto& [name, value] : inputs)
+        for (SetupEntry entry : kAllSetupEntries)
+            if (controlName(entry) == name)
+                setup.text(entry) = value;
+    for (const auto& [name, value] : inputs)
+        for (SetupGroup group : kAllSetupGroups)
+            if (controlName(group) == name)
+                setup.item(group) = std::stoi(value);
+    ChartTables tables(catalogue_->folder());
+    const Recommendation result = recommend(setup, Page::Targ, tables);
+    QVERIFY(!result.summary.failed);
     QFETCH(int, weight);
     QFETCH(int, record);
-    QCOMPARE(*model.lastRun().chartWeight, weight);
-    QTEST(*model.lastRun().band, "band");
-    QCOMPARE(*model.lastRun().record, record);
-    QVERIFY(model.lastRun().valid);
+    QCOMPARE(*result.summary.chartWeight, weight);
+    QTEST(*result.summary.band, "band");
+    QCOMPARE(*result.summary.record, record);
+    QVERIFY(result.summary.valid);
+    QCOMPARE(result.rows.size(), std::size_t(13));
+    QCOMPARE(result.compoundBow, !inputs.count("TargBowType"));
 }
 
 void TestOtherPages::targetLists()
@@ -163,13 +176,13 @@ void TestOtherPages::targetLists()
 
 void TestOtherPages::targetShortArrowFlag()
 {
-    QVERIFY(TargPage::shortArrow(23, 8));
-    QVERIFY(!TargPage::shortArrow(24, 8));
-    QVERIFY(TargPage::shortArrow(24, 9));
-    QVERIFY(TargPage::shortArrow(25, 11));
-    QVERIFY(!TargPage::shortArrow(26, 11));
-    QVERIFY(TargPage::shortArrow(26, 14));
-    QVERIFY(!TargPage::shortArrow(26, 15));
+    QVERIFY(targetShortArrow(23, 8));
+    QVERIFY(!targetShortArrow(24, 8));
+    QVERIFY(targetShortArrow(24, 9));
+    QVERIFY(targetShortArrow(25, 11));
+    QVERIFY(!targetShortArrow(26, 11));
+    QVERIFY(targetShortArrow(26, 14));
+    QVERIFY(!targetShortArrow(26, 15));
 
     SelectionModel& model = start();
     // 60 lb hard cam is band 8: 25 inches give record 10 and a short arrow.
@@ -217,22 +230,6 @@ void TestOtherPages::targetStarCuts()
     QVERIFY(model.sizeCellClick(Page::Targ, 4));
     QCOMPARE(model.form()["TmpLbl"].text, std::string("2213S"));
     QCOMPARE(model.form()["Mods"].text, std::string("STAR"));
-}
-
-void TestOtherPages::targetInvalidSelectionEmptiesAllRows()
-{
-    SelectionModel& model = start();
-    // Soft cam 88 lb is band 11: 32 inches give record 20.
-    runPage(model, Page::Targ,
-            {{"WheelType", "2"}, {"BowWeightSpin", "88"}, {"ArrowLengthSpin", "32"}});
-    QCOMPARE(sink_.messages.size(), std::size_t(1));
-    QCOMPARE(sink_.messages[0].text, std::string("This selection is outside the chart."));
-    QCOMPARE(model.form()["BowWeightSpin"].text, std::string("60"));
-    QCOMPARE(*model.lastRun().record, 20);
-    QVERIFY(!model.lastRun().valid);
-    verifyEmptyRow(model, Page::Targ, 1, true); // row 1's size cell stays enabled
-    for (int row = 2; row <= 13; ++row)
-        verifyEmptyRow(model, Page::Targ, row, false);
 }
 
 void TestOtherPages::targetTwoModelWeights()
@@ -309,7 +306,7 @@ void TestOtherPages::youthPage()
     QVERIFY(model.form()["ReleaseType"].enabled);
 }
 
-void TestOtherPages::youthBandsAndInvalidSelection()
+void TestOtherPages::youthBands()
 {
     SelectionModel& model = start();
     runPage(model, Page::Youth, {{"YouthBowWtSpin", "40"}, {"YouthArrowLenSpin", "21"}});
@@ -317,14 +314,6 @@ void TestOtherPages::youthBandsAndInvalidSelection()
     QCOMPARE(*model.lastRun().record, 6);
     QCOMPARE(caption(model, Page::Youth, CellKind::Size, 1), shaftName(6, 1));
     QVERIFY(sink_.messages.empty());
-    // 36 lb at 27 inches: record 12, the weight returns to "30" (record 10).
-    runPage(model, Page::Youth, {{"YouthBowWtSpin", "36"}, {"YouthArrowLenSpin", "27"}});
-    QCOMPARE(sink_.messages.size(), std::size_t(1));
-    QCOMPARE(model.form()["YouthBowWtSpin"].text, std::string("30"));
-    QCOMPARE(model.form()["BowWeightSpin"].text, std::string("60"));
-    QCOMPARE(*model.lastRun().record, 12);
-    QVERIFY(!model.lastRun().valid);
-    QCOMPARE(caption(model, Page::Youth, CellKind::Size, 1), shaftName(10, 1));
 }
 
 void TestOtherPages::youthErrors()
@@ -409,9 +398,7 @@ void TestOtherPages::kavlWithoutEntryGate()
     QCOMPARE(sink_.messages.size(), std::size_t(1));
     QVERIFY(!sink_.messages[0].error);
     QCOMPARE(*model.lastRun().record, -12);
-    QCOMPARE(caption(model, Page::Kavl, CellKind::Size, 1), shaftName(15, 1));
-    // 9.2 x 3 + 0.5 = 28.1
-    QCOMPARE(caption(model, Page::Kavl, CellKind::Weight, 1), std::string("28"));
+    verifyEmptyRow(model, Page::Kavl, 1, false);
     model.changeText("ArrowLengthSpin", "30");
     model.changeText("BowWeightSpin", "");
     QCOMPARE(sink_.messages.size(), std::size_t(2));
@@ -499,10 +486,88 @@ void TestOtherPages::outsideEveryBandRecommendsNothing()
     QTEST(QString::fromStdString(explainRun(run, page)), "status");
 }
 
+// The invalid-selection step, from the changes a user makes one at a time:
+// one message per change, and then the page shows either exactly the
+// recommendation of the reset setup or, where the entry already held its
+// default or the reset setup is off the chart too, no shafts at all.
+void TestOtherPages::offChartSetupShowsTheResetSetupOrNoShafts_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QStringList>("changes"); // "entry=text", in order
+    QTest::addColumn<bool>("typed");          // keystrokes, the message shown on the pause
+    QTest::addColumn<QString>("bowWeightAfter");
+    QTest::addColumn<int>("record"); // the chart position shown; 0: none
+    QTest::addColumn<QString>("shading"); // Hunting rows 1 to 4
+    QTest::addColumn<QString>("status");
+    const QString offAt60 = "No shafts: at a chart weight of 60 lb (band 6) a 40 in arrow is "
+                            "chart position 23, off the chart (2 to 20); at this weight the chart "
+                            "takes 19 to 37 in";
+    QTest::newRow("hunting, length 40 typed")
+        << Page::Hunt << QStringList{"ArrowLengthSpin=4", "ArrowLengthSpin=40"} << true << "60"
+        << 0 << "white,white,white,white" << offAt60;
+    QTest::newRow("hunting, bow 60 then length 40")
+        << Page::Hunt << QStringList{"BowWeightSpin=65", "BowWeightSpin=60", "ArrowLengthSpin=40"}
+        << false << "60" << 0 << "white,white,white,white" << offAt60;
+    // 85 lb is hard-cam band 11: 33 inches give position 21, 60 lb gives 16.
+    QTest::newRow("hunting, length 33 then bow 85")
+        << Page::Hunt << QStringList{"ArrowLengthSpin=33", "BowWeightSpin=85"} << false << "60"
+        << 16 << "mid,dark,dark,white" << "Chart weight 60 lb, band 6, chart position 16";
+    QTest::newRow("hunting, length 40 then bow 85: the reset is off the chart too")
+        << Page::Hunt << QStringList{"ArrowLengthSpin=40", "BowWeightSpin=85"} << false << "60"
+        << 0 << "white,white,white,white" << offAt60 + "; bow weight reset to 60";
+    QTest::newRow("youth, 40 then length 27")
+        << Page::Youth << QStringList{"YouthBowWtSpin=40", "YouthArrowLenSpin=27"} << false
+        << "30" << 10 << "" << "Chart weight 30 lb, band 4, chart position 10";
+    // Hard cam 75 lb is band 11: 32 inches give position 20, 60 lb gives 17.
+    QTest::newRow("target, length 32 then bow 75")
+        << Page::Targ << QStringList{"ArrowLengthSpin=32", "BowWeightSpin=75"} << false << "60"
+        << 17 << "" << "Chart weight 60 lb, band 8, chart position 17";
+}
+
+void TestOtherPages::offChartSetupShowsTheResetSetupOrNoShafts()
+{
+    QFETCH(Page, page);
+    QFETCH(QStringList, changes);
+    QFETCH(bool, typed);
+    QFETCH(int, record);
+    SelectionModel& model = start();
+    runPage(model, page, {});
+    for (const QString& change : changes) {
+        const QStringList parts = change.split('=');
+        sink_.messages.clear();
+        if (typed)
+            model.typeText(parts[0].toStdString(), parts[1].toStdString());
+        else
+            model.changeText(parts[0].toStdString(), parts[1].toStdString());
+    }
+    model.releaseHeldBack();
+    QCOMPARE(sink_.messages.size(), std::size_t(1));
+    QCOMPARE(sink_.messages[0].text, std::string("This selection is outside the chart."));
+    QCOMPARE(sink_.messages[0].helpContext, 165);
+    const std::string bowEntry(pageInfo(page).bowWeightEntry);
+    QTEST(QString::fromStdString(model.form()[bowEntry].text), "bowWeightAfter");
+    const RunSummary& run = model.lastRun();
+    QCOMPARE(run.valid, record != 0);
+    QTEST(QString::fromStdString(explainRun(run, page)), "status");
+    for (int row = 1; row <= pageInfo(page).rows; ++row)
+        if (record == 0)
+            verifyEmptyRow(model, page, row, false);
+    if (record != 0)
+        QCOMPARE(caption(model, page, CellKind::Size, 1), shaftName(record, 1));
+    const std::map<Rgb, QString> shades = {{kWhite, "white"},
+                                           {rgb(219, 217, 217), "light"},
+                                           {rgb(174, 170, 170), "mid"},
+                                           {rgb(148, 144, 143), "dark"}};
+    QStringList shading;
+    for (int row = 1; page == Page::Hunt && row <= 4; ++row)
+        shading << shades.at(cell(model, page, CellKind::Size, row).fill);
+    QTEST(shading.join(','), "shading");
+}
+
 // Entries at the ends of the whole-number range: every chart weight and
 // chart position is the number the rules give, with nothing wrapped round
-// (the sanitizer build stops on any signed overflow), and no shaft weight
-// is negative.
+// (the sanitizer build stops on any signed overflow), and no shaft is
+// shown for a setup off the chart, however far off.
 void TestOtherPages::extremeEntries_data()
 {
     QTest::addColumn<Page>("page");
@@ -510,32 +575,31 @@ void TestOtherPages::extremeEntries_data()
     QTest::addColumn<qlonglong>("weight");
     QTest::addColumn<int>("band");
     QTest::addColumn<qlonglong>("record"); // 0: none formed
-    QTest::addColumn<QString>("firstWeight");
     const Inputs heaviest = {{"BowWeightSpin", "2147483647"},
                              {"ReleaseType", "1"},
                              {"BraceHt", "1"},
                              {"PointWtSpin", "160"}};
-    QTest::newRow("hunting compound") << Page::Hunt << heaviest << 2147483666LL << 0 << 0LL << "";
+    QTest::newRow("hunting compound") << Page::Hunt << heaviest << 2147483666LL << 0 << 0LL;
     QTest::newRow("hunting recurve lightest")
         << Page::Hunt
         << Inputs{{"BowType", "1"}, {"BowWeightSpin", "-2147483648"}, {"PointWtSpin", "85"}}
-        << -2147483651LL << 0 << 0LL << "";
-    QTest::newRow("target compound") << Page::Targ << heaviest << 2147483666LL << 0 << 0LL << "";
-    QTest::newRow("kavel compound") << Page::Kavl << heaviest << 2147483660LL << 0 << 0LL << "";
+        << -2147483651LL << 0 << 0LL;
+    QTest::newRow("target compound") << Page::Targ << heaviest << 2147483666LL << 0 << 0LL;
+    QTest::newRow("kavel compound") << Page::Kavl << heaviest << 2147483660LL << 0 << 0LL;
     QTest::newRow("youth heaviest") << Page::Youth << Inputs{{"YouthBowWtSpin", "2147483647"}}
-                                    << 2147483647LL << 0 << 0LL << "";
+                                    << 2147483647LL << 0 << 0LL;
     QTest::newRow("youth lightest") << Page::Youth << Inputs{{"YouthBowWtSpin", "-2147483648"}}
-                                    << -2147483648LL << 0 << 0LL << "";
+                                    << -2147483648LL << 0 << 0LL;
     // The pages without the entry gate take any arrow length: off the chart,
-    // the rows come from the record the chart was on.
+    // whatever its distance, no shaft is shown.
     QTest::newRow("kavel longest") << Page::Kavl << Inputs{{"ArrowLengthSpin", "2147483647"}}
-                                   << 60LL << 8 << 2147483632LL << "19756849552";
+                                   << 60LL << 8 << 2147483632LL;
     QTest::newRow("kavel shortest") << Page::Kavl << Inputs{{"ArrowLengthSpin", "-2147483648"}}
-                                    << 60LL << 8 << -2147483663LL << "";
+                                    << 60LL << 8 << -2147483663LL;
     QTest::newRow("youth longest") << Page::Youth << Inputs{{"YouthArrowLenSpin", "2147483647"}}
-                                   << 30LL << 4 << 2147483630LL << "19756849552";
+                                   << 30LL << 4 << 2147483630LL;
     QTest::newRow("youth shortest") << Page::Youth << Inputs{{"YouthArrowLenSpin", "-2147483648"}}
-                                    << 30LL << 4 << -2147483665LL << "";
+                                    << 30LL << 4 << -2147483665LL;
 }
 
 void TestOtherPages::extremeEntries()
@@ -553,10 +617,8 @@ void TestOtherPages::extremeEntries()
     QCOMPARE(run.record.value_or(0), record);
     QCOMPARE(run.outcome,
              record == 0 ? ChartOutcome::OutsideEveryBand : ChartOutcome::OutsideChart);
-    // 9.2 grains per inch over the longest length; nothing for a negative one.
-    QTEST(QString::fromStdString(caption(model, page, CellKind::Weight, 1)), "firstWeight");
     for (int row = 1; row <= pageInfo(page).rows; ++row)
-        QVERIFY(caption(model, page, CellKind::Weight, row).rfind('-', 0) == std::string::npos);
+        verifyEmptyRow(model, page, row, false);
     QVERIFY(explainRun(run, page).find(std::to_string(*run.chartWeight)) != std::string::npos);
 }
 

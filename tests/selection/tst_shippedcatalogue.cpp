@@ -68,6 +68,7 @@ private slots:
     void toolJsonShape();
     void toolExitCodes_data();
     void toolExitCodes();
+    void toolInvalidSelection_data();
     void toolInvalidSelection();
     void toolEntryGate();
     void toolOutsideEveryBand();
@@ -121,9 +122,15 @@ void TestShippedCatalogue::typicalRequestEndToEnd()
 
 namespace {
 
-// One case for expected_rows.py: what the engine showed for a valid chart
-// position reached without a nested run.
-QJsonObject caseOf(const SelectionModel& model, Page page)
+QString hexColour(Rgb colour)
+{
+    return QString("#%1").arg(colour & 0xFFFFFF, 6, 16, QChar('0'));
+}
+
+// One case for expected_rows.py: what the engine showed for a setup that
+// reached a chart position, on the chart or off it, and how many messages
+// the change showed.
+QJsonObject caseOf(const SelectionModel& model, Page page, int messages)
 {
     const FormState& form = model.form();
     QJsonArray rows;
@@ -131,17 +138,22 @@ QJsonObject caseOf(const SelectionModel& model, Page page)
         const auto text = [&](CellKind kind) {
             return QString::fromStdString(form[cellName(page, kind, row)].text);
         };
-        rows.append(
-            QJsonObject{{"size", text(CellKind::Size)},
-                        {"spine", text(CellKind::Spine)},
-                        {"model", text(CellKind::Model)},
-                        {"weight", text(CellKind::Weight)},
-                        {"shown", form[cellName(page, CellKind::Size, row)].showCaption},
-                        {"sizeEnabled", form[cellName(page, CellKind::Size, row)].enabled}});
+        const ControlState& size = form[cellName(page, CellKind::Size, row)];
+        rows.append(QJsonObject{{"size", text(CellKind::Size)},
+                                {"spine", text(CellKind::Spine)},
+                                {"model", text(CellKind::Model)},
+                                {"weight", text(CellKind::Weight)},
+                                {"shown", size.showCaption},
+                                {"sizeEnabled", size.enabled},
+                                {"fill", hexColour(size.fill)}});
     }
     const char* length = page == Page::Youth ? "YouthArrowLenSpin" : "ArrowLengthSpin";
     return {{"page", QString::fromStdString(std::string(pageInfo(page).key))},
             {"record", *model.lastRun().record},
+            {"valid", model.lastRun().valid},
+            {"messages", messages},
+            {"bowWeight",
+             QString::fromStdString(form[pageInfo(page).bowWeightEntry].text)},
             {"arrowLength", QString::fromStdString(form[length].text)},
             {"compound", form["TargBowType"].itemIndex == 0},
             {"rows", rows}};
@@ -165,8 +177,8 @@ struct Sweep {
         sink.messages.clear();
         model.findRec();
         ++runs;
-        if (sink.messages.empty() && model.lastRun().valid)
-            cases.append(caseOf(model, page));
+        if (sink.errorCount() == 0 && model.lastRun().record)
+            cases.append(caseOf(model, page, int(sink.messages.size())));
     }
 };
 
@@ -320,24 +332,54 @@ void TestShippedCatalogue::toolExitCodes()
     }
 }
 
+// Off the chart, the tool reports what the window shows after the
+// invalid-selection step: the reset setup's whole answer, exactly as a run
+// with the default bow weight gives it, or no shafts where the default is
+// off the chart too.
+void TestShippedCatalogue::toolInvalidSelection_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("resetArguments"); // empty: no shafts
+    // Soft cam 88 lb is band 11: 32 inches make position 20, past the chart;
+    // 60 lb is band 6, position 15.
+    QTest::newRow("target, reset on the chart")
+        << QStringList{"--page", "targ", "--wheel", "2", "--bow-weight", "88", "--arrow-length",
+                       "32"}
+        << QStringList{"--page", "targ", "--wheel", "2", "--arrow-length", "32"};
+    QTest::newRow("hunting, reset on the chart")
+        << QStringList{"--bow-weight", "85", "--arrow-length", "33"}
+        << QStringList{"--arrow-length", "33"};
+    QTest::newRow("hunting, default off the chart")
+        << QStringList{"--arrow-length", "40"} << QStringList{};
+}
+
 void TestShippedCatalogue::toolInvalidSelection()
 {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, resetArguments);
     QFile invalid(kTablesDir + "/invsel.txt");
     QVERIFY(invalid.open(QIODevice::ReadOnly));
     const QString firstLine = QString::fromUtf8(invalid.readLine()).trimmed().left(150);
-    // Soft cam 88 lb is band 11; 32 inches make record 20, past the target chart.
-    const ToolRun run = runTool(
-        {"--json", "--page", "targ", "--wheel", "2", "--bow-weight", "88", "--arrow-length", "32"});
+    ToolRun run = runTool(QStringList{"--json"} + arguments);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.json["page"].toString(), QString("Targ"));
-    QCOMPARE(run.json["record"].toInt(), 20);
-    QCOMPARE(run.json["valid"].toBool(), false);
-    QCOMPARE(run.json["messages"].toArray().size(), 1);
-    QCOMPARE(run.json["messages"][0].toString(), firstLine);
+    QCOMPARE(run.json["messages"].toArray(), QJsonArray{firstLine});
     QCOMPARE(run.json["inputs"].toObject()["bowWeight"].toString(), QString("60"));
-    for (const auto& row : run.json["rows"].toArray()) {
-        QCOMPARE(row.toObject()["shown"].toBool(), false);
-        QCOMPARE(row.toObject()["size"].toString(), QString());
+    if (!resetArguments.isEmpty()) {
+        const ToolRun reset = runTool(QStringList{"--json"} + resetArguments);
+        QVERIFY(reset.json["valid"].toBool());
+        run.json.remove("messages");
+        QJsonObject expected = reset.json;
+        expected.remove("messages");
+        QCOMPARE(run.json, expected);
+        return;
+    }
+    QCOMPARE(run.json["valid"].toBool(), false);
+    QCOMPARE(run.json["record"].toInt(), 23);
+    for (const auto& value : run.json["rows"].toArray()) {
+        const QJsonObject row = value.toObject();
+        QCOMPARE(row["shown"].toBool(), false);
+        QCOMPARE(row["size"].toString(), QString());
+        QCOMPARE(row["fill"].toString(), QString("#ffffff"));
     }
 }
 

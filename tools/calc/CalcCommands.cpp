@@ -80,29 +80,33 @@ int finish(const ordered_json& report, bool json, const std::string& plain,
 
 } // namespace
 
+// The calculators' own functions, with the window's opening figures for
+// what the command line leaves out and their notices as the window's boxes.
 int runEnergy(const Arguments& arguments)
 {
     const CommandLine line = parseOptions(arguments, {"--weight", "--velocity"});
     RecordingSink sink;
-    calculators::KineticEnergyModel model(sink);
-    if (line["--weight"])
-        model.changeText("GrainWt", *line["--weight"]);
-    if (line["--velocity"])
-        model.changeText("Velocity", *line["--velocity"]);
-    model.calculateEnergy();
-    const bool shown = sink.messages.empty();
-    const auto& form = model.form();
+    std::optional<calculators::EnergyResult> result;
+    try {
+        result = calculators::kineticEnergy(
+            line["--weight"].value_or(std::string(calculators::kStartGrainWeight)),
+            line["--velocity"].value_or(std::string(calculators::kStartVelocity)));
+    } catch (const calculators::CalculationNotice& notice) {
+        sink.information(notice.what(), 0);
+    } catch (const selection::ConversionError& error) {
+        sink.error(error.what());
+    }
     ordered_json report;
-    report["energy"] = textOrNull(shown, form["Label6"].text);
-    report["bar"] = shown ? ordered_json(model.barPosition()) : ordered_json(nullptr);
-    report["pictures"] = textOrNull(shown, model.pictureSet());
-    report["momentum"] = textOrNull(shown, form["MomentumLbl"].text);
+    report["energy"] = result ? ordered_json(result->energy) : ordered_json(nullptr);
+    report["bar"] = result ? ordered_json(result->bar) : ordered_json(nullptr);
+    report["pictures"] = result ? ordered_json(result->pictures) : ordered_json(nullptr);
+    report["momentum"] = result ? ordered_json(result->momentum) : ordered_json(nullptr);
     report["messages"] = sink.texts();
-    const std::string plain = shown ? "Kinetic energy: " + form["Label6"].text +
-                                          " ft-lbs\nBar: " + std::to_string(model.barPosition()) +
-                                          "\nPictures: " + model.pictureSet() +
-                                          "\nMomentum: " + form["MomentumLbl"].text + " slug-ft/s\n"
-                                    : std::string();
+    const std::string plain = result ? "Kinetic energy: " + result->energy + " ft-lbs\nBar: " +
+                                           std::to_string(result->bar) +
+                                           "\nPictures: " + result->pictures +
+                                           "\nMomentum: " + result->momentum + " slug-ft/s\n"
+                                     : std::string();
     return finish(report, line.json, plain, sink);
 }
 
@@ -110,18 +114,20 @@ int runFoc(const Arguments& arguments)
 {
     const CommandLine line = parseOptions(arguments, {"--length", "--balance"});
     RecordingSink sink;
-    calculators::KineticEnergyModel model(sink);
-    if (line["--length"])
-        model.changeText("FSpinLenEdit", *line["--length"]);
-    if (line["--balance"])
-        model.changeText("FSpinBalEdit", *line["--balance"]);
-    model.calculateFoc();
-    const bool shown = sink.messages.empty();
-    const std::string& foc = model.form()["Label9"].text;
+    std::optional<std::string> foc;
+    try {
+        foc = calculators::frontOfCentre(
+            line["--length"].value_or(std::string(calculators::kStartFocLength)),
+            line["--balance"].value_or(std::string(calculators::kStartFocBalance)));
+    } catch (const calculators::CalculationError& error) {
+        sink.error(error.what());
+    } catch (const selection::ConversionError& error) {
+        sink.error(error.what());
+    }
     ordered_json report;
-    report["foc"] = textOrNull(shown, foc);
+    report["foc"] = foc ? ordered_json(*foc) : ordered_json(nullptr);
     report["messages"] = sink.texts();
-    return finish(report, line.json, shown ? "Front of centre: " + foc + "\n" : "", sink);
+    return finish(report, line.json, foc ? "Front of centre: " + *foc + "\n" : "", sink);
 }
 
 int runSpecs(const Arguments& arguments, const std::filesystem::path& programFolder)
@@ -163,7 +169,7 @@ int runSpecs(const Arguments& arguments, const std::filesystem::path& programFol
                          " has no enabled size cell");
     }
 
-    calculators::SpecsModel specs(folder, main.form(), sink);
+    calculators::SpecsModel specs(folder, selection::shaftSelection(main.form()), sink);
     for (const auto& [option, input] : inputOptions)
         if (line[option]) {
             specs.typeInput(input, *line[option]);

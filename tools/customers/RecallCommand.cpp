@@ -61,10 +61,12 @@ int runRecall(const std::filesystem::path& dataFolder, const std::vector<std::st
         return kExitMessage;
     }
     const nlohmann::ordered_json record = recordJson(retrieval);
-    if (!retrieval.returnData()) {
+    const auto setup = retrieval.returnData();
+    if (!setup) {
         reportMessages(messages, arguments->json, out, err);
         return kExitMessage;
     }
+    mainWindow.applySetup(*setup);
 
     const selection::Page page = mainWindow.activePage();
     const auto recommendation = select::pageReport(mainWindow, page, mainMessages.texts());

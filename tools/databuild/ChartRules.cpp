@@ -2,71 +2,47 @@
 
 #include "TextRules.h"
 
+#include <selection/PageRowRules.h>
+
 namespace qw::databuild {
 
 namespace {
 
-enum class StarCut { None, Compound, Recurve };
+using selection::Page;
+using selection::TargetListCase;
 
-struct TargetCase {
-    const char* name;
-    int firstColumn;    // column of entry 1 ...
-    int skippedColumn;  // ... except this column, which is passed over (0: none)
-    int entries;        // entries filled
-    int starCutEntries; // entries 1..n take the cut
-    StarCut cut;
-};
-
-// Entry 1 of case A comes from column 1, entries 2 on from columns 3 on.
-constexpr TargetCase kCaseA{"compound, list case A", 1, 2, 12, 1, StarCut::Compound};
-constexpr TargetCase kCaseB{"compound, list case B", 2, 0, 11, 0, StarCut::None};
-constexpr TargetCase kCaseC{"compound short arrow, list case C", 4, 0, 11, 1, StarCut::Compound};
-constexpr TargetCase kCaseD{"compound, list case D", 1, 0, 13, 4, StarCut::Compound};
-constexpr TargetCase kCaseE{"recurve short arrow, list case E", 4, 0, 11, 1, StarCut::Recurve};
-constexpr TargetCase kCaseF{"recurve, list case F", 1, 0, 13, 4, StarCut::Recurve};
-
-// Short-arrow records: some arrow length sets the flag for R 8 to 14 only.
+// Some arrow length on the Target page sets the short-arrow flag at this record.
 bool shortArrowPossible(std::uint32_t record)
 {
-    return record >= 8 && record <= 14;
+    for (int length = 23; length <= 33; ++length)
+        if (selection::targetShortArrow(length, static_cast<int>(record)))
+            return true;
+    return false;
 }
 
-std::vector<TargetCase> targetCases(std::uint32_t record)
+// Every list case the record can be shown by, over both bows and every length.
+std::vector<const TargetListCase*> targetCases(std::uint32_t record)
 {
-    std::vector<TargetCase> cases;
-    if (record == 15)
-        cases.push_back(kCaseA);
-    else if (record == 16)
-        cases.push_back(kCaseB);
-    else
-        cases.push_back(kCaseD);
+    const int number = static_cast<int>(record);
+    std::vector<const TargetListCase*> cases = {&selection::targetListCase(true, false, number)};
     if (shortArrowPossible(record)) {
-        cases.push_back(kCaseC);
-        cases.push_back(kCaseE);
+        cases.push_back(&selection::targetListCase(true, true, number));
+        cases.push_back(&selection::targetListCase(false, true, number));
     }
-    cases.push_back(kCaseF);
+    cases.push_back(&selection::targetListCase(false, false, number));
     return cases;
 }
 
-std::string applyStarCut(const std::string& size, StarCut cut)
+// The words a message names the case by.
+std::string situationOf(const TargetListCase& listCase)
 {
-    switch (cut) {
-    case StarCut::Compound:
-        return trim(compoundStarCut(size));
-    case StarCut::Recurve:
-        return trim(recurveStarCut(size));
-    case StarCut::None:
-        break;
-    }
-    return size;
-}
-
-int columnOfEntry(const TargetCase& targetCase, int entry)
-{
-    int column = targetCase.firstColumn + entry - 1;
-    if (targetCase.skippedColumn != 0 && column >= targetCase.skippedColumn)
-        ++column;
-    return column;
+    const std::string letter(1, listCase.name);
+    if (listCase.name == 'C')
+        return "compound short arrow, list case C";
+    if (listCase.name == 'E')
+        return "recurve short arrow, list case E";
+    return (listCase.cut == selection::StarCut::Recurve ? "recurve" : "compound") +
+           std::string(", list case ") + letter;
 }
 
 } // namespace
@@ -114,13 +90,13 @@ std::vector<ChartLookup> ChartRules::hunting(const FieldReader& field)
         const std::string size = trim(field(sizeField(column)));
         if (size.empty())
             continue;
-        const bool cutAtBlank = column >= 2 && column <= 6;
-        const std::string shown = cutAtBlank ? upToFirstBlank(size) : size;
+        const selection::RowRule rule = selection::rowRule(Page::Hunt, column);
+        const std::string shown = rule.sizeUpToFirstBlank ? upToFirstBlank(size) : size;
         const std::string spine = trim(field(secondField(ChartKind::Hunting, column)));
-        if (column >= 3 && column <= 10 && spine == "caw")
+        if (rule.carbonAllowed && spine == "caw")
             continue; // a carbon entry, shown without a lookup
-        found.push_back(
-            {column, column, shown + spine, "hunting", "HMODELS", column <= 4 ? "QK,52" : ""});
+        found.push_back({column, column, shown + spine, "hunting", "HMODELS",
+                         std::string(rule.twoModelCode)});
     }
     return found;
 }
@@ -128,17 +104,17 @@ std::vector<ChartLookup> ChartRules::hunting(const FieldReader& field)
 std::vector<ChartLookup> ChartRules::target(std::uint32_t record, const FieldReader& field)
 {
     std::vector<ChartLookup> found;
-    for (const TargetCase& targetCase : targetCases(record)) {
-        for (int entry = 1; entry <= targetCase.entries; ++entry) {
-            const int column = columnOfEntry(targetCase, entry);
-            std::string size = trim(field(sizeField(column)));
-            if (entry <= targetCase.starCutEntries)
-                size = applyStarCut(size, targetCase.cut);
+    for (const TargetListCase* listCase : targetCases(record)) {
+        for (int entry = 1; entry <= listCase->entries; ++entry) {
+            const int column = selection::targetColumnOfEntry(*listCase, entry);
+            const auto cut = entry <= listCase->starCutEntries ? listCase->cut
+                                                                : selection::StarCut::None;
+            const std::string size = selection::starCut(trim(field(sizeField(column))), cut);
             if (size.empty())
                 continue;
             const std::string spine = trim(field(secondField(ChartKind::Target, column)));
-            found.push_back({column, entry, size + spine, targetCase.name, "TMODELS",
-                             entry >= 7 ? "Z4,52" : ""});
+            found.push_back({column, entry, size + spine, situationOf(*listCase), "TMODELS",
+                             std::string(selection::rowRule(Page::Targ, entry).twoModelCode)});
         }
     }
     return found;

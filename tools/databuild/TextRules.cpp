@@ -18,17 +18,6 @@ std::string upToFirstBlank(std::string_view text)
     return std::string(text.substr(0, text.find(' ')));
 }
 
-std::string compoundStarCut(std::string_view text)
-{
-    return std::string(text.substr(0, text.find('*')));
-}
-
-std::string recurveStarCut(std::string_view text)
-{
-    const auto star = text.find('*');
-    return std::string(star == std::string_view::npos ? text : text.substr(star + 1));
-}
-
 namespace {
 
 bool isDigit(char c)

@@ -12,9 +12,6 @@ namespace qw::databuild {
 std::string trim(std::string_view text);
 // The text before its first blank (the whole text when it has none).
 std::string upToFirstBlank(std::string_view text);
-// Compound bows take the size before the first "*", recurve bows the one after.
-std::string compoundStarCut(std::string_view text);
-std::string recurveStarCut(std::string_view text);
 
 // A decimal number with "." as separator, blanks around it allowed.
 bool isDecimalNumber(std::string_view text);

@@ -14,6 +14,7 @@
 #include <calculators/SpecsModel.h>
 #include <customers/CustomerRetrieval.h>
 #include <reports/BuildSheet.h>
+#include <app/CustomerSheetValues.h>
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/Pages.h>
@@ -219,7 +220,7 @@ int buildSheet(const std::filesystem::path& folder, const SheetOptions& options)
     } catch (const qw::setupcli::UsageError& error) {
         throw BadInput(error.what());
     }
-    qw::calculators::SpecsModel specs(folder, main.form(), sink);
+    qw::calculators::SpecsModel specs(folder, qw::selection::shaftSelection(main.form()), sink);
     for (const auto& [option, text] : options.weights)
         if (specs.found())
             typeWeight(specs, option, text);
@@ -254,9 +255,10 @@ int customerSheet(const std::filesystem::path& folder, const SheetOptions& optio
         std::cerr << message << "\n";
     if (!found)
         return kExitMessage;
+    const qw::reports::CustomerSheetValues values = qw::app::customerSheetValues(retrieval);
     return deliver(
-        options, [&](QString* error) { return sheet.print(retrieval, error); },
-        [&](const QString& file, QString* error) { return sheet.savePdf(retrieval, file, error); });
+        options, [&](QString* error) { return sheet.print(values, error); },
+        [&](const QString& file, QString* error) { return sheet.savePdf(values, file, error); });
 }
 
 } // namespace
