@@ -18,6 +18,8 @@ namespace {
 constexpr std::size_t kCacheBytes = 64 * 1024;
 constexpr std::size_t kCountBytes = 1024 * 1024;
 constexpr std::size_t kMaxHeaderBytes = 65535;
+// Places tried for a new record while another program keeps filling them.
+constexpr int kMostPlacings = 16;
 
 std::mutex registryMutex;
 std::map<std::string, std::weak_ptr<DbfFile>>& registry()
@@ -414,38 +416,42 @@ void DbfFile::flush()
 std::uint32_t DbfFile::appendRecord(std::string_view record)
 {
     const WriteLock lock(*this);
-    // Once more just before the record goes down: a program that takes no
-    // lock may have put a record in our place while the memos were written.
-    settleCount(true);
-    const std::uint64_t offset = slotOffset(recordCount_ + 1);
-    std::string bytes(record);
-    // The end-of-file mark goes after the record unless a record already
-    // stands there (another program's), whose deletion flag it would spoil.
-    const std::string after = io_.read(offset + layout_.recordLength, 1);
-    if (after.empty() || (after[0] != kRecordLive && after[0] != kRecordDeleted))
-        bytes.push_back(kEndOfFile);
-    ++generation_;
-    cacheFirst_ = 0;
-    guarded([&] {
-        rescueBeforeAppend(offset);
-        io_.write(offset, bytes);
-        flush();
-    });
+    for (int attempt = 0;; ++attempt) {
+        // Once more just before the record goes down: a program that takes
+        // no lock may have put a record in our place while the memos were
+        // written. Should one arrive even as ours is about to, it is taken
+        // into the table and ours goes after it.
+        settleCount(true);
+        const std::uint64_t offset = slotOffset(recordCount_ + 1);
+        ++generation_;
+        cacheFirst_ = 0;
+        bool placed = false;
+        guarded([&] {
+            if (!rescueBeforeAppend(offset))
+                return;
+            io_.write(offset, record);
+            // The end-of-file mark goes at the very end of the file, and only
+            // where the file ends with our record: written past the record
+            // regardless, it could land on the deletion flag of a record
+            // another program has just put there, and hide all that follows
+            // from every reader that stops at the mark.
+            if (io_.size() == offset + layout_.recordLength)
+                io_.append(std::string(1, kEndOfFile));
+            flush();
+            placed = true;
+        });
+        if (placed)
+            break;
+        if (attempt == kMostPlacings)
+            throw StorageError::badFile(fileName(), "another program keeps adding records in the "
+                                                    "place of the new one; it was not saved");
+    }
     const std::uint32_t ours = ++recordCount_;
     // Whole records another program put after ours meanwhile are counted
     // too, and a count it wrote meanwhile is never lowered.
     const std::uint64_t size = io_.size();
     const std::uint32_t count = recordCount_ + wholeRecordsAfter(recordCount_, size);
-    const std::string head = io_.read(0, 8);
-    const std::uint32_t onDisk = head.size() == 8 ? readLe32(head.data() + 4) : 0;
-    const std::string dateAndCount = encodeDateAndCount(std::max(count, onDisk));
-    guarded([&] {
-        io_.write(1, dateAndCount);
-        flush();
-    });
-    header_.replace(1, dateAndCount.size(), dateAndCount);
-    layout_.headerRecordCount = std::max(count, onDisk);
-    recordCount_ = count;
+    recordCount_ = writeCount(count, true);
     // Whatever lies past the new record stays: it may be another program's
     // record, and cutting the file there would destroy it.
     return ours;
@@ -465,13 +471,17 @@ bool isBlankSlotByte(char c)
 
 } // namespace
 
-// The bytes that the new record and its end mark will cover, when they hold
-// anything but blanks, go to a rescue file of their own first.
-void DbfFile::rescueBeforeAppend(std::uint64_t offset)
+// The bytes that the new record will cover, when they hold anything but
+// blanks, go to a rescue file of their own first; false, and nothing done,
+// when they are a whole record (another program's, just written).
+bool DbfFile::rescueBeforeAppend(std::uint64_t offset)
 {
-    const std::string there = io_.read(offset, layout_.recordLength + 1u);
+    const std::string there = io_.read(offset, layout_.recordLength);
     if (std::all_of(there.begin(), there.end(), isBlankSlotByte))
-        return;
+        return true;
+    if (there.size() == layout_.recordLength &&
+        (there[0] == kRecordLive || there[0] == kRecordDeleted))
+        return false;
     for (int n = 1;; ++n) {
         std::filesystem::path target = path_;
         target += ".rescued-" + std::to_string(n);
@@ -492,7 +502,7 @@ void DbfFile::rescueBeforeAppend(std::uint64_t offset)
                            " that were no whole record were copied to " + name +
                            " before the new record was written in their place.");
         report_.rescueFiles.push_back(name);
-        return;
+        return true;
     }
 }
 
@@ -621,17 +631,36 @@ void DbfFile::settleCount(bool repair)
                                     "as it is.");
         return;
     }
-    std::string countBytes(4, '\0');
-    const std::string now = io_.read(4, 4);
-    writeLe32(countBytes.data(), std::max(count, now.size() == 4 ? readLe32(now.data()) : 0));
-    guarded([&] {
-        io_.write(4, countBytes);
-        flush();
-    });
-    header_.replace(4, 4, countBytes);
-    layout_.headerRecordCount = readLe32(countBytes.data());
+    writeCount(count, false);
     notices_.push_back(notice + "they were taken into the table, and its header now counts " +
                        std::to_string(count) + " records.");
+}
+
+// A program that takes no lock writes its record, then its count. Should
+// its count land between our reading the count on disk and our writing
+// ours, ours would put it back; its record, already whole in the file, then
+// shows past the count we wrote, and the count is raised over it at once,
+// so that the next program to open the table never writes in its place.
+std::uint32_t DbfFile::writeCount(std::uint32_t count, bool dated)
+{
+    for (int pass = 0;; ++pass) {
+        const std::string now = io_.read(4, 4);
+        const std::uint32_t target = std::max(count, now.size() == 4 ? readLe32(now.data()) : 0);
+        std::string bytes = dated ? encodeDateAndCount(target) : std::string(4, '\0');
+        if (!dated)
+            writeLe32(bytes.data(), target);
+        const std::uint64_t at = dated ? 1 : 4;
+        guarded([&] {
+            io_.write(at, bytes);
+            flush();
+        });
+        header_.replace(at, bytes.size(), bytes);
+        layout_.headerRecordCount = target;
+        const std::uint32_t behind = wholeRecordsAfter(target, io_.size());
+        if (behind == 0 || pass == 3)
+            return count;
+        count = target + behind;
+    }
 }
 
 bool DbfFile::holdsRecord(std::uint32_t n) const

@@ -25,17 +25,19 @@
 //            '*') are taken into the count, and the header's count is
 //            written to say so, flush. No record is ever overwritten or cut
 //            off because a header's count is behind.
-//   append:  0. when the place of the new record (its bytes and the
-//               end-of-file mark after them) holds bytes other than 0x00 and
-//               0x1A, a cut-off record or bytes that are no record, they are
-//               copied first into "<table>.rescued-<n>", created new (never
-//               over an earlier one), flush
+//   append:  0. when the place of the new record holds bytes other than
+//               0x00 and 0x1A, a cut-off record or bytes that are no record,
+//               they are copied first into "<table>.rescued-<n>", created new
+//               (never over an earlier one), flush; a whole record there
+//               (another program's, just written) is taken into the count
+//               instead, and the new record goes after it
 //            1. memo bytes past the memo header's next free block and past
 //               the memo file's end, flush
 //            2. memo header's next free block, flush
-//            3. record bytes and the end-of-file mark 0x1A past the last
-//               counted record, flush; nothing past them is cut off (another
-//               program may have put a record there)
+//            3. record bytes past the last counted record, then the
+//               end-of-file mark 0x1A appended where the file ends with
+//               them, flush; nothing past them is cut off or overwritten
+//               (another program may have put a record there)
 //            4. header date and record count, flush
 //   edit:    1-2 as above for a changed memo, then
 //            3. the journal file "<table>-journal", created new (never over
@@ -187,8 +189,12 @@ private:
     void refuseJournal(const std::filesystem::path& journal, const std::string& reason);
     void requireHealthy() const;
     void settleCount(bool repair);
+    // Writes the header's count (with today's date when dated), never below
+    // the count on disk; returns the records known whole, count and any
+    // that another program put after them meanwhile.
+    std::uint32_t writeCount(std::uint32_t count, bool dated);
     void noteStrayBytes();
-    void rescueBeforeAppend(std::uint64_t offset);
+    bool rescueBeforeAppend(std::uint64_t offset);
     std::uint64_t slotOffset(std::uint32_t n) const;
     char flagOf(std::uint32_t n, bool backwards) const;
     std::uint32_t wholeRecordsAfter(std::uint32_t count, std::uint64_t size) const;

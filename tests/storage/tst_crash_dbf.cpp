@@ -225,16 +225,16 @@ private slots:
         QTest::addColumn<int>("damage"); // done to the table before the write
         for (const bool tear : {false, true}) {
             const char* how = tear ? ", torn" : "";
-            QTest::addRow("append with memo%s", how) << "CRASH.DBF" << 0 << 4 << tear << 0;
+            QTest::addRow("append with memo%s", how) << "CRASH.DBF" << 0 << 5 << tear << 0;
             QTest::addRow("edit with memo%s", how) << "CRASH.DBF" << 1 << 4 << tear << 0;
             QTest::addRow("edit without memo change%s", how) << "CRASH.DBF" << 2 << 2 << tear << 0;
-            QTest::addRow("append without memo file%s", how) << "PLAIN.DBF" << 3 << 2 << tear << 0;
-            QTest::addRow("append, count behind%s", how) << "CRASH.DBF" << 0 << 5 << tear << 1;
+            QTest::addRow("append without memo file%s", how) << "PLAIN.DBF" << 3 << 3 << tear << 0;
+            QTest::addRow("append, count behind%s", how) << "CRASH.DBF" << 0 << 6 << tear << 1;
             QTest::addRow("edit, count behind%s", how) << "CRASH.DBF" << 1 << 5 << tear << 1;
             QTest::addRow("append over a cut-off record%s", how)
-                << "CRASH.DBF" << 0 << 5 << tear << 2;
+                << "CRASH.DBF" << 0 << 6 << tear << 2;
             QTest::addRow("append, foreign memo past the header%s", how)
-                << "CRASH.DBF" << 0 << 4 << tear << 3;
+                << "CRASH.DBF" << 0 << 5 << tear << 3;
             QTest::addRow("edit, foreign memo past the header%s", how)
                 << "CRASH.DBF" << 1 << 4 << tear << 3;
         }
