@@ -1,5 +1,7 @@
 #include "RetrievalSupport.h"
 
+#include <set>
+
 #include <JsonText.h>
 #include <customers/SavedSetups.h>
 
@@ -77,8 +79,12 @@ bool openAndSearch(CustomerRetrieval& retrieval, selection::RecordingSink& messa
     // answer (the search shows its own record): its conversion messages and
     // the notice of a memo it could not read; a table's notice is.
     const std::string firstShown = "Record " + std::to_string(retrieval.recordNumber()) + " (";
+    // Nor is a table's notice said twice, once for the count and once more
+    // when the window's own opening finds the same.
+    std::set<std::string> said;
     std::erase_if(messages.messages, [&](const auto& message) {
-        return message.error || message.text.starts_with(firstShown);
+        return message.error || message.text.starts_with(firstShown) ||
+               !said.insert(message.text).second;
     });
     return retrieval.search(prefix);
 }
