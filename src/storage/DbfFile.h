@@ -226,11 +226,10 @@ private:
 
 template <typename Visit> void DbfFile::forEachRecord(Visit visit) const
 {
-    std::string record;
-    for (std::uint32_t n = recordAtOrAfter(1); n != 0; n = recordAtOrAfter(n + 1)) {
-        readRecord(n, record);
-        visit(n, std::string_view(record));
-    }
+    // Each record straight from the read-ahead; the view is gone with the
+    // next read, so visit keeps what it needs by copying.
+    for (std::uint32_t n = recordAtOrAfter(1); n != 0; n = recordAtOrAfter(n + 1))
+        visit(n, recordView(n));
 }
 
 // Resolves a bare file name in folder, ignoring letter case; empty when absent.

@@ -79,14 +79,16 @@ void requireFit(const DbfFile& file, const IndexFile& index)
 }
 
 // Keys straight from the records' bytes into one pool, sorted once, and
-// the leaf level written in one pass; only slots that hold a record are
-// keyed, so the work and the memory follow what the file really holds.
+// each level written in one pass; only slots that hold a record are keyed,
+// so the work and the memory follow what the file really holds.
 void buildIndex(const DbfFile& file, const std::filesystem::path& idxPath,
-                std::string_view expression)
+                std::string_view expression, IdxBuildBuffers& buffers)
 {
     const KeyExpression key = keyFor(file, idxPath, expression);
-    std::string keyPool;
-    std::vector<std::uint32_t> records;
+    std::string& keyPool = buffers.keyPool;
+    std::vector<std::uint32_t>& records = buffers.records;
+    keyPool.clear();
+    records.clear();
     // Room for the keys of every slot, up to a bound: a sparse file's count
     // may promise far more records than it holds.
     const std::size_t expected = std::min<std::size_t>(file.recordCount(), 1u << 20);
@@ -97,14 +99,16 @@ void buildIndex(const DbfFile& file, const std::filesystem::path& idxPath,
         key.appendKey(record, offsets, keyPool);
         records.push_back(n);
     });
-    StandardIdxWriter(key.text(), key.keyLength()).write(idxPath, keyPool, records);
+    StandardIdxWriter(key.text(), key.keyLength()).write(idxPath, buffers);
 }
 
 void rebuildOrder(const DbfFile& file, OpenOrder& order)
 {
     removeStaleTemporaries(order.path);
     const std::string expression = order.file->expression();
-    buildIndex(file, order.path, expression);
+    if (!order.buffers)
+        order.buffers = std::make_shared<IdxBuildBuffers>();
+    buildIndex(file, order.path, expression, *order.buffers);
     order.file = IndexFile::open(order.path);
 }
 
@@ -176,7 +180,8 @@ void createIndex(const std::filesystem::path& folder, std::string_view tableFile
     std::filesystem::path idxPath = findFile(folder, idxFileName);
     if (idxPath.empty())
         idxPath = folder / std::filesystem::path(idxFileName);
-    buildIndex(*file, idxPath, keyExpression);
+    IdxBuildBuffers buffers;
+    buildIndex(*file, idxPath, keyExpression, buffers);
 }
 
 } // namespace qw::storage

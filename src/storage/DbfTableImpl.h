@@ -19,9 +19,13 @@ namespace qw::storage {
 
 // An open index file. The reader notices by itself when the file has been
 // rebuilt (by another handle or program) and reads it again.
+struct IdxBuildBuffers;
+
 struct OpenOrder {
     std::unique_ptr<IndexFile> file;
     std::filesystem::path path;
+    // Memory of the last rebuild, kept for the next one (made on the first).
+    std::shared_ptr<IdxBuildBuffers> buffers;
 };
 
 class Table::Impl {

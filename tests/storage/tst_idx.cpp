@@ -44,10 +44,11 @@ std::vector<IndexEntry> makeEntries(std::size_t count, unsigned seed = 7)
     return entries;
 }
 
-std::vector<IndexEntry> sortedPadded(std::vector<IndexEntry> entries)
+std::vector<IndexEntry> sortedPadded(std::vector<IndexEntry> entries,
+                                     std::size_t length = kKeyLength)
 {
     for (auto& e : entries)
-        e.key = padded(e.key);
+        e.key = padded(e.key.substr(0, length), length);
     std::sort(entries.begin(), entries.end(), [](const IndexEntry& a, const IndexEntry& b) {
         return a.key != b.key ? a.key < b.key : a.recordNumber < b.recordNumber;
     });
@@ -96,27 +97,38 @@ private slots:
     void roundTripKeepsOrder_data()
     {
         QTest::addColumn<int>("count");
-        QTest::newRow("empty") << 0;
-        QTest::newRow("one") << 1;
-        QTest::newRow("one full leaf") << int(kPerNode);
-        QTest::newRow("two leaves") << int(kPerNode + 1);
-        QTest::newRow("two levels full") << int(kPerNode * kPerNode);
-        QTest::newRow("three levels") << int(kPerNode * kPerNode + 1);
-        QTest::newRow("5000") << 5000;
+        QTest::addColumn<int>("keyLength");
+        QTest::addColumn<bool>("shuffled"); // entries not in record order
+        QTest::newRow("empty") << 0 << int(kKeyLength) << false;
+        QTest::newRow("one") << 1 << int(kKeyLength) << false;
+        QTest::newRow("one full leaf") << int(kPerNode) << int(kKeyLength) << false;
+        QTest::newRow("two leaves") << int(kPerNode + 1) << int(kKeyLength) << false;
+        QTest::newRow("two levels full") << int(kPerNode * kPerNode) << int(kKeyLength) << false;
+        QTest::newRow("three levels") << int(kPerNode * kPerNode + 1) << int(kKeyLength) << false;
+        QTest::newRow("5000") << 5000 << int(kKeyLength) << false;
+        QTest::newRow("5000 shuffled") << 5000 << int(kKeyLength) << true;
+        QTest::newRow("5000 keys of 5, shuffled") << 5000 << 5 << true;
     }
     void roundTripKeepsOrder()
     {
         QFETCH(int, count);
-        const auto entries = makeEntries(std::size_t(count));
-        IndexFile::writeStandard(file("order.idx"), "UPPER(NAME)", kKeyLength, entries);
+        QFETCH(int, keyLength);
+        QFETCH(bool, shuffled);
+        const auto length = static_cast<std::uint16_t>(keyLength);
+        auto entries = makeEntries(std::size_t(count));
+        for (auto& e : entries)
+            e.key.resize(std::min<std::size_t>(e.key.size(), length));
+        if (shuffled)
+            std::shuffle(entries.begin(), entries.end(), std::mt19937(11));
+        IndexFile::writeStandard(file("order.idx"), "UPPER(NAME)", length, entries);
         const auto index = IndexFile::open(file("order.idx"));
         QCOMPARE(index->expression(), std::string("UPPER(NAME)"));
         QCOMPARE(index->forExpression(), std::string());
-        QCOMPARE(index->keyLength(), kKeyLength);
+        QCOMPARE(index->keyLength(), length);
         QVERIFY(!index->isCompact());
         QVERIFY(!index->isUnique());
 
-        const auto expected = sortedPadded(entries);
+        const auto expected = sortedPadded(entries, length);
         QVERIFY(sameEntries(forward(*index), expected));
         auto reversed = expected;
         std::reverse(reversed.begin(), reversed.end());
