@@ -10,6 +10,7 @@
 #include "RecommendationPainter.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 namespace qw::selection {
@@ -53,7 +54,13 @@ private:
     Page activePage() const { return static_cast<Page>(form_["ShaftsNB"].itemIndex); }
     void invalidSelection(Recommendation& result);
     int clampedIndex(std::string_view group, int index) const;
-    std::string keySuffix(Page page, int row);
+    // The row the page shows (1-based): the engine's row that was painted
+    // there last; an empty row where none has been.
+    const RecommendedRow& shownRow(Page page, int row) const;
+
+    // Per page, the rows as painted. A run that stops at an unfinished row
+    // leaves the rows after it showing what they showed, and so here.
+    std::array<std::vector<RecommendedRow>, 4> shown_;
 
     bool busy_ = false;   // a user action's run is in progress
     bool typing_ = false; // the run comes from a keystroke: hold messages back
@@ -98,7 +105,17 @@ Recommendation SelectionModel::Impl::run()
 {
     Recommendation result = recommend(readSetup(form_), activePage(), tables_);
     paintRecommendation(result, form_, grid_);
+    auto& shown = shown_[static_cast<std::size_t>(result.page)];
+    shown.resize(std::max(shown.size(), result.rows.size()));
+    std::copy(result.rows.begin(), result.rows.end(), shown.begin());
     return result;
+}
+
+const RecommendedRow& SelectionModel::Impl::shownRow(Page page, int row) const
+{
+    static const RecommendedRow kEmpty;
+    const auto& shown = shown_[static_cast<std::size_t>(page)];
+    return std::size_t(row) <= shown.size() ? shown[std::size_t(row - 1)] : kEmpty;
 }
 
 void SelectionModel::Impl::invalidSelection(Recommendation& result)
@@ -192,22 +209,6 @@ void SelectionModel::Impl::setActivePage(Page page)
     notify();
 }
 
-std::string SelectionModel::Impl::keySuffix(Page page, int row)
-{
-    const std::string number = std::to_string(row);
-    switch (page) {
-    case Page::Hunt:
-        return trimBlanksAndControls(tables_.openChart(page).getString("SH" + number + "SPINE"));
-    case Page::Targ:
-        return form_[targetSpineLabelName(row)].text;
-    case Page::Youth:
-        return trimBlanksAndControls(tables_.openChart(page).getString("SH" + number + "MODL"));
-    case Page::Kavl:
-        return trimBlanksAndControls(tables_.openChart(page).getString("SH" + number + "MODEL"));
-    }
-    return {};
-}
-
 bool SelectionModel::Impl::sizeCellClick(Page page, int row)
 {
     if (row < 1 || row > pageInfo(page).rows)
@@ -215,16 +216,13 @@ bool SelectionModel::Impl::sizeCellClick(Page page, int row)
     const ControlState& size = form_[cellName(page, CellKind::Size, row)];
     if (!size.enabled)
         return false;
-    std::string suffix;
-    try {
-        suffix = keySuffix(page, row);
-    } catch (const std::runtime_error& error) {
-        messages_.error(error.what());
-        return false;
-    }
-    form_["TmpLbl"].text = size.text + suffix;
-    form_["SpcLbl"].text = size.text;
-    form_["Mods"].text = form_[cellName(page, CellKind::Model, row)].text;
+    // The shaft the cell shows, as the engine gave it: no table is read
+    // again. An empty row that keeps its cell enabled hands on no shaft.
+    const RecommendedRow& shown = shownRow(page, row);
+    const bool empty = shown.kind == RecommendedRow::Kind::Empty;
+    form_["TmpLbl"].text = empty ? std::string() : shown.specKey();
+    form_["SpcLbl"].text = empty ? std::string() : shown.size;
+    form_["Mods"].text = empty ? std::string() : shown.model;
     notify();
     return true;
 }

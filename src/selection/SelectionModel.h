@@ -70,7 +70,8 @@ public:
     void findRec();
     const RunSummary& lastRun() const;
 
-    // Size-cell click of row (1-based) on page: writes TmpLbl, SpcLbl, Mods.
+    // Size-cell click of row (1-based) on page: writes TmpLbl, SpcLbl, Mods
+    // from the shaft the row shows, as the last run that painted it gave it.
     // Returns false when the cell is disabled (nothing happens).
     bool sizeCellClick(Page page, int row);
 
