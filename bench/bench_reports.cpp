@@ -76,7 +76,7 @@ void sheetToPdf(benchmark::State& state, selection::Page page)
     const QString file = dir.filePath("sheet.pdf");
     for (auto _ : state) {
         QString error;
-        if (!sheet.savePdf(shown.model.form(), file, &error)) {
+        if (!sheet.savePdf(shown.model.shownPage(page), file, &error)) {
             state.SkipWithError(error.toStdString().c_str());
             break;
         }
@@ -89,7 +89,7 @@ void sheetToPrinter(benchmark::State& state, selection::Page page)
     reports::SetupSheet sheet(reports::sheetDesign(page), QW_PROGRAM_DIR);
     for (auto _ : state) {
         QString error;
-        if (sheet.print(shown.model.form(), &error) != reports::PrintOutcome::Printed) {
+        if (sheet.print(shown.model.shownPage(page), &error) != reports::PrintOutcome::Printed) {
             state.SkipWithError(error.toStdString().c_str());
             break;
         }

@@ -402,11 +402,11 @@ void TArrowSel::printSheet(Page page)
     reports::SetupSheet* sheet = sheetToPrint(page);
     if (!sheet)
         return;
-    const selection::FormState& form = std::as_const(*model_).form();
+    const selection::ShownPage shown = model_->shownPage(page);
     SheetOutput::print(
         this, *messages_, reports::proposedPdfName(sheet->design(), QDate::currentDate()),
-        [&](QString* error) { return sheet->print(form, error); },
-        [&](const QString& file, QString* error) { return sheet->savePdf(form, file, error); });
+        [&](QString* error) { return sheet->print(shown, error); },
+        [&](const QString& file, QString* error) { return sheet->savePdf(shown, file, error); });
 }
 
 void TArrowSel::SaveSheetAsPdfClick()
@@ -414,10 +414,10 @@ void TArrowSel::SaveSheetAsPdfClick()
     reports::SetupSheet* sheet = sheetToPrint(model_->activePage());
     if (!sheet)
         return;
-    const selection::FormState& form = std::as_const(*model_).form();
+    const selection::ShownPage shown = model_->shownPage(model_->activePage());
     SheetOutput::saveAsPdf(
         this, *messages_, reports::proposedPdfName(sheet->design(), QDate::currentDate()),
-        [&](const QString& file, QString* error) { return sheet->savePdf(form, file, error); });
+        [&](const QString& file, QString* error) { return sheet->savePdf(shown, file, error); });
 }
 
 void TArrowSel::ShopInformation1Click()

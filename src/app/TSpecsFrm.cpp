@@ -71,7 +71,9 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::F
 
     model_ = std::make_unique<calculators::SpecsModel>(dataFolder, selection::shaftSelection(mainForm),
                                                        messages ? *messages : boxes_);
-    setup_ = reports::sheetDesign(model_->page()).fill(mainForm);
+    // The build sheet prints the setup in words, as the page's setup sheet
+    // does; it lists no shafts of the chart.
+    setup_ = reports::sheetDesign(model_->page()).fill({selection::readSetup(mainForm), {}});
     buildBand();
     buildCalculator();
     binder_ = std::make_unique<FormBinder>(model_->form(), this);

@@ -1,6 +1,7 @@
 #include "SetupSheets.h"
 
 #include <selection/Pages.h>
+#include <selection/Recommendation.h>
 #include <selection/SetupInputs.h>
 
 #include <QLocale>
@@ -11,8 +12,10 @@
 namespace qw::reports {
 
 using selection::CellKind;
-using selection::FormState;
 using selection::Page;
+using selection::RecommendedRow;
+using selection::SetupInputs;
+using selection::ShownPage;
 using selection::SetupEntry;
 using selection::SetupGroup;
 
@@ -38,59 +41,60 @@ std::string pick(int index, std::initializer_list<std::string_view> words)
     return std::string(words.begin()[index]);
 }
 
-std::string overDrawText(const FormState& form)
+std::string overDrawText(const SetupInputs& setup)
 {
-    return pick(selection::setupItem(form, SetupGroup::OverDraw),
+    return pick(setup.item(SetupGroup::OverDraw),
                 {"None", "1 inch", "2 inches", "3 inches", "4 inches", "5 inches"});
 }
 
-std::string releaseText(const FormState& form)
+std::string releaseText(const SetupInputs& setup)
 {
-    return pick(selection::setupItem(form, SetupGroup::ReleaseType), {"Mechanical", "Fingers"});
+    return pick(setup.item(SetupGroup::ReleaseType), {"Mechanical", "Fingers"});
 }
 
-std::string braceText(const FormState& form)
+std::string braceText(const SetupInputs& setup)
 {
-    return pick(selection::setupItem(form, SetupGroup::BraceHt),
+    return pick(setup.item(SetupGroup::BraceHt),
                 {"More Than 6 1/2\"", "Less Than 6 1/2\""});
 }
 
-std::string entry(const FormState& form, SetupEntry which)
+std::string entry(const SetupInputs& setup, SetupEntry which)
 {
-    return selection::setupText(form, which);
+    return setup.text(which);
 }
 
-std::vector<std::array<std::string, 4>> gridRows(const FormState& form, Page page)
+// The rows as the page shows them, one for each row of the page: an empty
+// row prints blank.
+std::vector<std::array<std::string, 4>> gridRows(const std::vector<RecommendedRow>& shown,
+                                                 Page page)
 {
-    std::vector<std::array<std::string, 4>> rows;
-    const int count = selection::pageInfo(page).rows;
-    for (int row = 1; row <= count; ++row)
-        rows.push_back({form[selection::cellName(page, CellKind::Size, row)].text,
-                        form[selection::cellName(page, CellKind::Spine, row)].text,
-                        form[selection::cellName(page, CellKind::Model, row)].text,
-                        form[selection::cellName(page, CellKind::Weight, row)].text});
+    std::vector<std::array<std::string, 4>> rows(std::size_t(selection::pageInfo(page).rows));
+    for (std::size_t row = 0; row < rows.size() && row < shown.size(); ++row)
+        if (shown[row].kind != RecommendedRow::Kind::Empty)
+            rows[row] = {shown[row].size, shown[row].spine, shown[row].model, shown[row].weight};
     return rows;
 }
 
-SheetValues fillHunting(const FormState& form)
+SheetValues fillHunting(const ShownPage& shown)
 {
+    const SetupInputs& setup = shown.setup;
     SheetValues values;
-    values[SheetInput::BowWeight] = entry(form, SetupEntry::BowWeight);
-    values[SheetInput::ArrowLength] = entry(form, SetupEntry::ArrowLength);
-    values[SheetInput::PointWeight] = entry(form, SetupEntry::PointWeight);
-    values[SheetInput::OverDraw] = overDrawText(form);
+    values[SheetInput::BowWeight] = entry(setup, SetupEntry::BowWeight);
+    values[SheetInput::ArrowLength] = entry(setup, SetupEntry::ArrowLength);
+    values[SheetInput::PointWeight] = entry(setup, SetupEntry::PointWeight);
+    values[SheetInput::OverDraw] = overDrawText(setup);
     values[SheetInput::BowType] =
-        pick(selection::setupItem(form, SetupGroup::BowType), {"Compound", "Recurve", "Longbow"});
+        pick(setup.item(SetupGroup::BowType), {"Compound", "Recurve", "Longbow"});
     // The cam the Hunting page shows.
     values[SheetInput::WheelType] =
-        pick(selection::setupItem(form, SetupGroup::HuntCamType), {"Hard Cam", "Medium Cam"});
-    values[SheetInput::Release] = releaseText(form);
-    values[SheetInput::BraceHeight] = braceText(form);
-    if (selection::setupItem(form, SetupGroup::BowType) != 0)
+        pick(setup.item(SetupGroup::HuntCamType), {"Hard Cam", "Medium Cam"});
+    values[SheetInput::Release] = releaseText(setup);
+    values[SheetInput::BraceHeight] = braceText(setup);
+    if (setup.item(SetupGroup::BowType) != 0)
         for (SheetInput input : {SheetInput::OverDraw, SheetInput::WheelType, SheetInput::Release,
                                  SheetInput::BraceHeight})
             values[input] = kNotApplicable;
-    values.rows = gridRows(form, Page::Hunt);
+    values.rows = gridRows(shown.rows, Page::Hunt);
     // The rows whose weight the chart details below the table.
     for (int row : {4, 5, 7, 8})
         if (values.rows[std::size_t(row - 1)][3] == "Details")
@@ -98,47 +102,50 @@ SheetValues fillHunting(const FormState& form)
     return values;
 }
 
-SheetValues fillTarget(const FormState& form)
+SheetValues fillTarget(const ShownPage& shown)
 {
+    const SetupInputs& setup = shown.setup;
     SheetValues values;
-    values[SheetInput::BowWeight] = entry(form, SetupEntry::BowWeight);
-    values[SheetInput::ArrowLength] = entry(form, SetupEntry::ArrowLength);
-    values[SheetInput::PointWeight] = entry(form, SetupEntry::PointWeight);
-    values[SheetInput::OverDraw] = overDrawText(form);
+    values[SheetInput::BowWeight] = entry(setup, SetupEntry::BowWeight);
+    values[SheetInput::ArrowLength] = entry(setup, SetupEntry::ArrowLength);
+    values[SheetInput::PointWeight] = entry(setup, SetupEntry::PointWeight);
+    values[SheetInput::OverDraw] = overDrawText(setup);
     values[SheetInput::BowType] =
-        pick(selection::setupItem(form, SetupGroup::TargBowType), {"Compound", "Recurve"});
-    values[SheetInput::WheelType] = pick(selection::setupItem(form, SetupGroup::WheelType),
+        pick(setup.item(SetupGroup::TargBowType), {"Compound", "Recurve"});
+    values[SheetInput::WheelType] = pick(setup.item(SetupGroup::WheelType),
                                          {"Hard Cam", "Soft/Energy Cam", "Round"});
-    values[SheetInput::Release] = releaseText(form);
-    values[SheetInput::BraceHeight] = braceText(form);
-    if (selection::setupItem(form, SetupGroup::TargBowType) == 1)
+    values[SheetInput::Release] = releaseText(setup);
+    values[SheetInput::BraceHeight] = braceText(setup);
+    if (setup.item(SetupGroup::TargBowType) == 1)
         for (SheetInput input : {SheetInput::OverDraw, SheetInput::WheelType, SheetInput::Release,
                                  SheetInput::BraceHeight, SheetInput::PointWeight})
             values[input] = kNotApplicable;
-    values.rows = gridRows(form, Page::Targ);
+    values.rows = gridRows(shown.rows, Page::Targ);
     return values;
 }
 
-SheetValues fillKavel(const FormState& form)
+SheetValues fillKavel(const ShownPage& shown)
 {
+    const SetupInputs& setup = shown.setup;
     SheetValues values;
-    values[SheetInput::BowWeight] = entry(form, SetupEntry::BowWeight);
-    values[SheetInput::ArrowLength] = entry(form, SetupEntry::ArrowLength);
+    values[SheetInput::BowWeight] = entry(setup, SetupEntry::BowWeight);
+    values[SheetInput::ArrowLength] = entry(setup, SetupEntry::ArrowLength);
     // The selectors the Kavel page shows.
     values[SheetInput::BowType] =
-        pick(selection::setupItem(form, SetupGroup::TargBowType), {"Compound", "Recurve"});
+        pick(setup.item(SetupGroup::TargBowType), {"Compound", "Recurve"});
     values[SheetInput::WheelType] =
-        pick(selection::setupItem(form, SetupGroup::HuntCamType), {"Hard Cam", "Medium Cam"});
-    values.rows = gridRows(form, Page::Kavl);
+        pick(setup.item(SetupGroup::HuntCamType), {"Hard Cam", "Medium Cam"});
+    values.rows = gridRows(shown.rows, Page::Kavl);
     return values;
 }
 
-SheetValues fillYouth(const FormState& form)
+SheetValues fillYouth(const ShownPage& shown)
 {
+    const SetupInputs& setup = shown.setup;
     SheetValues values;
-    values[SheetInput::BowWeight] = entry(form, SetupEntry::YouthBowWeight);
-    values[SheetInput::ArrowLength] = entry(form, SetupEntry::YouthArrowLength);
-    values.rows = gridRows(form, Page::Youth);
+    values[SheetInput::BowWeight] = entry(setup, SetupEntry::YouthBowWeight);
+    values[SheetInput::ArrowLength] = entry(setup, SetupEntry::YouthArrowLength);
+    values.rows = gridRows(shown.rows, Page::Youth);
     return values;
 }
 
@@ -403,24 +410,24 @@ SetupSheet::SetupSheet(const SheetDesign& design, const std::filesystem::path& d
 {
 }
 
-ReportPage SetupSheet::compose(const FormState& form, const QDateTime& printed)
+ReportPage SetupSheet::compose(const ShownPage& shown, const QDateTime& printed)
 {
-    return composeSetupSheet(design_, design_.fill(form), coInfoTbl_.read(), printed);
+    return composeSetupSheet(design_, design_.fill(shown), coInfoTbl_.read(), printed);
 }
 
-PrintOutcome SetupSheet::print(const FormState& form, QString* error)
+PrintOutcome SetupSheet::print(const ShownPage& shown, QString* error)
 {
-    return printOnDefaultPrinter(compose(form), QString::fromUtf8(design_.jobTitle), error);
+    return printOnDefaultPrinter(compose(shown), QString::fromUtf8(design_.jobTitle), error);
 }
 
-bool SetupSheet::print(const FormState& form, QPrinter& printer, QString* error)
+bool SetupSheet::print(const ShownPage& shown, QPrinter& printer, QString* error)
 {
-    return printPage(compose(form), printer, QString::fromUtf8(design_.jobTitle), error);
+    return printPage(compose(shown), printer, QString::fromUtf8(design_.jobTitle), error);
 }
 
-bool SetupSheet::savePdf(const FormState& form, const QString& fileName, QString* error)
+bool SetupSheet::savePdf(const ShownPage& shown, const QString& fileName, QString* error)
 {
-    return writePdf(compose(form), fileName, QString::fromUtf8(kJobTitle), error);
+    return writePdf(compose(shown), fileName, QString::fromUtf8(kJobTitle), error);
 }
 
 TReportForm::TReportForm(const std::filesystem::path& dataFolder)

@@ -9,7 +9,7 @@
 #include "ReportPage.h"
 #include "ShopInfo.h"
 
-#include <selection/FormState.h>
+#include <selection/Recommendation.h>
 #include <selection/Page.h>
 
 #include <QDateTime>
@@ -77,7 +77,7 @@ struct SheetDesign {
     double cellWidth;
     TextStyle cellStyle;
     double commentBoxY, commentBoxHeight, commentY;
-    SheetValues (*fill)(const selection::FormState& form); // QuickRep1BeforePrint
+    SheetValues (*fill)(const selection::ShownPage& shown); // QuickRep1BeforePrint
 };
 
 const SheetDesign& huntingSheetDesign();
@@ -128,14 +128,14 @@ public:
     const SheetDesign& design() const { return design_; }
 
     // Fills from the main window's state and the shop record as stored now.
-    ReportPage compose(const selection::FormState& form,
+    ReportPage compose(const selection::ShownPage& shown,
                        const QDateTime& printed = QDateTime::currentDateTime());
     // Straight to the default printer: no dialog, one copy, the job title.
     // NoPrinter when the system has no usable printer.
-    PrintOutcome print(const selection::FormState& form, QString* error = nullptr);
+    PrintOutcome print(const selection::ShownPage& shown, QString* error = nullptr);
     // To the given printer.
-    bool print(const selection::FormState& form, QPrinter& printer, QString* error = nullptr);
-    bool savePdf(const selection::FormState& form, const QString& fileName,
+    bool print(const selection::ShownPage& shown, QPrinter& printer, QString* error = nullptr);
+    bool savePdf(const selection::ShownPage& shown, const QString& fileName,
                  QString* error = nullptr);
 
 private:

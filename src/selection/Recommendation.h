@@ -83,6 +83,13 @@ struct Recommendation {
     bool offTheChart() const { return summary.outcome == ChartOutcome::OutsideChart; }
 };
 
+// A page as the main window shows it: the setup as typed and, from row 1
+// on, the rows as last painted there (an empty row where none has been).
+struct ShownPage {
+    SetupInputs setup;
+    std::vector<RecommendedRow> rows;
+};
+
 // The entry gate, the page's chart weight and band, its chart record and
 // rows. Tables are opened as needed and the chart left on the record
 // shown; nothing else is written anywhere.

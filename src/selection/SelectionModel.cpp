@@ -34,6 +34,9 @@ public:
     bool sizeCellClick(Page page, int row);
     bool carbonWeightClick(int row);
     void closeCarbonPanel();
+    // The row the page shows (1-based): the engine's row that was painted
+    // there last; an empty row where none has been.
+    const RecommendedRow& shownRow(Page page, int row) const;
     void notify()
     {
         if (changed_)
@@ -54,9 +57,6 @@ private:
     Page activePage() const { return static_cast<Page>(form_["ShaftsNB"].itemIndex); }
     void invalidSelection(Recommendation& result);
     int clampedIndex(std::string_view group, int index) const;
-    // The row the page shows (1-based): the engine's row that was painted
-    // there last; an empty row where none has been.
-    const RecommendedRow& shownRow(Page page, int row) const;
 
     // Per page, the rows as painted. A run that stops at an unfinished row
     // leaves the rows after it showing what they showed, and so here.
@@ -302,6 +302,14 @@ void SelectionModel::setItemIndex(SetupGroup group, int index)
 void SelectionModel::clickItem(SetupGroup group, int index)
 {
     impl_->selectItem(controlName(group), index, true);
+}
+
+ShownPage SelectionModel::shownPage(Page page) const
+{
+    ShownPage shown{setup(), {}};
+    for (int row = 1; row <= pageInfo(page).rows; ++row)
+        shown.rows.push_back(impl_->shownRow(page, row));
+    return shown;
 }
 
 SetupInputs SelectionModel::setup() const

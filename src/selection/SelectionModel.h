@@ -9,6 +9,7 @@
 #include "FormState.h"
 #include "MessageSink.h"
 #include "Page.h"
+#include "Recommendation.h"
 #include "RunSummary.h"
 #include "SetupInputs.h"
 
@@ -54,6 +55,8 @@ public:
 
     // Every setup input as the window holds it now.
     SetupInputs setup() const;
+    // The setup and the rows page shows, one for each of its rows.
+    ShownPage shownPage(Page page) const;
     // Sets every input and the page as one change, then runs FindRec once
     // (setup recall): no intermediate combination is ever run.
     void applySetup(const SetupInputs& setup);

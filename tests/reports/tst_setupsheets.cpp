@@ -337,11 +337,17 @@ class SetupSheetsTest : public QObject {
         return readPdf(file);
     }
 
-    PdfText render(reports::SetupSheet& sheet, const selection::FormState& form)
+    // The sheet of the page the last windowFor() set up, as the page shows
+    // it, or of the page given.
+    PdfText render(reports::SetupSheet& sheet)
+    {
+        return render(sheet, model_->shownPage(sheet.design().page));
+    }
+    PdfText render(reports::SetupSheet& sheet, const selection::ShownPage& shown)
     {
         const QString file = dir_.filePath("sheet.pdf");
         QString error;
-        if (!sheet.savePdf(form, file, &error))
+        if (!sheet.savePdf(shown, file, &error))
             qFatal("%s", qPrintable(error));
         return readPdf(file);
     }
@@ -407,7 +413,7 @@ private slots:
         reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
         const QString before =
             QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
-        const PdfText pdf = render(sheet, form);
+        const PdfText pdf = render(sheet);
         const QString after =
             QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
         QCOMPARE(pdf.pages, 1);
@@ -528,7 +534,7 @@ private slots:
             if (value == "-1")
                 form[control].itemIndex = -1;
         reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
-        const PdfText pdf = render(sheet, form);
+        const PdfText pdf = render(sheet);
         const Layout l = layoutOf(p);
         for (const QString& pair : expected) {
             const std::string caption = pair.section('=', 0, 0).toStdString();
@@ -554,12 +560,15 @@ private slots:
     void details()
     {
         for (Page p : {Page::Hunt, Page::Targ}) {
-            selection::FormState& form = windowFor(p, {{"BowWeightSpin", "60"}});
+            windowFor(p, {{"BowWeightSpin", "60"}});
             const int count = selection::pageInfo(p).rows;
-            for (int row = 1; row <= count; ++row)
-                form[selection::cellName(p, selection::CellKind::Weight, row)].text = "Details";
+            selection::ShownPage shown = model_->shownPage(p);
+            for (selection::RecommendedRow& row : shown.rows) {
+                row.kind = selection::RecommendedRow::Kind::Shaft;
+                row.weight = "Details";
+            }
             reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
-            const PdfText pdf = render(sheet, form);
+            const PdfText pdf = render(sheet, shown);
             const Layout l = layoutOf(p);
             for (int row = 1; row <= count; ++row) {
                 const bool seeBelow =
@@ -593,14 +602,14 @@ private slots:
         QFETCH(int, page);
         QFETCH(QString, jobTitle);
         QFETCH(QString, pdfName);
-        const selection::FormState& form = windowFor(Page(page), {});
+        windowFor(Page(page), {});
         reports::SetupSheet sheet(reports::sheetDesign(Page(page)), folder_);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir_.filePath("printed.pdf"));
         printer.setCopyCount(3);
         printer.setDocName("left over");
-        QVERIFY(sheet.print(form, printer));
+        QVERIFY(sheet.print(model_->shownPage(Page(page)), printer));
         QCOMPARE(reports::proposedPdfName(sheet.design(), QDate(2026, 3, 9)), pdfName);
         QCOMPARE(printer.copyCount(), 1);
         QCOMPARE(printer.docName(), jobTitle);
@@ -617,13 +626,13 @@ private slots:
     void shopReadAgain()
     {
         reports::TReportForm sheet(folder_);
-        selection::FormState& form = windowFor(Page::Hunt, {});
-        QVERIFY(placeError(render(sheet, form), {kShop.name, Anchor::Centre, 3.77, 0.67}));
+        windowFor(Page::Hunt, {});
+        QVERIFY(placeError(render(sheet), {kShop.name, Anchor::Centre, 3.77, 0.67}));
         reports::ShopInfo moved = kShop;
         moved.name = "Northwoods Bowhunters";
         moved.fax = "763-555-0199";
         test::writeShop(folder_, moved);
-        const PdfText pdf = render(sheet, form);
+        const PdfText pdf = render(sheet);
         test::writeShop(folder_, kShop);
         checkText(pdf, {moved.name, Anchor::Centre, 3.77, 0.67});
         checkText(pdf, {"Phone: 763-555-0142 FAX: 763-555-0199", Anchor::Centre, 3.77, 1.25});
@@ -659,7 +668,7 @@ private slots:
         if (!point.isEmpty())
             specs.typeInput(calculators::WeightInput::Point, point.toStdString());
         QCOMPARE(specs.perPound().belowMinimum, !point.isEmpty());
-        const reports::BuildSheetValues values{p, reports::sheetDesign(p).fill(form),
+        const reports::BuildSheetValues values{p, reports::sheetDesign(p).fill(model_->shownPage(p)),
                                                specs.finishedArrow()};
         const QString file = dir_.filePath("build.pdf");
         QVERIFY(reports::BuildSheet(folder_).savePdf(values, file));

@@ -166,11 +166,10 @@ int pageSheet(const std::filesystem::path& folder, const SheetOptions& options)
     }
 
     qw::reports::SetupSheet sheet(qw::reports::sheetDesign(options.setup.page), folder);
+    const qw::selection::ShownPage shown = model.shownPage(options.setup.page);
     return deliver(
-        options, [&](QString* error) { return sheet.print(model.form(), error); },
-        [&](const QString& file, QString* error) {
-            return sheet.savePdf(model.form(), file, error);
-        });
+        options, [&](QString* error) { return sheet.print(shown, error); },
+        [&](const QString& file, QString* error) { return sheet.savePdf(shown, file, error); });
 }
 
 // Input that describes no arrow the window could show.
@@ -234,7 +233,7 @@ int buildSheet(const std::filesystem::path& folder, const SheetOptions& options)
     }
 
     const qw::reports::BuildSheetValues values{
-        specs.page(), qw::reports::sheetDesign(specs.page()).fill(main.form()),
+        specs.page(), qw::reports::sheetDesign(specs.page()).fill(main.shownPage(specs.page())),
         specs.finishedArrow()};
     const qw::reports::BuildSheet sheet(folder);
     return deliver(
