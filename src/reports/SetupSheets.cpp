@@ -11,7 +11,6 @@
 
 namespace qw::reports {
 
-using selection::CellKind;
 using selection::Page;
 using selection::RecommendedRow;
 using selection::SetupInputs;

@@ -32,11 +32,14 @@ StorageError writeError(const std::filesystem::path& path, int error)
                         std::strerror(error));
 }
 
-void writeAll(int fd, const std::string& bytes, const std::filesystem::path& path)
+// All of bytes at offset in the file.
+void writeAll(int fd, const std::string& bytes, std::uint64_t offset,
+              const std::filesystem::path& path)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t put = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                     static_cast<off_t>(offset + done));
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
@@ -115,7 +118,7 @@ public:
     {
         if (fd_ < 0 || buffer_.empty())
             return;
-        writeAll(fd_, buffer_, path_);
+        writeAll(fd_, buffer_, written_, path_);
         written_ += buffer_.size();
         buffer_.clear();
     }
@@ -127,15 +130,7 @@ public:
             return;
         }
         flush();
-        for (std::size_t done = 0; done < header.size();) {
-            const ssize_t put = ::pwrite(fd_, header.data() + done, header.size() - done,
-                                         static_cast<off_t>(done));
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0)
-                throw writeError(path_, put < 0 ? errno : ENOSPC);
-            done += std::size_t(put);
-        }
+        writeAll(fd_, header, 0, path_);
     }
 
 private:
@@ -263,7 +258,6 @@ std::string StandardIdxWriter::header(std::uint32_t root, std::uint64_t fileSize
 
 void StandardIdxWriter::emit(IdxBuildBuffers& buffers, Output& out) const
 {
-    checkPool(buffers);
     sortLeafItems(buffers);
     const unsigned char blank[kStandardHeaderSize] = {};
     out.put(blank, sizeof blank);
@@ -297,6 +291,7 @@ std::string StandardIdxWriter::build(std::vector<IndexEntry> entries) const
 {
     checkEntries(entries);
     IdxBuildBuffers buffers = buffersFor(entries, keyLength_);
+    checkPool(buffers);
     const std::filesystem::path inMemory;
     Output out(buffers.out, -1, inMemory);
     emit(buffers, out);

@@ -52,6 +52,7 @@ private:
     void checkPool(const IdxBuildBuffers& buffers) const;
     void sortLeafItems(IdxBuildBuffers& buffers) const;
     // Header, then the levels from the leaves up; the header's bytes last.
+    // The buffers have passed checkPool.
     void emit(IdxBuildBuffers& buffers, Output& out) const;
     void writeLevel(const std::vector<LevelItem>& items, const std::string& keyPool, bool leaf,
                     Output& out, std::vector<LevelItem>& parents) const;
