@@ -9,7 +9,7 @@
 
 #include "app/TKECalc2.h"
 #include "app/TSpecsFrm.h"
-#include "selection/MessageSink.h"
+#include <core/MessageSink.h>
 #include "selection/SelectionModel.h"
 
 #include <QApplication>
@@ -27,7 +27,7 @@
 
 namespace {
 
-class SilentSink : public qw::selection::MessageSink {
+class SilentSink : public qw::MessageSink {
 public:
     void information(const std::string&, int) override {}
     void error(const std::string& text) override { throw std::runtime_error(text); }

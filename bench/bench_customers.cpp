@@ -9,7 +9,7 @@
 #include "customers/CustomerExport.h"
 #include "customers/CustomerFields.h"
 #include "customers/SavedSetups.h"
-#include "selection/RecordingSink.h"
+#include <core/RecordingSink.h>
 #include "selection/SelectionModel.h"
 #include "storage/Table.h"
 
@@ -76,7 +76,7 @@ Folder& folder()
 
 void BM_SaveRecord(benchmark::State& state)
 {
-    selection::RecordingSink sink;
+    qw::RecordingSink sink;
     selection::SelectionModel window(folder().path, sink);
     window.findRec();
     int saved = 0;
@@ -121,7 +121,7 @@ BENCHMARK(BM_FullScan)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_Export(benchmark::State& state)
 {
-    selection::RecordingSink sink;
+    qw::RecordingSink sink;
     customers::SavedSetups handles(folder().path);
     for (auto _ : state)
         if (!customers::exportCustomerDatabase(handles.ExportTbl(), sink))

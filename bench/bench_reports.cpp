@@ -19,7 +19,7 @@
 #include "../tests/reports/PrintQueue.h" // the printing tests' queue helper
 
 #include <reports/SetupSheets.h>
-#include <selection/MessageSink.h>
+#include <core/MessageSink.h>
 #include <selection/Pages.h>
 #include <selection/SelectionModel.h>
 
@@ -37,7 +37,7 @@ using namespace qw;
 
 namespace {
 
-class SilentSink : public selection::MessageSink {
+class SilentSink : public qw::MessageSink {
 public:
     void information(const std::string&, int) override {}
     void error(const std::string& text) override { throw std::runtime_error(text); }

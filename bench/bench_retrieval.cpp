@@ -7,7 +7,7 @@
 
 #include "customers/CustomerRetrieval.h"
 #include "customers/NameOrder.h"
-#include "selection/RecordingSink.h"
+#include <core/RecordingSink.h>
 #include "selection/SelectionModel.h"
 #include "storage/Table.h"
 
@@ -83,11 +83,11 @@ const Folder& folder()
 // The main window after start-up.
 struct MainWindow {
     MainWindow() : model(folder().path(), messages) { model.findRec(); }
-    qw::selection::RecordingSink messages;
+    qw::RecordingSink messages;
     qw::selection::SelectionModel model;
 };
 
-void requireQuiet(const qw::selection::RecordingSink& messages, benchmark::State& state)
+void requireQuiet(const qw::RecordingSink& messages, benchmark::State& state)
 {
     if (!messages.messages.empty())
         state.SkipWithError(messages.messages.front().text.c_str());
@@ -96,7 +96,7 @@ void requireQuiet(const qw::selection::RecordingSink& messages, benchmark::State
 void BM_OpenUntilFirstRecordShown(benchmark::State& state)
 {
     MainWindow main;
-    qw::selection::RecordingSink messages;
+    qw::RecordingSink messages;
     for (auto _ : state) {
         CustomerRetrieval retrieval(folder().path(), main.model, messages);
         retrieval.open();
@@ -121,7 +121,7 @@ BENCHMARK(BM_CheckNameIndexAgainstTable)->Unit(benchmark::kMillisecond);
 void BM_SearchByTwoLetters(benchmark::State& state)
 {
     MainWindow main;
-    qw::selection::RecordingSink messages;
+    qw::RecordingSink messages;
     CustomerRetrieval retrieval(folder().path(), main.model, messages);
     retrieval.open();
     std::mt19937 random(11);
@@ -139,7 +139,7 @@ BENCHMARK(BM_SearchByTwoLetters)->Unit(benchmark::kMillisecond);
 void BM_ReturnDataUntilGridRecomputed(benchmark::State& state)
 {
     MainWindow main;
-    qw::selection::RecordingSink messages;
+    qw::RecordingSink messages;
     CustomerRetrieval retrieval(folder().path(), main.model, messages);
     std::mt19937 random(13);
     for (auto _ : state) {

@@ -5,7 +5,7 @@
 // main window to the painted Hunting grid (BM_KeystrokeToPaintedGrid), with
 // its ratio to FindRec alone.
 
-#include <selection/MessageSink.h>
+#include <core/MessageSink.h>
 #include <selection/Pages.h>
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+using namespace qw;
 using namespace qw::selection;
 
 namespace {

@@ -14,7 +14,7 @@ namespace qw::app {
 inline reports::CustomerSheetValues
 customerSheetValues(const customers::CustomerRetrieval& retrieval)
 {
-    const selection::FormState& form = retrieval.form();
+    const FormState& form = retrieval.form();
     auto shown = [&](const char* control) { return form[control].text; };
     reports::CustomerSheetValues values;
     values.name = shown("NameEdit");

@@ -11,10 +11,7 @@
 
 namespace qw::app {
 
-using selection::ControlKind;
-using selection::ControlState;
-
-QColor toQColor(selection::Rgb rgb)
+QColor toQColor(Rgb rgb)
 {
     return QColor::fromRgb(QRgb(rgb) | 0xFF000000u);
 }
@@ -98,7 +95,7 @@ void applyLabel(QLabel* label, const ControlState& state)
 
 } // namespace
 
-FormBinder::FormBinder(const selection::FormState& form, QWidget* root) : form_(form), root_(root)
+FormBinder::FormBinder(const FormState& form, QWidget* root) : form_(form), root_(root)
 {
     for (const auto& [name, state] : form.all()) {
         const QString objectName = QString::fromStdString(name);
@@ -116,7 +113,7 @@ void FormBinder::apply()
     const bool outer = !applying_;
     applying_ = true;
     for (Binding& binding : bindings_) {
-        const selection::ControlState& state = *binding.state;
+        const ControlState& state = *binding.state;
         const bool writtenOnlyHere = state.kind == ControlKind::Cell ||
                                      state.kind == ControlKind::Button ||
                                      state.kind == ControlKind::Label;

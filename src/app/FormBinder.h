@@ -7,7 +7,7 @@
 // by the model would otherwise start a second run), so every forwarded
 // event is dropped while the binder is applying.
 
-#include "selection/FormState.h"
+#include <core/FormState.h>
 
 #include <QColor>
 #include <QObject>
@@ -28,11 +28,11 @@
 namespace qw::app {
 
 // A model colour (0xRRGGBB) as the widgets take it, fully opaque.
-QColor toQColor(selection::Rgb rgb);
+QColor toQColor(Rgb rgb);
 
 class FormBinder {
 public:
-    FormBinder(const selection::FormState& form, QWidget* root);
+    FormBinder(const FormState& form, QWidget* root);
 
     void apply();
     bool isApplying() const { return applying_; }
@@ -78,7 +78,7 @@ private:
                 return self;
         return root_->template findChild<T*>(name);
     }
-    void applyOne(const QString& name, const selection::ControlState& state, QWidget* widget);
+    void applyOne(const QString& name, const ControlState& state, QWidget* widget);
     // Calls handler unless the binder itself caused the event.
     template <typename... Args>
     auto guarded(std::function<void(Args...)> handler)
@@ -89,16 +89,16 @@ private:
         };
     }
 
-    const selection::FormState& form_;
+    const FormState& form_;
     QWidget* root_;
     struct Binding {
         QString name;
-        const selection::ControlState* state; // the form's controls never move
+        const ControlState* state; // the form's controls never move
         QWidget* widget;
         // What the binder last wrote into a caption button or a label, which
         // nothing else writes: an unchanged one is not written again. Entries
         // and radio groups the user changes too, so they are always compared.
-        std::optional<selection::ControlState> written;
+        std::optional<ControlState> written;
     };
     std::vector<Binding> bindings_;
     QSet<QString> unavailable_;

@@ -16,9 +16,9 @@ namespace qw::app {
 
 namespace {
 
-const selection::FormState& design()
+const FormState& design()
 {
-    static const selection::FormState form = selection::mainFormDesign();
+    static const FormState form = selection::mainFormDesign();
     return form;
 }
 

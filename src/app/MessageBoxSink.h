@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/MessageSink.h"
+#include <core/MessageSink.h>
 
 class QWidget;
 
@@ -9,7 +9,7 @@ namespace qw::app {
 // Shows the engine's and the commands' messages as message boxes titled
 // with the application's title, and counts the errors, so that start-up can
 // tell whether its first run failed.
-class MessageBoxSink : public selection::MessageSink {
+class MessageBoxSink : public MessageSink {
 public:
     explicit MessageBoxSink(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
@@ -22,9 +22,9 @@ private:
 };
 
 // Forwards to another sink and remembers whether an error went through.
-class CountingSink : public selection::MessageSink {
+class CountingSink : public MessageSink {
 public:
-    explicit CountingSink(selection::MessageSink& target) : target_(target) {}
+    explicit CountingSink(MessageSink& target) : target_(target) {}
     void information(const std::string& text, int helpContext) override
     {
         target_.information(text, helpContext);
@@ -37,7 +37,7 @@ public:
     int errorCount() const { return errors_; }
 
 private:
-    selection::MessageSink& target_;
+    MessageSink& target_;
     int errors_ = 0;
 };
 

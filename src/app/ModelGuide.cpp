@@ -2,9 +2,6 @@
 
 namespace qw::app {
 
-using selection::ControlKind;
-using selection::ControlState;
-
 namespace {
 
 const char* const kPictures[] = {"HuntGuideImg", "TargGuideImg", "KavlGuideImg"};
@@ -51,9 +48,9 @@ ModelGuide::ModelGuide()
     ControlState close;
     close.kind = ControlKind::Button;
     close.text = "Close";
-    close.fill = selection::kBlack;
-    close.border = selection::kBlack;
-    close.font = selection::rgb(192, 192, 192);
+    close.fill = kBlack;
+    close.border = kBlack;
+    close.font = rgb(192, 192, 192);
     form_.add("KECloseBtn", close);
 }
 

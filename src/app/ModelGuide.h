@@ -6,7 +6,7 @@
 // or a re-activation never keeps another page's picture. Plain state, bound
 // to the window's widgets by name.
 
-#include "selection/FormState.h"
+#include <core/FormState.h>
 
 #include <string>
 #include <string_view>
@@ -16,8 +16,8 @@ namespace qw::app {
 class ModelGuide {
 public:
     static constexpr const char* kInitialCaption = "2011 Shaft Models Guide";
-    static constexpr selection::Rgb kCloseColour = selection::rgb(136, 191, 61);
-    static constexpr selection::Rgb kLinkColour = selection::rgb(0, 0, 128); // navy
+    static constexpr Rgb kCloseColour = rgb(136, 191, 61);
+    static constexpr Rgb kLinkColour = rgb(0, 0, 128); // navy
 
     ModelGuide();
 
@@ -25,13 +25,13 @@ public:
     // compared exactly).
     void activate(std::string_view pageKey);
 
-    const selection::FormState& form() const { return form_; }
+    const FormState& form() const { return form_; }
     const std::string& caption() const { return caption_; }
     // The picture control shown, or an empty text when none is.
     std::string shownPicture() const;
 
 private:
-    selection::FormState form_;
+    FormState form_;
     std::string caption_ = kInitialCaption;
 };
 

@@ -81,7 +81,7 @@ namespace {
 // The colour the design gives the page's command captions.
 QColor captionOf(Page page)
 {
-    static const selection::FormState design = selection::mainFormDesign();
+    static const FormState design = selection::mainFormDesign();
     return toQColor(design[selection::pageControlName(page, "PrintBtn")].font);
 }
 

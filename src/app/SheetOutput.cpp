@@ -77,7 +77,7 @@ void SheetOutput::setHandlers(OfferHandler offer, FileHandler file)
     fileHandler() = std::move(file);
 }
 
-void SheetOutput::print(QWidget* parent, selection::MessageSink& messages,
+void SheetOutput::print(QWidget* parent, MessageSink& messages,
                         const QString& proposedName, const Print& print, const Save& save)
 {
     QString error;
@@ -115,7 +115,7 @@ std::optional<QString> SheetOutput::chooseFile(QWidget* parent, const QString& t
     return file;
 }
 
-bool SheetOutput::saveAsPdf(QWidget* parent, selection::MessageSink& messages,
+bool SheetOutput::saveAsPdf(QWidget* parent, MessageSink& messages,
                             const QString& proposedName, const Save& save)
 {
     const std::optional<QString> chosen =

@@ -6,7 +6,7 @@
 // replaceable handlers, so that a test can answer them in place of the user.
 
 #include "reports/ReportPage.h"
-#include "selection/MessageSink.h"
+#include <core/MessageSink.h>
 
 #include <QString>
 
@@ -26,11 +26,11 @@ public:
     // proposing proposedName; any other failure (an exception from print or
     // save included, such as a shop table that cannot be read) is reported
     // as an error.
-    static void print(QWidget* parent, selection::MessageSink& messages,
+    static void print(QWidget* parent, MessageSink& messages,
                       const QString& proposedName, const Print& print, const Save& save);
     // Asks for a file (proposedName in the folder last used, at first the
     // documents folder) and saves. False when cancelled or failed.
-    static bool saveAsPdf(QWidget* parent, selection::MessageSink& messages,
+    static bool saveAsPdf(QWidget* parent, MessageSink& messages,
                           const QString& proposedName, const Save& save);
 
     // Asks where to save a file of another kind (proposedName in the same

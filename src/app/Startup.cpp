@@ -13,7 +13,7 @@
 
 namespace qw::app {
 
-StartupResult startUp(const std::filesystem::path& dataFolder, selection::MessageSink* messages,
+StartupResult startUp(const std::filesystem::path& dataFolder, MessageSink* messages,
                       const std::function<void(StartupPhase)>& observe)
 {
     auto splash = std::make_unique<TSplashV>(kSplashPicture);

@@ -9,7 +9,7 @@
 
 class QApplication;
 
-namespace qw::selection {
+namespace qw {
 class MessageSink;
 }
 
@@ -28,7 +28,7 @@ struct StartupResult {
 // goes. A failure has already been shown through the window's messages.
 // observe, when given, is called at each phase (tests look at the screen).
 StartupResult startUp(const std::filesystem::path& dataFolder,
-                      selection::MessageSink* messages = nullptr,
+                      MessageSink* messages = nullptr,
                       const std::function<void(StartupPhase)>& observe = {});
 
 // The whole program: the data folder decided and made up to date

@@ -40,7 +40,7 @@ struct Link {
 
 } // namespace
 
-TAboutBox1::TAboutBox1(const selection::FormState& mainForm, QWidget* parent)
+TAboutBox1::TAboutBox1(const FormState& mainForm, QWidget* parent)
     : TAboutBox1([&mainForm] { return selection::pageKey(mainForm); }, parent)
 {
 }

@@ -15,7 +15,7 @@
 
 class QScrollArea;
 
-namespace qw::selection {
+namespace qw {
 class FormState;
 }
 
@@ -25,7 +25,7 @@ class TAboutBox1 : public QDialog {
     Q_OBJECT
 public:
     // The page key is read from the main window's TmpLbl2 on every activation.
-    explicit TAboutBox1(const selection::FormState& mainForm, QWidget* parent = nullptr);
+    explicit TAboutBox1(const FormState& mainForm, QWidget* parent = nullptr);
     // A fixed page key ("Hunt", "Targ", "Youth", "Kavl").
     explicit TAboutBox1(const QString& pageKey, QWidget* parent = nullptr);
     ~TAboutBox1() override;

@@ -83,7 +83,7 @@ QLabel* buildStaleNote(QWidget* sheet, Page page)
 
 } // namespace
 
-TArrowSel::TArrowSel(std::filesystem::path dataFolder, selection::MessageSink* messages,
+TArrowSel::TArrowSel(std::filesystem::path dataFolder, MessageSink* messages,
                      QWidget* parent)
     : QMainWindow(parent), dataFolder_(std::move(dataFolder)), boxes_(this)
 {
@@ -151,7 +151,7 @@ void TArrowSel::buildWindow()
 
     // The hand-off texts other windows read by name; never shown.
     for (const auto& [control, state] : model_->form().all())
-        if (state.kind == selection::ControlKind::Label && !findChild<QWidget*>(name(control))) {
+        if (state.kind == ControlKind::Label && !findChild<QWidget*>(name(control))) {
             auto* hidden = new QLabel(client);
             hidden->setObjectName(name(control));
             hidden->hide();

@@ -40,7 +40,7 @@ class TArrowSel : public QMainWindow {
 public:
     // dataFolder holds the tables and legend files (the program's folder in
     // the product); messages default to message boxes.
-    explicit TArrowSel(std::filesystem::path dataFolder, selection::MessageSink* messages = nullptr,
+    explicit TArrowSel(std::filesystem::path dataFolder, MessageSink* messages = nullptr,
                        QWidget* parent = nullptr);
     ~TArrowSel() override;
 

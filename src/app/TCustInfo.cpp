@@ -42,8 +42,8 @@ struct EditPlace {
 
 } // namespace
 
-TCustInfo::TCustInfo(const std::filesystem::path& dataFolder, const selection::FormState& mainForm,
-                     selection::MessageSink& messages, QWidget* parent)
+TCustInfo::TCustInfo(const std::filesystem::path& dataFolder, const FormState& mainForm,
+                     MessageSink& messages, QWidget* parent)
     : QDialog(parent), model_(dataFolder, messages)
 {
     setObjectName("TCustInfo");

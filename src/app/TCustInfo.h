@@ -14,10 +14,10 @@
 
 class QPlainTextEdit;
 
-namespace qw::selection {
+namespace qw {
 class FormState;
 class MessageSink;
-} // namespace qw::selection
+} // namespace qw
 
 namespace qw::app {
 
@@ -27,8 +27,8 @@ public:
     // Opens the model over the main window's state; when the table cannot be
     // opened the message has gone out and opened() is false (the caller
     // does not show the window).
-    TCustInfo(const std::filesystem::path& dataFolder, const selection::FormState& mainForm,
-              selection::MessageSink& messages, QWidget* parent = nullptr);
+    TCustInfo(const std::filesystem::path& dataFolder, const FormState& mainForm,
+              MessageSink& messages, QWidget* parent = nullptr);
     ~TCustInfo() override;
 
     bool opened() const { return opened_; }

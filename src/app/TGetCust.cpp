@@ -59,7 +59,7 @@ public:
 } // namespace
 
 TGetCust::TGetCust(std::filesystem::path dataFolder, selection::SelectionModel& mainWindow,
-                   selection::MessageSink& messages, reports::TCustInfoRpt& customerSheet,
+                   MessageSink& messages, reports::TCustInfoRpt& customerSheet,
                    QWidget* parent)
     : QDialog(parent),
       mainWindow_(mainWindow),

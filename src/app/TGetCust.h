@@ -29,7 +29,7 @@ public:
     // name order; Return Data goes into mainWindow. Messages go to messages;
     // Print and Save as PDF go through customerSheet.
     TGetCust(std::filesystem::path dataFolder, selection::SelectionModel& mainWindow,
-             selection::MessageSink& messages, reports::TCustInfoRpt& customerSheet,
+             MessageSink& messages, reports::TCustInfoRpt& customerSheet,
              QWidget* parent = nullptr);
     ~TGetCust() override;
 
@@ -60,7 +60,7 @@ private:
 
     selection::SelectionModel& mainWindow_; // Return Data is applied to it
     std::unique_ptr<customers::CustomerRetrieval> retrieval_;
-    selection::MessageSink& messages_;
+    MessageSink& messages_;
     reports::TCustInfoRpt& customerSheet_;
     std::unique_ptr<FormBinder> binder_;
     QPlainTextEdit* comments_ = nullptr;

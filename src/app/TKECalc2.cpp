@@ -91,7 +91,7 @@ void wholeInput(QWidget* page, const char* name, QRect geometry)
 
 } // namespace
 
-TKECalc2::TKECalc2(selection::MessageSink* messages, QWidget* parent)
+TKECalc2::TKECalc2(MessageSink* messages, QWidget* parent)
     : QDialog(parent), boxes_(this)
 {
     setObjectName("TKECalc2");

@@ -24,7 +24,7 @@ class TKECalc2 : public QDialog {
     Q_OBJECT
 public:
     // Messages default to message boxes over this window.
-    explicit TKECalc2(selection::MessageSink* messages = nullptr, QWidget* parent = nullptr);
+    explicit TKECalc2(MessageSink* messages = nullptr, QWidget* parent = nullptr);
     ~TKECalc2() override;
 
     const calculators::KineticEnergyModel& model() const { return *model_; }

@@ -46,7 +46,7 @@ QRect placeOf(std::size_t index)
 
 } // namespace
 
-TShopInf::TShopInf(const std::filesystem::path& dataFolder, selection::MessageSink& messages,
+TShopInf::TShopInf(const std::filesystem::path& dataFolder, MessageSink& messages,
                    QWidget* parent)
     : QDialog(parent), model_(dataFolder, messages)
 {

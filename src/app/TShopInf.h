@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <memory>
 
-namespace qw::selection {
+namespace qw {
 class MessageSink;
 }
 
@@ -20,7 +20,7 @@ namespace qw::app {
 class TShopInf : public QDialog {
     Q_OBJECT
 public:
-    TShopInf(const std::filesystem::path& dataFolder, selection::MessageSink& messages,
+    TShopInf(const std::filesystem::path& dataFolder, MessageSink& messages,
              QWidget* parent = nullptr);
     ~TShopInf() override;
 

@@ -55,8 +55,8 @@ void colourText(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::FormState& mainForm,
-                     std::function<void()> openModelGuide, selection::MessageSink* messages,
+TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const FormState& mainForm,
+                     std::function<void()> openModelGuide, MessageSink* messages,
                      QWidget* parent)
     : QDialog(parent), boxes_(this), messages_(messages),
       openModelGuide_(std::move(openModelGuide)), buildSheet_(dataFolder)
@@ -220,7 +220,7 @@ void TSpecsFrm::KECalcBtnClick()
     calculator.exec();
 }
 
-selection::MessageSink& TSpecsFrm::messages()
+MessageSink& TSpecsFrm::messages()
 {
     return messages_ ? *messages_ : boxes_;
 }

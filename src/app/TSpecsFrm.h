@@ -25,8 +25,8 @@ namespace qw::app {
 class TSpecsFrm : public QDialog {
     Q_OBJECT
 public:
-    TSpecsFrm(const std::filesystem::path& dataFolder, const selection::FormState& mainForm,
-              std::function<void()> openModelGuide, selection::MessageSink* messages = nullptr,
+    TSpecsFrm(const std::filesystem::path& dataFolder, const FormState& mainForm,
+              std::function<void()> openModelGuide, MessageSink* messages = nullptr,
               QWidget* parent = nullptr);
     ~TSpecsFrm() override;
 
@@ -46,10 +46,10 @@ private:
     void connectControls();
     void showModel();
     reports::BuildSheetValues buildSheetValues() const;
-    selection::MessageSink& messages();
+    MessageSink& messages();
 
     MessageBoxSink boxes_;
-    selection::MessageSink* messages_;
+    MessageSink* messages_;
     std::function<void()> openModelGuide_;
     std::unique_ptr<calculators::SpecsModel> model_;
     reports::BuildSheet buildSheet_;

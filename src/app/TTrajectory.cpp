@@ -55,7 +55,7 @@ QString name(std::string_view text)
 
 } // namespace
 
-TTrajectory::TTrajectory(const std::filesystem::path& dataFolder, selection::MessageSink* messages,
+TTrajectory::TTrajectory(const std::filesystem::path& dataFolder, MessageSink* messages,
                          QWidget* parent)
     : QDialog(parent), boxes_(this)
 {

@@ -19,7 +19,7 @@ class TTrajectory : public QDialog {
     Q_OBJECT
 public:
     explicit TTrajectory(const std::filesystem::path& dataFolder,
-                         selection::MessageSink* messages = nullptr, QWidget* parent = nullptr);
+                         MessageSink* messages = nullptr, QWidget* parent = nullptr);
     ~TTrajectory() override;
 
     const calculators::TrajectoryModel& model() const { return *model_; }

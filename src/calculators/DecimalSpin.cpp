@@ -1,6 +1,6 @@
 #include "DecimalSpin.h"
 
-#include <selection/RunError.h>
+#include <core/ConversionError.h>
 
 namespace qw::calculators {
 
@@ -36,8 +36,8 @@ void DecimalSpin::setValue(const DecimalNumber& value)
 std::optional<DecimalNumber> DecimalSpin::textValue() const
 {
     try {
-        return selection::parseRealNumber(text_);
-    } catch (const selection::ConversionError&) {
+        return parseRealNumber(text_);
+    } catch (const ConversionError&) {
         return std::nullopt;
     }
 }

@@ -6,7 +6,7 @@
 // until editing ends, when a number is brought into the range and a text
 // that is no number gives way to the value held.
 
-#include "CalcNumbers.h"
+#include <core/NumberText.h>
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "GrainsPerPound.h"
 
-#include <selection/NumberText.h>
-#include <selection/RunError.h>
+#include <core/NumberText.h>
+#include <core/ConversionError.h>
 
 #include <cstdlib>
 
@@ -22,8 +22,8 @@ GrainsPerPound grainsPerPound(long long totalGrains, const std::string& bowWeigh
 {
     int pounds = 0;
     try {
-        pounds = selection::parseWholeNumber(bowWeight);
-    } catch (const selection::ConversionError&) {
+        pounds = parseWholeNumber(bowWeight);
+    } catch (const ConversionError&) {
         return {};
     }
     if (pounds <= 0)

@@ -1,14 +1,11 @@
 #include "KineticEnergyModel.h"
 
-#include <selection/RunError.h>
+#include <core/ConversionError.h>
 
 #include <cmath>
 #include <cstdio>
 
 namespace qw::calculators {
-
-using selection::ControlKind;
-using selection::ControlState;
 
 namespace {
 
@@ -19,8 +16,8 @@ constexpr float kEnergyDivisor = 450240.0f;
 // grains x ft/s per slug-ft/s: 7000 grains per pound x 32.174 ft/s^2.
 constexpr long long kMomentumDivisor = 225218;
 
-constexpr selection::Rgb kGreyText = selection::rgb(0xC0, 0xC0, 0xC0);
-constexpr selection::Rgb kDimmedText = selection::rgb(0x76, 0x76, 0x76);
+constexpr Rgb kGreyText = rgb(0xC0, 0xC0, 0xC0);
+constexpr Rgb kDimmedText = rgb(0x76, 0x76, 0x76);
 constexpr const char* kOutOfDateHint = "Out of date: press Calculate for the new figures";
 
 // Two texts stand for the same figure ("30" and "30.0"); a text that is no
@@ -28,8 +25,8 @@ constexpr const char* kOutOfDateHint = "Out of date: press Calculate for the new
 bool sameFigure(const std::string& a, const std::string& b)
 {
     try {
-        return compare(selection::parseRealNumber(a), selection::parseRealNumber(b)) == 0;
-    } catch (const selection::ConversionError&) {
+        return compare(parseRealNumber(a), parseRealNumber(b)) == 0;
+    } catch (const ConversionError&) {
         return a == b;
     }
 }
@@ -54,15 +51,15 @@ ControlState control(ControlKind kind, std::string text)
 ControlState greyOnBlack(std::string text)
 {
     ControlState state = control(ControlKind::Button, std::move(text));
-    state.fill = selection::kBlack;
-    state.border = selection::kBlack;
+    state.fill = kBlack;
+    state.border = kBlack;
     state.font = kGreyText;
     return state;
 }
 
 int positiveWholeNumber(const std::string& text)
 {
-    const int value = selection::parseWholeNumber(text);
+    const int value = parseWholeNumber(text);
     if (value <= 0)
         throw CalculationNotice(kZeroIsInvalid);
     return value;
@@ -81,7 +78,7 @@ std::string momentumText(long long grains, long long feetPerSecond)
 
 float singleValue(const std::string& text)
 {
-    const long double value = toLongDouble(selection::parseRealNumber(text));
+    const long double value = toLongDouble(parseRealNumber(text));
     const float single = static_cast<float>(value);
     if (std::isinf(single))
         throw CalculationError(kOverflow);
@@ -140,12 +137,12 @@ std::string frontOfCentre(const std::string& lengthText, const std::string& bala
     return cutAfterDecimals(generalText(stored), 1) + "%";
 }
 
-KineticEnergyModel::KineticEnergyModel(selection::MessageSink& messages)
+KineticEnergyModel::KineticEnergyModel(MessageSink& messages)
     : messages_(messages),
       length_(std::nullopt, DecimalNumber{1, 1}, 1,
-              selection::parseRealNumber(std::string(kStartFocLength))),
+              parseRealNumber(std::string(kStartFocLength))),
       balance_(std::nullopt, DecimalNumber{25, 2}, 1,
-               selection::parseRealNumber(std::string(kStartFocBalance)))
+               parseRealNumber(std::string(kStartFocBalance)))
 {
     form_.add("PageControl1", [] {
         ControlState pages = control(ControlKind::PageControl, "");
@@ -172,7 +169,7 @@ KineticEnergyModel::KineticEnergyModel(selection::MessageSink& messages)
 void KineticEnergyModel::activate()
 {
     for (const char* button : kButtons)
-        form_[button].font = selection::kTargOrange;
+        form_[button].font = kTargOrange;
     focus_ = "GrainWt";
 }
 
@@ -212,7 +209,7 @@ void KineticEnergyModel::showOutOfDate()
     const std::pair<const char*, bool> outputs[] = {
         {"Label6", energyOutOfDate_}, {"MomentumLbl", energyOutOfDate_}, {"Label9", focOutOfDate_}};
     for (const auto& [name, outOfDate] : outputs) {
-        form_[name].font = outOfDate ? kDimmedText : selection::kBlack;
+        form_[name].font = outOfDate ? kDimmedText : kBlack;
         form_[name].hint = outOfDate ? kOutOfDateHint : "";
     }
 }
@@ -230,7 +227,7 @@ void KineticEnergyModel::calculateEnergy()
         showOutOfDate();
     } catch (const CalculationNotice& notice) {
         messages_.information(notice.what(), 0);
-    } catch (const selection::ConversionError& error) {
+    } catch (const ConversionError& error) {
         messages_.error(error.what());
     }
     focus_ = "GrainWt";
@@ -246,7 +243,7 @@ void KineticEnergyModel::calculateFoc()
         focus_ = "FSpinLenEdit";
     } catch (const CalculationError& error) {
         messages_.error(error.what());
-    } catch (const selection::ConversionError& error) {
+    } catch (const ConversionError& error) {
         messages_.error(error.what());
     }
 }

@@ -7,8 +7,8 @@
 
 #include "DecimalSpin.h"
 
-#include <selection/FormState.h>
-#include <selection/MessageSink.h>
+#include <core/FormState.h>
+#include <core/MessageSink.h>
 
 #include <optional>
 #include <stdexcept>
@@ -34,7 +34,7 @@ struct EnergyResult {
 };
 
 // Velocity is read first: with both zero the message comes once. Throws
-// selection::ConversionError for a text that is no whole number and
+// ConversionError for a text that is no whole number and
 // CalculationNotice for a zero or negative figure.
 EnergyResult kineticEnergy(const std::string& grainWeightText, const std::string& velocityText);
 // The picture set for whole foot-pounds.
@@ -67,9 +67,9 @@ public:
     static constexpr int kWholeStep = 10;
     static constexpr int kWholeMaxLength = 4;
 
-    explicit KineticEnergyModel(selection::MessageSink& messages);
+    explicit KineticEnergyModel(MessageSink& messages);
 
-    const selection::FormState& form() const { return form_; }
+    const FormState& form() const { return form_; }
     // The control that should hold the input focus now.
     const std::string& focus() const { return focus_; }
     int barPosition() const { return bar_; }
@@ -101,8 +101,8 @@ private:
     void showDecimal(std::string_view control);
     void showOutOfDate();
 
-    selection::MessageSink& messages_;
-    selection::FormState form_;
+    MessageSink& messages_;
+    FormState form_;
     DecimalSpin length_;
     DecimalSpin balance_;
     std::string focus_ = "GrainWt";

@@ -1,17 +1,14 @@
 #include "SpecsModel.h"
 
 #include <selection/Pages.h>
-#include <selection/RunError.h>
 #include <storage/StorageError.h>
+#include <core/ConversionError.h>
+#include <core/Text.h>
 
 #include <algorithm>
 #include <charconv>
 
 namespace qw::calculators {
-
-using selection::ControlKind;
-using selection::ControlState;
-using selection::DecimalNumber;
 
 namespace {
 
@@ -24,17 +21,17 @@ constexpr std::string_view kTotalWeightLabel = "Label9";
 constexpr std::string_view kPerPoundLabel = "GrainsPerPoundLbl";
 constexpr std::size_t kKeyCutLength = 14;
 // The outputs' text colours, as computed and while out of date.
-constexpr selection::Rgb kShaftWeightColour = selection::kBlack;
-constexpr selection::Rgb kTotalWeightColour = selection::kTargOrange;
+constexpr Rgb kShaftWeightColour = kBlack;
+constexpr Rgb kTotalWeightColour = kTargOrange;
 // Dimmer than either, yet at least 4.5:1 on the white and the black box.
-constexpr selection::Rgb kDimmedColour = selection::rgb(0x76, 0x76, 0x76);
-constexpr selection::Rgb kDimmedOnDark = selection::rgb(0x9A, 0x9A, 0x9A); // the window's grey
+constexpr Rgb kDimmedColour = rgb(0x76, 0x76, 0x76);
+constexpr Rgb kDimmedOnDark = rgb(0x9A, 0x9A, 0x9A); // the window's grey
 constexpr const char* kOutOfDateHint =
     "Out of date: finish the entry (Enter or Tab) to compute the weights again";
 
 DecimalNumber tenths(long long value)
 {
-    return {selection::WideInteger(value), 1};
+    return {WideInteger(value), 1};
 }
 
 DecimalSpin weightSpin(long long maximum)
@@ -55,9 +52,9 @@ ControlState orangeOnBlack(ControlKind kind, std::string text)
     ControlState state;
     state.kind = kind;
     state.text = std::move(text);
-    state.fill = selection::kBlack;
-    state.border = selection::kBlack;
-    state.font = selection::kTargOrange;
+    state.fill = kBlack;
+    state.border = kBlack;
+    state.font = kTargOrange;
     return state;
 }
 
@@ -93,7 +90,7 @@ std::string SpecsModel::cutKey(std::string_view handOffKey)
 }
 
 SpecsModel::SpecsModel(std::filesystem::path dataFolder, selection::ShaftSelection shaft,
-                       selection::MessageSink& messages)
+                       MessageSink& messages)
     : shaft_(std::move(shaft)), messages_(messages),
       specs_(dataFolder), spins_{DecimalSpin(SpinRange{tenths(150), tenths(380)},
                                              DecimalNumber{25, 2}, 1, tenths(150)),
@@ -114,7 +111,7 @@ SpecsModel::SpecsModel(std::filesystem::path dataFolder, selection::ShaftSelecti
     for (WeightInput input : kAllWeightInputs) {
         ControlState entry;
         entry.kind = ControlKind::Entry;
-        entry.fill = selection::kWhite;
+        entry.fill = kWhite;
         form_.add(std::string(controlName(input)), entry);
         showInput(input);
     }
@@ -132,7 +129,7 @@ SpecsModel::SpecsModel(std::filesystem::path dataFolder, selection::ShaftSelecti
     bowWeight_ = shaft_.bowWeight;
     try {
         open();
-    } catch (const selection::ConversionError& error) {
+    } catch (const ConversionError& error) {
         messages_.error(error.what());
     } catch (const storage::StorageError& error) {
         messages_.error(error.what());
@@ -159,7 +156,7 @@ void SpecsModel::open()
 void SpecsModel::showRecord()
 {
     for (const SpecField& field : kSpecFields)
-        form_[field.control].text = selection::trimBlanks(specs_.table().getString(field.field));
+        form_[field.control].text = trimBlanks(specs_.table().getString(field.field));
 }
 
 void SpecsModel::showNotFound()
@@ -178,13 +175,13 @@ void SpecsModel::showNotFound()
 // rest from the record's defaults; each box brings its value into range.
 void SpecsModel::fillInputs()
 {
-    spin(WeightInput::Length).setValue(selection::parseRealNumber(shaft_.arrowLength));
+    spin(WeightInput::Length).setValue(parseRealNumber(shaft_.arrowLength));
     showInput(WeightInput::Length);
     const auto defaultWeight = [this](const char* field) {
-        return selection::parseRealField(specs_.table().getString(field));
+        return parseRealField(specs_.table().getString(field));
     };
     spin(WeightInput::Point)
-        .setValue(shaft_.pointWeight ? selection::parseRealNumber(*shaft_.pointWeight)
+        .setValue(shaft_.pointWeight ? parseRealNumber(*shaft_.pointWeight)
                                      : defaultWeight("DEFPTWT"));
     showInput(WeightInput::Point);
     spin(WeightInput::Nock).setValue(defaultWeight("DEFNOCKWT"));
@@ -202,8 +199,8 @@ DecimalNumber SpecsModel::grainsPerInch()
     const std::string& models = form_[kModelsText].text;
     const std::string gpi = specs_.table().getString("GPI");
     if (models.size() >= 5 && models.compare(2, 3, ",52") == 0)
-        return selection::parseRealNumber(withoutBlanks(gpi.size() > 5 ? gpi.substr(5, 4) : ""));
-    return selection::parseRealField(gpi);
+        return parseRealNumber(withoutBlanks(gpi.size() > 5 ? gpi.substr(5, 4) : ""));
+    return parseRealField(gpi);
 }
 
 void SpecsModel::computeWeights()
@@ -279,7 +276,7 @@ void SpecsModel::inputChanged(WeightInput input, bool valueChanged)
         try {
             computeWeights();
             computeFailed_ = false;
-        } catch (const selection::ConversionError& error) {
+        } catch (const ConversionError& error) {
             messages_.error(error.what());
         } catch (const storage::StorageError& error) {
             messages_.error(error.what());

@@ -17,9 +17,9 @@
 #include "DecimalSpin.h"
 #include "GrainsPerPound.h"
 
-#include <selection/FormState.h>
+#include <core/FormState.h>
 #include <selection/ShaftSelection.h>
-#include <selection/MessageSink.h>
+#include <core/MessageSink.h>
 #include <selection/Page.h>
 #include <selection/SpecsTable.h>
 
@@ -56,8 +56,8 @@ inline constexpr std::array<SpecField, 7> kSpecFields = {{
 }};
 
 // The calculator's text on its dark ground, and the warning red.
-inline constexpr selection::Rgb kCalculatorText = selection::rgb(0xF0, 0xF0, 0xF0);
-inline constexpr selection::Rgb kWarningRed = selection::rgb(255, 0, 0);
+inline constexpr Rgb kCalculatorText = rgb(0xF0, 0xF0, 0xF0);
+inline constexpr Rgb kWarningRed = rgb(255, 0, 0);
 
 // The finished arrow as the window shows it, every text as shown: what the
 // build sheet prints.
@@ -76,9 +76,9 @@ public:
     // cannot be opened, a field that is no number) go to messages and end the steps there; the
     // window opens all the same.
     SpecsModel(std::filesystem::path dataFolder, selection::ShaftSelection shaft,
-               selection::MessageSink& messages);
+               MessageSink& messages);
 
-    const selection::FormState& form() const { return form_; }
+    const FormState& form() const { return form_; }
     // The specification key looked up: TmpLbl with its first blank and at
     // most 14 characters after it removed.
     const std::string& key() const { return key_; }
@@ -115,16 +115,16 @@ private:
     void fillInputs();
     void computeWeights();
     void showPerPound(const std::string& totalGrains);
-    selection::DecimalNumber grainsPerInch();
+    DecimalNumber grainsPerInch();
     DecimalSpin& spin(WeightInput input);
     void showInput(WeightInput input);
     void inputChanged(WeightInput input, bool valueChanged);
     void showOutOfDate(bool outOfDate);
 
     selection::ShaftSelection shaft_;
-    selection::MessageSink& messages_;
+    MessageSink& messages_;
     selection::SpecsTable specs_;
-    selection::FormState form_;
+    FormState form_;
     std::array<DecimalSpin, 5> spins_;
     std::string key_;
     selection::Page page_ = selection::Page::Hunt;

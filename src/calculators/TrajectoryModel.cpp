@@ -1,14 +1,12 @@
 #include "TrajectoryModel.h"
 
-#include <selection/NumberText.h>
-#include <selection/RunError.h>
+#include <core/NumberText.h>
+#include <core/ConversionError.h>
+#include <core/Text.h>
 
 #include <stdexcept>
 
 namespace qw::calculators {
-
-using selection::ControlKind;
-using selection::ControlState;
 
 namespace {
 
@@ -17,8 +15,8 @@ constexpr int kNearAtDistance = 391; // near marker when the nearest range is th
 constexpr int kFarAtDistance = 496;  // far marker when the extreme range is the distance
 constexpr int kNearmost = 191;       // the scale's left end
 constexpr int kLabelOffset = 9;
-constexpr selection::Rgb kRed = selection::rgb(255, 0, 0);
-constexpr selection::Rgb kNavy = selection::rgb(0, 0, 128);
+constexpr Rgb kRed = rgb(255, 0, 0);
+constexpr Rgb kNavy = rgb(0, 0, 128);
 
 ControlState control(ControlKind kind, std::string text)
 {
@@ -63,7 +61,7 @@ TrajectoryLayout trajectoryLayout(int distance, int nearest, int extreme)
     return layout;
 }
 
-TrajectoryModel::TrajectoryModel(std::filesystem::path dataFolder, selection::MessageSink& messages)
+TrajectoryModel::TrajectoryModel(std::filesystem::path dataFolder, MessageSink& messages)
     : messages_(messages), table_(std::move(dataFolder))
 {
     for (const SpinSpec* spin : {&kVelocitySpin, &kWeightSpin, &kDistanceSpin})
@@ -90,7 +88,7 @@ bool TrajectoryModel::changeText(std::string_view control, const std::string& te
 {
     TrajectorySetting setting = setting_;
     try {
-        const int value = selection::parseWholeNumber(text);
+        const int value = parseWholeNumber(text);
         if (control == kVelocitySpin.control)
             setting.velocity = value;
         else if (control == kWeightSpin.control)
@@ -120,19 +118,19 @@ bool TrajectoryModel::show()
     try {
         record_ = trajectoryRecord(setting_);
         table_.go(record_);
-        const std::string velocity = selection::trimBlanks(table_.getString("VEL"));
-        const std::string low = selection::trimBlanks(table_.getString("LOW"));
-        const std::string high = selection::trimBlanks(table_.getString("HIGH"));
+        const std::string velocity = trimBlanks(table_.getString("VEL"));
+        const std::string low = trimBlanks(table_.getString("LOW"));
+        const std::string high = trimBlanks(table_.getString("HIGH"));
         form_["Label10"].text = velocity;
         form_["HighLabel"].text = low;
         form_["LowLabel"].text = high;
-        const int nearest = selection::parseWholeNumber(low);
-        const int extreme = selection::parseWholeNumber(high);
+        const int nearest = parseWholeNumber(low);
+        const int extreme = parseWholeNumber(high);
         form_["Label8"].text = std::to_string(extreme - nearest);
         form_["Label17"].text = form_["DistanceSpin"].text;
         layout_ = trajectoryLayout(setting_.distance, nearest, extreme);
         return true;
-    } catch (const selection::ConversionError& error) {
+    } catch (const ConversionError& error) {
         messages_.error(error.what());
     } catch (const storage::StorageError& error) {
         messages_.error(error.what());

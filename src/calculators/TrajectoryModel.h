@@ -5,8 +5,8 @@
 // of Newtraj.dbf and lays out the kill window on a yardage scale of 10
 // pixels per yard around the target.
 
-#include <selection/FormState.h>
-#include <selection/MessageSink.h>
+#include <core/FormState.h>
+#include <core/MessageSink.h>
 #include <storage/Table.h>
 
 #include <cstdint>
@@ -50,9 +50,9 @@ TrajectoryLayout trajectoryLayout(int distance, int nearest, int extreme);
 class TrajectoryModel {
 public:
     // Opens Newtraj.dbf (a failure goes to messages) and shows the defaults.
-    TrajectoryModel(std::filesystem::path dataFolder, selection::MessageSink& messages);
+    TrajectoryModel(std::filesystem::path dataFolder, MessageSink& messages);
 
-    const selection::FormState& form() const { return form_; }
+    const FormState& form() const { return form_; }
     const TrajectorySetting& setting() const { return setting_; }
     const TrajectoryLayout& layout() const { return layout_; }
     std::uint32_t record() const { return record_; }
@@ -67,9 +67,9 @@ public:
     bool show();
 
 private:
-    selection::MessageSink& messages_;
+    MessageSink& messages_;
     storage::Table table_;
-    selection::FormState form_;
+    FormState form_;
     TrajectorySetting setting_;
     TrajectoryLayout layout_;
     std::uint32_t record_ = 0;

@@ -1,5 +1,7 @@
 #include "CustInfoModel.h"
 
+#include <core/Text.h>
+
 #include "CustomerFields.h"
 #include "CustomerRecords.h"
 #include "EntryRules.h"
@@ -13,9 +15,6 @@
 #include <utility>
 
 namespace qw::customers {
-
-using selection::ControlKind;
-using selection::ControlState;
 using selection::SetupEntry;
 using selection::SetupGroup;
 
@@ -42,13 +41,6 @@ constexpr std::array<std::string_view, 9> kSummaryLabels = {"Label24", "Label25"
                                                             "Label9",  "Label10", "Label12",
                                                             "Label15", "Label16", "Label17"};
 
-std::string trimRight(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
-        text.pop_back();
-    return text;
-}
-
 ControlState control(ControlKind kind)
 {
     ControlState state;
@@ -56,9 +48,9 @@ ControlState control(ControlKind kind)
     return state;
 }
 
-selection::FormState design()
+FormState design()
 {
-    selection::FormState form;
+    FormState form;
     for (const std::string_view label : kSummaryLabels)
         form.add(std::string(label), control(ControlKind::Label));
     form.add("DateText", control(ControlKind::Label));
@@ -66,8 +58,8 @@ selection::FormState design()
         form.add(std::string(detail.control), control(ControlKind::Entry));
     for (const char* name : {"PostBtn", "ExitBtn"}) {
         ControlState button = control(ControlKind::Button);
-        button.fill = selection::kBlack;
-        button.border = selection::kBlack;
+        button.fill = kBlack;
+        button.border = kBlack;
         button.font = CustInfoModel::kButtonCaptionColour;
         form.add(name, button);
     }
@@ -101,7 +93,7 @@ std::string toCapitals(std::string_view utf8)
     return out;
 }
 
-CustInfoModel::CustInfoModel(std::filesystem::path dataFolder, selection::MessageSink& messages)
+CustInfoModel::CustInfoModel(std::filesystem::path dataFolder, MessageSink& messages)
     : messages_(messages), customerDataBase_(std::move(dataFolder)), form_(design())
 {
 }
@@ -204,7 +196,7 @@ std::string CustInfoModel::pendingText(std::string_view field) const
 {
     if (!customerDataBase_.isOpen())
         return {};
-    return trimRight(customerDataBase_.getString(field));
+    return std::string(trimFieldEnd(customerDataBase_.getString(field)));
 }
 
 int CustInfoModel::fieldWidth(std::string_view field) const

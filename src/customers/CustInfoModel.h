@@ -14,8 +14,8 @@
 
 #include "SetupEncoding.h"
 
-#include "selection/FormState.h"
-#include "selection/MessageSink.h"
+#include <core/FormState.h>
+#include <core/MessageSink.h>
 #include "storage/Table.h"
 
 #include <filesystem>
@@ -27,8 +27,8 @@ namespace qw::customers {
 class CustInfoModel {
 public:
     static constexpr const char* kCaption = "2011 Customer Information";
-    static constexpr selection::Rgb kPanelColour = selection::rgb(0xD1, 0x7B, 0x20);
-    static constexpr selection::Rgb kButtonCaptionColour = selection::kTargOrange;
+    static constexpr Rgb kPanelColour = rgb(0xD1, 0x7B, 0x20);
+    static constexpr Rgb kButtonCaptionColour = kTargOrange;
     static constexpr const char* kIncompleteAddress = "Incomplete address, cannot add record";
     static constexpr const char* kRecordAdded = "New record has been successfully added";
     static constexpr const char* kRecordNotStored = "The record has not been stored.";
@@ -36,7 +36,7 @@ public:
     enum class State { Closed, Composing, Stored };
     enum class SaveOutcome { Refused, Stored, Failed };
 
-    CustInfoModel(std::filesystem::path dataFolder, selection::MessageSink& messages);
+    CustInfoModel(std::filesystem::path dataFolder, MessageSink& messages);
 
     // Opening. date is the day of saving, taken now. Returns false, with the
     // storage layer's message sent, when the table cannot be opened.
@@ -60,7 +60,7 @@ public:
     void close();
 
     State state() const { return state_; }
-    const selection::FormState& form() const { return form_; }
+    const FormState& form() const { return form_; }
     // The pending record's field, trailing blanks removed.
     std::string pendingText(std::string_view field) const;
     // Width of a customer detail field, for the edit's length limit.
@@ -73,9 +73,9 @@ private:
     void fillSummary(const selection::SetupInputs& setup, std::string_view pageKey);
     bool rebuildNameIndex();
 
-    selection::MessageSink& messages_;
+    MessageSink& messages_;
     storage::Table customerDataBase_;
-    selection::FormState form_;
+    FormState form_;
     State state_ = State::Closed;
     bool indexed_ = false;
     std::string indexPendingMessage_;

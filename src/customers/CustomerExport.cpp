@@ -1,10 +1,12 @@
 #include "CustomerExport.h"
 
+#include <core/Text.h>
+
 #include "CustomerFields.h"
 #include "CustomerRecords.h"
 #include "SavedSetups.h"
 
-#include "selection/NumberText.h"
+#include <core/NumberText.h>
 
 #include "storage/StorageError.h"
 
@@ -15,13 +17,11 @@ namespace qw::customers {
 
 std::string exportCreatedMessage(std::string_view fileName)
 {
-    std::string name = std::filesystem::path(fileName).filename().string();
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return "File " + name + " has been created";
+    return "File " + upperAscii(std::filesystem::path(fileName).filename().string()) +
+           " has been created";
 }
 
-bool exportCustomerDatabase(storage::Table& exportTbl, selection::MessageSink& messages,
+bool exportCustomerDatabase(storage::Table& exportTbl, MessageSink& messages,
                             std::string_view fileName)
 {
     struct CloseOnExit {
@@ -39,7 +39,7 @@ bool exportCustomerDatabase(storage::Table& exportTbl, selection::MessageSink& m
              exportTbl.copyToText(fileName, storage::kTextTypeDelimited)) {
             exportTbl.go(memo.recordNumber);
             const std::string name = exportTbl.hasField(field::NAME)
-                                         ? selection::trimBlanks(exportTbl.getString(field::NAME))
+                                         ? trimBlanks(exportTbl.getString(field::NAME))
                                          : std::string();
             leftOut.push_back(unreadableNotice(memo.recordNumber, name, memo.field, memo.reason));
         }

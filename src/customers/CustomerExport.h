@@ -4,7 +4,7 @@
 // records were saved, as delimited text (the storage layer's text type 21)
 // in custdb.txt beside the tables. Needs no index.
 
-#include "selection/MessageSink.h"
+#include <core/MessageSink.h>
 #include "storage/Table.h"
 
 #include <string>
@@ -21,7 +21,7 @@ std::string exportCreatedMessage(std::string_view fileName);
 // fileName (in the table's data folder unless it names another folder),
 // closes the table and confirms. A storage failure goes to messages instead
 // of the confirmation. Returns whether the file was written.
-bool exportCustomerDatabase(storage::Table& exportTbl, selection::MessageSink& messages,
+bool exportCustomerDatabase(storage::Table& exportTbl, MessageSink& messages,
                             std::string_view fileName = kExportFile);
 
 } // namespace qw::customers

@@ -1,5 +1,7 @@
 #include "CustomerRecords.h"
 
+#include <core/Text.h>
+
 #include "CustomerFields.h"
 
 #include <storage/StorageError.h>
@@ -12,18 +14,6 @@ namespace qw::customers {
 namespace {
 
 using storage::FieldType;
-
-std::string withoutTrailingBlanks(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
-        text.pop_back();
-    return text;
-}
-
-bool isBlank(const std::string& text)
-{
-    return text.find_first_not_of(std::string_view(" \0", 2)) == std::string::npos;
-}
 
 constexpr std::array<std::string_view, 10> kNameAndSetupFields = {
     field::NAME,  field::BOWWT, field::ARLEN, field::PNTWT, field::HORT,
@@ -64,7 +54,7 @@ void requireCustomerFields(const storage::Table& table)
 bool isBlankCustomer(const storage::Table& table)
 {
     for (const std::string_view name : kNameAndSetupFields)
-        if (!isBlank(table.getString(name)))
+        if (!trimFieldEnd(table.getString(name)).empty())
             return false;
     return true;
 }
@@ -106,7 +96,7 @@ CustomerFieldTexts readCustomerFields(const storage::Table& table)
         std::string text = readFieldOrEmpty(table, field.name, &reason);
         if (!reason.empty())
             texts.unreadable.emplace_back(field.name, reason);
-        texts.fields.emplace_back(field.name, withoutTrailingBlanks(std::move(text)));
+        texts.fields.emplace_back(field.name, trimFieldEnd(text));
     }
     return texts;
 }

@@ -1,17 +1,16 @@
 #include "CustomerRetrieval.h"
 
+#include <core/Text.h>
+
 #include "CustomerFields.h"
 #include "CustomerRecords.h"
 #include "EntryRules.h"
 #include "NameOrder.h"
 #include "SavedSetups.h"
 
-#include <selection/RunError.h>
+#include <core/ConversionError.h>
 
 namespace qw::customers {
-
-using selection::ControlKind;
-using selection::ControlState;
 
 namespace {
 
@@ -34,13 +33,6 @@ constexpr SummaryLabel kSummaryLabels[] = {
     {"Label12", &SetupWords::release},     {"Label15", &SetupWords::braceHeight},
     {"Label16", &SetupWords::overDraw}};
 
-std::string withoutTrailingBlanks(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
-        text.pop_back();
-    return text;
-}
-
 ControlState control(ControlKind kind, std::string text = {})
 {
     ControlState state;
@@ -53,8 +45,8 @@ ControlState commandButton(const char* caption, bool enabled)
 {
     ControlState button = control(ControlKind::Button, caption);
     button.enabled = enabled;
-    button.fill = selection::kBlack;
-    button.border = selection::kBlack;
+    button.fill = kBlack;
+    button.border = kBlack;
     button.font = CustomerRetrieval::kTan;
     return button;
 }
@@ -63,7 +55,7 @@ ControlState commandButton(const char* caption, bool enabled)
 
 CustomerRetrieval::CustomerRetrieval(std::filesystem::path dataFolder,
                                      const selection::SelectionModel& mainWindow,
-                                     selection::MessageSink& messages)
+                                     MessageSink& messages)
     : dataFolder_(std::move(dataFolder)), mainWindow_(mainWindow), messages_(messages),
       table_(dataFolder_)
 {
@@ -383,7 +375,7 @@ bool CustomerRetrieval::show()
     if (!table_.eof()) { // eof: no record to show (Get Setup refuses an empty table)
         try {
             words_ = summaryWords(readStoredSetup(table_));
-        } catch (const selection::ConversionError& error) {
+        } catch (const ConversionError& error) {
             messages_.error(error.what());
             shown = false;
         }
@@ -400,7 +392,7 @@ std::vector<std::pair<std::string, std::string>> CustomerRetrieval::showEdits()
     for (const BoundEdit& edit : kBoundEdits) {
         std::string reason;
         form_[edit.control].text =
-            withoutTrailingBlanks(readFieldOrEmpty(table_, edit.field, &reason));
+            std::string(trimFieldEnd(readFieldOrEmpty(table_, edit.field, &reason)));
         if (!reason.empty())
             unreadable.emplace_back(edit.field, reason);
     }

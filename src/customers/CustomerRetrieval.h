@@ -9,8 +9,8 @@
 #include "NameOrder.h"
 #include "SetupDecoding.h"
 
-#include <selection/FormState.h>
-#include <selection/MessageSink.h>
+#include <core/FormState.h>
+#include <core/MessageSink.h>
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
 
@@ -32,7 +32,7 @@ public:
     static constexpr const char* kFindTitle = "Find Customer";
     static constexpr const char* kFindPrompt = "Enter First Letters of Name, Xxx";
     static constexpr const char* kNameNotFound = "Name not found";
-    static constexpr selection::Rgb kTan = selection::rgb(0xCC, 0xB7, 0x76);
+    static constexpr Rgb kTan = rgb(0xCC, 0xB7, 0x76);
 
     // A bound edit and the field it shows.
     struct BoundEdit {
@@ -54,7 +54,7 @@ public:
 
     // Return Data recalls over mainWindow's setup. Nothing is opened yet.
     CustomerRetrieval(std::filesystem::path dataFolder, const selection::SelectionModel& mainWindow,
-                      selection::MessageSink& messages);
+                      MessageSink& messages);
     ~CustomerRetrieval();
     CustomerRetrieval(const CustomerRetrieval&) = delete;
     CustomerRetrieval& operator=(const CustomerRetrieval&) = delete;
@@ -93,7 +93,7 @@ public:
     // Close (ExitBtnClick): an edit not posted is dropped.
     void close();
 
-    const selection::FormState& form() const { return form_; }
+    const FormState& form() const { return form_; }
     // The summary of the record on screen: blank where a code cannot be
     // read, all blank when no record is shown.
     const SetupWords& words() const { return words_; }
@@ -128,11 +128,11 @@ private:
 
     std::filesystem::path dataFolder_;
     const selection::SelectionModel& mainWindow_;
-    selection::MessageSink& messages_;
+    MessageSink& messages_;
     storage::Table table_;
     FilesStamp stamp_; // the files as the name order was last checked against
     std::set<std::string, std::less<>> edited_; // bound edits changed in the edit in progress
-    selection::FormState form_;
+    FormState form_;
     SetupWords words_;
     // Where the navigator stands, as a dataset reports it: at the first
     // record after going there, past the last after trying to step over it.

@@ -1,5 +1,7 @@
 #include "CustomerSpreadsheet.h"
 
+#include <core/Text.h>
+
 #include "CustomerFields.h"
 #include "SavedSetups.h"
 
@@ -66,13 +68,6 @@ bool readsBackAsNumber(std::string_view text)
     if (text == "-0" || whole.size() + fraction.size() > 15)
         return false;
     return true;
-}
-
-std::string trimRight(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
-        text.pop_back();
-    return text;
 }
 
 // A cell's line breaks are line feeds; memo lines end in CR LF.
@@ -224,7 +219,7 @@ void writeWorkbook(storage::Table& table, const std::filesystem::path& file,
             continue;
         ++row;
         for (lxw_col_t i = 0; i < columns.size(); ++i) {
-            const std::string text = withLineFeeds(trimRight(table.getString(columns[i].name)));
+            const std::string text = withLineFeeds(std::string(trimFieldEnd(table.getString(columns[i].name))));
             columns[i].width = std::max(columns[i].width, longestLine(text));
             book.cell(row, i, columns[i], text);
         }
@@ -244,7 +239,7 @@ std::string proposedSpreadsheetName(std::string_view isoDate)
     return "Customer database " + std::string(isoDate) + ".xlsx";
 }
 
-bool exportCustomerSpreadsheet(storage::Table& exportTbl, selection::MessageSink& messages,
+bool exportCustomerSpreadsheet(storage::Table& exportTbl, MessageSink& messages,
                                const std::filesystem::path& file)
 {
     struct CloseOnExit {

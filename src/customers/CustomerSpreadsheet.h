@@ -13,7 +13,7 @@
 // - each column is as wide as its longest line (within limits).
 // Needs no index; the table is only read.
 
-#include "selection/MessageSink.h"
+#include <core/MessageSink.h>
 #include "storage/Table.h"
 
 #include <filesystem>
@@ -33,7 +33,7 @@ std::string proposedSpreadsheetName(std::string_view isoDate);
 // only once the new one is complete), closes the table and confirms. A
 // failure goes to messages instead of the confirmation; no file is left
 // half-written. Returns whether the file was written.
-bool exportCustomerSpreadsheet(storage::Table& exportTbl, selection::MessageSink& messages,
+bool exportCustomerSpreadsheet(storage::Table& exportTbl, MessageSink& messages,
                                const std::filesystem::path& file);
 
 } // namespace qw::customers

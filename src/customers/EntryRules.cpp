@@ -2,9 +2,9 @@
 
 #include "CustomerFields.h"
 
-#include <selection/NumberText.h>
-#include <selection/RunError.h>
+#include <core/NumberText.h>
 #include <storage/CodePage.h>
+#include <core/ConversionError.h>
 
 #include <algorithm>
 #include <array>
@@ -169,8 +169,8 @@ std::optional<std::string> setupRefusal(const storage::Table& table,
             value.field != field::PNTWT)
             continue;
         try {
-            selection::parseWholeNumber(value.text);
-        } catch (const selection::ConversionError& error) {
+            parseWholeNumber(value.text);
+        } catch (const ConversionError& error) {
             return std::string(error.what());
         }
         const storage::FieldDef* def = fieldOf(table, value.field);

@@ -2,8 +2,9 @@
 
 #include "CustomerFields.h"
 
-#include <selection/NumberText.h>
-#include <selection/RunError.h>
+#include <core/NumberText.h>
+#include <core/ConversionError.h>
+#include <core/Text.h>
 
 #include <algorithm>
 #include <array>
@@ -56,9 +57,9 @@ constexpr SetupField kSetupFields[] = {{&StoredSetup::chartFamily, "chart family
 bool isWholeNumber(const std::string& text)
 {
     try {
-        selection::parseWholeNumber(text);
+        parseWholeNumber(text);
         return true;
-    } catch (const selection::ConversionError&) {
+    } catch (const ConversionError&) {
         return false;
     }
 }
@@ -73,18 +74,18 @@ Codes convertCodes(const StoredSetup& stored)
 {
     Codes codes{};
     if (!stored.chartFamily.empty())
-        codes.chartFamily = selection::parseWholeNumber(stored.chartFamily);
-    codes.bowType = selection::parseWholeNumber(stored.bowType);
-    codes.wheelType = selection::parseWholeNumber(stored.wheelType);
-    codes.release = selection::parseWholeNumber(stored.release);
-    codes.braceHeight = selection::parseWholeNumber(stored.braceHeight);
-    codes.overDraw = selection::parseWholeNumber(stored.overDraw);
+        codes.chartFamily = parseWholeNumber(stored.chartFamily);
+    codes.bowType = parseWholeNumber(stored.bowType);
+    codes.wheelType = parseWholeNumber(stored.wheelType);
+    codes.release = parseWholeNumber(stored.release);
+    codes.braceHeight = parseWholeNumber(stored.braceHeight);
+    codes.overDraw = parseWholeNumber(stored.overDraw);
     return codes;
 }
 
 std::string fieldText(const storage::Table& table, std::string_view name)
 {
-    return selection::trimBlanks(table.getString(name));
+    return trimBlanks(table.getString(name));
 }
 
 } // namespace
@@ -147,9 +148,9 @@ SetupInputs decodeRecall(const StoredSetup& stored, const SetupInputs& current)
     for (const SetupField& setupField : kSetupFields)
         if ((stored.*setupField.text).empty())
             throw RecallRefused(recallRefusal(stored));
-    const int family = selection::parseWholeNumber(stored.chartFamily);
+    const int family = parseWholeNumber(stored.chartFamily);
     for (const std::string* weight : {&stored.bowWeight, &stored.arrowLength, &stored.pointWeight})
-        selection::parseWholeNumber(*weight); // only a check: the text goes in as stored
+        parseWholeNumber(*weight); // only a check: the text goes in as stored
     const Codes codes = convertCodes(stored);
 
     SetupInputs setup = current;

@@ -47,7 +47,7 @@ struct SetupWords {
 // or the empty HORT of earlier versions, which reads "Youth Shafts") shows
 // "N/A" for the point weight, cam, release, brace height and over draw,
 // which the youth page does not use. A code that is not a whole number
-// throws selection::ConversionError.
+// throws ConversionError.
 SetupWords summaryWords(const StoredSetup& stored);
 
 // Why a record cannot be recalled, for the message box.
@@ -69,7 +69,7 @@ std::string recallRefusal(const StoredSetup& stored);
 // Kavel pages WHTYP into HuntCamType as well as WheelType. Every field is
 // checked first: when any is empty, RecallRefused says which fields are
 // empty or unreadable; otherwise one that is not a whole number throws
-// selection::ConversionError.
+// ConversionError.
 selection::SetupInputs decodeRecall(const StoredSetup& stored,
                                     const selection::SetupInputs& current);
 

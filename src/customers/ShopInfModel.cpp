@@ -1,14 +1,13 @@
 #include "ShopInfModel.h"
 
+#include <core/Text.h>
+
 #include "storage/StorageError.h"
 
 #include <stdexcept>
 #include <utility>
 
 namespace qw::customers {
-
-using selection::ControlKind;
-using selection::ControlState;
 
 const std::array<ShopInfModel::ShopField, 9>& ShopInfModel::shopFields()
 {
@@ -28,13 +27,6 @@ const std::array<ShopInfModel::ShopField, 9>& ShopInfModel::shopFields()
 
 namespace {
 
-std::string trimRight(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
-        text.pop_back();
-    return text;
-}
-
 const ShopInfModel::ShopField& shopField(std::string_view field)
 {
     for (const auto& known : ShopInfModel::shopFields())
@@ -45,7 +37,7 @@ const ShopInfModel::ShopField& shopField(std::string_view field)
 
 } // namespace
 
-ShopInfModel::ShopInfModel(std::filesystem::path dataFolder, selection::MessageSink& messages)
+ShopInfModel::ShopInfModel(std::filesystem::path dataFolder, MessageSink& messages)
     : messages_(messages), apollo1_(std::move(dataFolder))
 {
     for (const ShopField& field : shopFields()) {
@@ -69,7 +61,7 @@ bool ShopInfModel::open()
         // An empty table: editing begins a new record, which Save appends.
         apollo1_.edit();
         for (const ShopField& field : shopFields())
-            form_[field.control].text = trimRight(apollo1_.getString(field.field));
+            form_[field.control].text = trimFieldEnd(apollo1_.getString(field.field));
     } catch (const storage::StorageError& e) {
         apollo1_.close();
         messages_.error(e.what());

@@ -9,8 +9,8 @@
 // refused by the storage layer. Leaving drops what was not saved. The
 // table is opened beside the handles the printed sheets keep open on it.
 
-#include "selection/FormState.h"
-#include "selection/MessageSink.h"
+#include <core/FormState.h>
+#include <core/MessageSink.h>
 #include "storage/Table.h"
 
 #include <array>
@@ -29,7 +29,7 @@ public:
     // next change.
     static constexpr const char* kStatusLabel = "SaveStatusLbl";
     static constexpr const char* kSavedStatus = "Shop information saved.";
-    static constexpr selection::Rgb kStatusColour = selection::rgb(0x2E, 0x6B, 0x2E);
+    static constexpr Rgb kStatusColour = rgb(0x2E, 0x6B, 0x2E);
 
     struct ShopField {
         std::string_view field;   // NAME, ADDR1, ...
@@ -39,7 +39,7 @@ public:
     // The nine edits in tab order.
     static const std::array<ShopField, 9>& shopFields();
 
-    ShopInfModel(std::filesystem::path dataFolder, selection::MessageSink& messages);
+    ShopInfModel(std::filesystem::path dataFolder, MessageSink& messages);
 
     // Opening; false, with the storage layer's message sent, when the table
     // cannot be opened.
@@ -53,14 +53,14 @@ public:
     // "Exit": unsaved typing is dropped.
     void exit();
 
-    const selection::FormState& form() const { return form_; }
+    const FormState& form() const { return form_; }
     int fieldWidth(std::string_view field) const;
     storage::Table& table() { return apollo1_; }
 
 private:
-    selection::MessageSink& messages_;
+    MessageSink& messages_;
     storage::Table apollo1_;
-    selection::FormState form_;
+    FormState form_;
 };
 
 } // namespace qw::customers

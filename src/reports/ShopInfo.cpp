@@ -1,14 +1,14 @@
 #include "ShopInfo.h"
 
+#include <core/Text.h>
+
 namespace qw::reports {
 
 namespace {
 
 std::string trimmedField(const storage::Table& table, std::string_view field)
 {
-    std::string text = table.getString(field);
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
+    return std::string(trimTrailingBlanks(table.getString(field)));
 }
 
 } // namespace

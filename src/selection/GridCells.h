@@ -4,7 +4,7 @@
 // cell of every grid; finding each by its name in the form would cost more
 // than the chart and specification reads together.
 
-#include "FormState.h"
+#include <core/FormState.h>
 #include "Pages.h"
 
 #include <array>

@@ -4,7 +4,7 @@
 // and the other windows address by name, with its state before the first
 // run of FindRec (texts, items, defaults, hints, fills, fonts, visibility).
 
-#include "FormState.h"
+#include <core/FormState.h>
 
 #include <string_view>
 #include <vector>

@@ -1,7 +1,8 @@
 #include "PageRowRules.h"
 
-#include "NumberText.h"
+#include <core/NumberText.h>
 #include "Pages.h"
+#include <core/Text.h>
 
 #include <optional>
 

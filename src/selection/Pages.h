@@ -3,7 +3,7 @@
 // The four chart pages as data: page keys, grid sizes, cell names and the
 // bow weight entry that the invalid-selection step resets.
 
-#include "FormState.h"
+#include <core/FormState.h>
 #include "Page.h"
 
 #include <array>

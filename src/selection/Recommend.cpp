@@ -1,10 +1,11 @@
 #include "Recommendation.h"
 
 #include "Bands.h"
-#include "NumberText.h"
+#include <core/NumberText.h>
 #include "PageRowRules.h"
 #include "Pages.h"
-#include "RunError.h"
+#include <core/ConversionError.h>
+#include <core/Text.h>
 
 #include <stdexcept>
 

@@ -6,7 +6,7 @@
 // page shows, enables or greys. It writes only what the run got as far as,
 // so a run stopped by an error leaves the rest as the last one painted it.
 
-#include "FormState.h"
+#include <core/FormState.h>
 #include "GridCells.h"
 #include "Recommendation.h"
 

@@ -4,7 +4,7 @@
 #include "GridCells.h"
 #include "InvalidSelection.h"
 #include "MainFormDesign.h"
-#include "NumberText.h"
+#include <core/NumberText.h>
 #include "Pages.h"
 #include "Recommendation.h"
 #include "RecommendationPainter.h"

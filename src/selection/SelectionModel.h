@@ -6,8 +6,8 @@
 // widgets: the window turns widget events into the change calls below and
 // shows the FormState after each notification.
 
-#include "FormState.h"
-#include "MessageSink.h"
+#include <core/FormState.h>
+#include <core/MessageSink.h>
 #include "Page.h"
 #include "Recommendation.h"
 #include "RunSummary.h"

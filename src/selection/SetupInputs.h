@@ -5,7 +5,7 @@
 // save, recall or print a setup go through these instead of spelling the
 // controls' names.
 
-#include "FormState.h"
+#include <core/FormState.h>
 #include "Page.h"
 
 #include <array>

@@ -4,7 +4,7 @@
 // data: its specification key and captions, the page it was clicked on and
 // the setup entries the finished arrow starts from.
 
-#include "FormState.h"
+#include <core/FormState.h>
 #include "Page.h"
 
 #include <optional>

@@ -1,28 +1,11 @@
 #include "SpecsTable.h"
 
+#include <core/Text.h>
+
 #include <algorithm>
 #include <cctype>
 
 namespace qw::selection {
-
-namespace {
-
-std::string_view withoutTrailingBlanks(std::string_view text)
-{
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
-bool sameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
-} // namespace
 
 SpecsTable::SpecsTable(const std::filesystem::path& dataFolder) : table_(dataFolder) {}
 
@@ -65,7 +48,7 @@ bool SpecsTable::currentKeyIs(const std::string& key)
         }
         return keyFieldTexts_[index];
     });
-    return sameIgnoringCase(withoutTrailingBlanks(recordKey), withoutTrailingBlanks(key));
+    return equalsIgnoringCase(trimTrailingBlanks(recordKey), trimTrailingBlanks(key));
 }
 
 bool SpecsTable::seekExact(const std::string& key)

@@ -1,5 +1,7 @@
 #include "DataFolder.h"
 
+#include <core/Text.h>
+
 #include "StorageError.h"
 #include "Table.h"
 
@@ -23,14 +25,6 @@ constexpr const char* kSuppliedRelative = "../../share/quiverwise";
 // A supplied table whose presence tells that a folder holds the tables.
 constexpr const char* kMarkerTable = "HUNTCHRT.DBF";
 constexpr const char* kUserFolderName = "quiverwise";
-
-std::string lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 std::optional<std::string> environmentValue(const char* name)
 {
@@ -93,9 +87,9 @@ const std::vector<std::string>& shopFileNames()
 
 bool isShopFile(std::string_view fileName)
 {
-    const std::string wanted = lower(fileName);
+    const std::string wanted = lowerAscii(fileName);
     return std::any_of(shopFileNames().begin(), shopFileNames().end(),
-                       [&](const std::string& name) { return lower(name) == wanted; });
+                       [&](const std::string& name) { return lowerAscii(name) == wanted; });
 }
 
 fs::path suppliedTablesFolder(const fs::path& programFolder)
@@ -178,11 +172,11 @@ std::vector<std::string> DataFolder::prepare() const
             // The customer table's memo file and index belong to the table
             // there: they are only made with it, and an empty one never
             // joins a table that has records.
-            const bool make = lower(name) == "shopinfo.dbf" ? existing.empty() : noCustomerTable;
+            const bool make = lowerAscii(name) == "shopinfo.dbf" ? existing.empty() : noCustomerTable;
             if (make) {
                 copyOver(file, path_, name, existing);
                 log.push_back((path_ / name).string() + ": created empty");
-            } else if (existing.empty() && lower(name) == "saved.idx") {
+            } else if (existing.empty() && lowerAscii(name) == "saved.idx") {
                 rebuildCustomerIndex(name);
                 log.push_back((path_ / name).string() + ": rebuilt from the kept table");
             }

@@ -1,5 +1,7 @@
 #include "DbfFieldText.h"
 
+#include <core/Text.h>
+
 #include "CodePage.h"
 #include "StorageError.h"
 
@@ -39,7 +41,7 @@ bool isPlainNumber(std::string_view text)
 
 std::string encodeNumber(const FieldDef& field, std::string_view text)
 {
-    text = trimBoth(text);
+    text = trimField(text);
     if (text.empty())
         return std::string(field.length, ' ');
     if (!isPlainNumber(text))
@@ -62,7 +64,7 @@ std::string encodeNumber(const FieldDef& field, std::string_view text)
 
 std::string encodeDate(const FieldDef& field, std::string_view text)
 {
-    text = trimBoth(text);
+    text = trimField(text);
     if (text.empty())
         return std::string(field.length, ' ');
     std::string digits;
@@ -82,7 +84,7 @@ std::string encodeDate(const FieldDef& field, std::string_view text)
 
 std::string encodeLogical(const FieldDef& field, std::string_view text)
 {
-    text = trimBoth(text);
+    text = trimField(text);
     char value = '?';
     if (!text.empty()) {
         switch (std::toupper(static_cast<unsigned char>(text.front()))) {
@@ -162,21 +164,6 @@ std::string blankRecord(const DbfLayout& layout)
             record.replace(layout.offsets[i], layout.fields[i].length, layout.fields[i].length,
                            '\0');
     return record;
-}
-
-std::string_view trimRight(std::string_view text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
-        text.remove_suffix(1);
-    return text;
-}
-
-std::string_view trimBoth(std::string_view text)
-{
-    text = trimRight(text);
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    return text;
 }
 
 std::string fieldBytesAsText(const DbfFile& file, std::string_view record, std::size_t index)

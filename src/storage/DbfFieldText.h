@@ -24,8 +24,4 @@ std::string encodeFieldText(const FieldDef& field, std::string_view utf8, std::u
 // start as zero bytes; a blank there would read as a huge number.
 std::string blankRecord(const DbfLayout& layout);
 
-// Trims blanks at the end (and for numbers also at the start).
-std::string_view trimRight(std::string_view text);
-std::string_view trimBoth(std::string_view text);
-
 } // namespace qw::storage

@@ -1,5 +1,7 @@
 #include "DbfFile.h"
 
+#include <core/Text.h>
+
 #include "DbfJournal.h"
 #include "StorageError.h"
 
@@ -26,14 +28,6 @@ std::map<std::string, std::weak_ptr<DbfFile>>& registry()
 {
     static std::map<std::string, std::weak_ptr<DbfFile>> files;
     return files;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 std::filesystem::path memoPathFor(const std::filesystem::path& table, MemoKind kind)

@@ -1,5 +1,7 @@
 #include "DbfFormat.h"
 
+#include <core/Text.h>
+
 #include "StorageError.h"
 
 #include <algorithm>
@@ -10,14 +12,6 @@
 
 namespace qw::storage {
 namespace {
-
-std::string upper(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 std::string hexByte(std::uint8_t b)
 {
@@ -60,7 +54,7 @@ FieldDef parseDescriptor(const char* d)
 {
     FieldDef field;
     const std::size_t nameLength = strnlen(d, 11);
-    field.name = upper(std::string_view(d, nameLength));
+    field.name = upperAscii(std::string_view(d, nameLength));
     field.type = static_cast<FieldType>(std::toupper(static_cast<unsigned char>(d[11])));
     field.length = static_cast<std::uint8_t>(d[16]);
     field.decimals = static_cast<std::uint8_t>(d[17]);
@@ -89,7 +83,7 @@ bool DbfLayout::hasMemoFields() const
 
 int DbfLayout::fieldIndex(std::string_view name) const
 {
-    const std::string wanted = upper(name);
+    const std::string wanted = upperAscii(name);
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (fields[i].name == wanted)
             return static_cast<int>(i);
@@ -196,7 +190,7 @@ void checkNewFields(const std::vector<FieldDef>& fields)
     std::set<std::string> names;
     std::uint32_t recordLength = 1;
     for (const FieldDef& field : fields) {
-        const std::string name = upper(field.name);
+        const std::string name = upperAscii(field.name);
         if (name.empty() || name.size() > 10)
             throw StorageError("Field name '" + field.name + "' must have 1 to 10 characters");
         const bool nameOk = std::all_of(name.begin(), name.end(), [](char c) {
@@ -236,7 +230,7 @@ DbfLayout makeLayout(const std::vector<FieldDef>& fields, std::uint8_t codePage)
     layout.codePage = codePage;
     std::uint32_t offset = 1;
     for (FieldDef field : fields) {
-        field.name = upper(field.name);
+        field.name = upperAscii(field.name);
         // Fixed widths of the fixed-width types; whatever the caller gave.
         if (field.type == FieldType::Date)
             field.length = 8;

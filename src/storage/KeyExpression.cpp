@@ -1,5 +1,7 @@
 #include "KeyExpression.h"
 
+#include <core/Text.h>
+
 #include "IdxFormat.h"
 
 #include <algorithm>
@@ -39,14 +41,6 @@ constexpr std::array<Function, 7> kFunctions{{
     {"LEFT", Operation::Left, 2, 2},
     {"SUBSTR", Operation::Substr, 2, 3},
 }};
-
-std::string upperAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return result;
-}
 
 // Upper case of one Windows-1252 byte: ASCII letters, the accented letters
 // 0xE0-0xFE (but not the division sign 0xF7), and the four letters whose
@@ -277,20 +271,6 @@ private:
     std::size_t position_ = 0;
 };
 
-std::string trimRight(std::string value)
-{
-    const auto end = value.find_last_not_of(' ');
-    value.erase(end == std::string::npos ? 0 : end + 1);
-    return value;
-}
-
-std::string trimLeft(std::string value)
-{
-    const auto begin = value.find_first_not_of(' ');
-    value.erase(0, begin == std::string::npos ? value.size() : begin);
-    return value;
-}
-
 std::string evaluateNode(const ExprNode& node, const std::vector<std::size_t>& fieldWidths,
                          const KeyExpression::FieldReader& fieldValue)
 {
@@ -320,11 +300,11 @@ std::string evaluateNode(const ExprNode& node, const std::vector<std::size_t>& f
             c = static_cast<char>(upperCp1252(static_cast<unsigned char>(c)));
         return value;
     case Operation::RTrim:
-        return trimRight(std::move(value));
+        return std::string(trimTrailingBlanks(value));
     case Operation::LTrim:
-        return trimLeft(std::move(value));
+        return std::string(trimLeadingBlanks(value));
     case Operation::AllTrim:
-        return trimLeft(trimRight(std::move(value)));
+        return trimBlanks(value);
     case Operation::Left:
         return value.substr(0, *node.count);
     case Operation::Substr:

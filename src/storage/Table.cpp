@@ -1,5 +1,7 @@
 #include "Table.h"
 
+#include <core/Text.h>
+
 #include "CodePage.h"
 #include "DbfFieldText.h"
 #include "DbfFile.h"
@@ -13,14 +15,6 @@
 
 namespace qw::storage {
 namespace {
-
-bool sameNameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
 
 StorageError notOpen()
 {
@@ -54,7 +48,7 @@ std::size_t Table::Impl::fieldIndexOrThrow(std::string_view name) const
         return known->second;
     const auto& fields = layout().fields;
     for (std::size_t i = 0; i < fields.size(); ++i)
-        if (sameNameIgnoringCase(fields[i].name, name)) {
+        if (equalsIgnoringCase(fields[i].name, name)) {
             nameCache.emplace(std::string(name), i);
             return i;
         }
@@ -429,7 +423,7 @@ std::string Table::getString(std::string_view field) const
 long Table::getInteger(std::string_view field) const
 {
     const std::string text = getString(field);
-    const std::string_view trimmed = trimBoth(text);
+    const std::string_view trimmed = trimField(text);
     if (trimmed.empty())
         return 0;
     return std::strtol(std::string(trimmed).c_str(), nullptr, 10);

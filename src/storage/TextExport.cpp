@@ -1,5 +1,7 @@
 #include "TextExport.h"
 
+#include <core/Text.h>
+
 #include "CodePage.h"
 #include "DbfFieldText.h"
 #include "StorageError.h"
@@ -65,10 +67,10 @@ void appendField(std::string& out, const DbfFile& file, std::string_view record,
     switch (field.type) {
     case FieldType::Character:
     case FieldType::Memo:
-        appendQuoted(out, toUtf8(trimRight(bytes), file.layout().codePage));
+        appendQuoted(out, toUtf8(trimFieldEnd(bytes), file.layout().codePage));
         break;
     case FieldType::Logical: {
-        const std::string_view value = trimBoth(bytes);
+        const std::string_view value = trimField(bytes);
         if (!value.empty() && value != "?")
             out.push_back(value.front() == 'T' || value.front() == 't' || value.front() == 'Y' ||
                                   value.front() == 'y'
@@ -77,7 +79,7 @@ void appendField(std::string& out, const DbfFile& file, std::string_view record,
         break;
     }
     default:
-        out += toUtf8(trimBoth(bytes), file.layout().codePage);
+        out += toUtf8(trimField(bytes), file.layout().codePage);
         break;
     }
 }

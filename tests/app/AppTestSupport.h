@@ -4,7 +4,7 @@
 // folder, a message sink that records instead of showing boxes, and a
 // findChild that fails loudly.
 
-#include "selection/RecordingSink.h"
+#include <core/RecordingSink.h>
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +18,7 @@
 
 namespace qw::test {
 
-using RecordingSink = selection::RecordingSink;
+using RecordingSink = RecordingSink;
 
 template <typename T> T* child(QObject* root, const QString& name)
 {

@@ -16,7 +16,7 @@
 #include "app/TSplashV.h"
 #include "app/TTrajectory.h"
 #include "reports/CustomerSheet.h"
-#include "selection/RecordingSink.h"
+#include <core/RecordingSink.h>
 #include "storage/Table.h"
 
 #include <QAbstractButton>
@@ -157,7 +157,7 @@ int main(int argc, char* argv[])
         shoot(folder, "trajectory");
     }
     // Opened and closed without saving: the tables stay as they are.
-    qw::selection::RecordingSink messages;
+    qw::RecordingSink messages;
     pages->setCurrentIndex(1);
     window.model().setItemIndex(qw::selection::SetupGroup::TargBowType, 1);
     for (const int page : {1, 2}) {
@@ -233,7 +233,7 @@ int main(int argc, char* argv[])
             customers.indexOpen("Saved.idx");
             customers.reindex();
         }
-        qw::selection::RecordingSink messages;
+        qw::RecordingSink messages;
         qw::reports::TCustInfoRpt customerSheet(data);
         qw::app::TGetCust retrieval(data, window.model(), messages, customerSheet, &window);
         retrieval.show();

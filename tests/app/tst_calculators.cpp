@@ -57,7 +57,7 @@ class CalculatorWindowsTest : public QObject {
 
 private:
     fixtures::SpecsFolder specs_;
-    selection::FormState main_; // the window's model reads it while it lives
+    qw::FormState main_; // the window's model reads it while it lives
     qw::test::RecordingSink sink_;
 
     // The specifications window over a clicked 1912/52 shaft, the main

@@ -4,7 +4,7 @@
 #include "app/AppConfig.h"
 #include "app/TAboutBox.h"
 #include "app/TAboutBox1.h"
-#include "selection/FormState.h"
+#include <core/FormState.h>
 #include "widgets/LinkLabel.h"
 #include "widgets/UrlOpener.h"
 
@@ -118,7 +118,7 @@ private slots:
             QCOMPARE(first.windowTitle(), QString("2011 Target/Youth Shaft Models Guide"));
             QCOMPARE(shown(&first), (QStringList{"TargGuideImg", "HyperLblYouth"}));
         }
-        selection::FormState mainForm;
+        qw::FormState mainForm;
         mainForm.add("TmpLbl2", {}).text = "Kavl";
         app::TAboutBox1 second(mainForm);
         activate(&second);

@@ -59,12 +59,12 @@ private:
 // The main window's state after a click on a size cell whose hand-off key
 // is `key` (its first four characters the size). A specifications model
 // reads it for as long as it lives, so it must outlive the model.
-inline qw::selection::FormState clicked(const std::string& key, const std::string& page,
+inline qw::FormState clicked(const std::string& key, const std::string& page,
                                         const std::string& models, const std::string& length = "30",
                                         const std::string& point = "100",
                                         const std::string& bowWeight = "60")
 {
-    qw::selection::FormState main = qw::selection::mainFormDesign();
+    qw::FormState main = qw::selection::mainFormDesign();
     main["TmpLbl"].text = key;
     main["TmpLbl2"].text = page;
     main["SpcLbl"].text = key.substr(0, 4);

@@ -7,7 +7,7 @@
 #include <calculators/SpecsModel.h>
 #include <calculators/TrajectoryModel.h>
 #include <selection/Pages.h>
-#include <selection/RecordingSink.h>
+#include <core/RecordingSink.h>
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
 
@@ -18,7 +18,6 @@
 
 using namespace qw;
 using calculators::WeightInput;
-using selection::RecordingSink;
 
 namespace {
 

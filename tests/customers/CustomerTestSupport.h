@@ -7,7 +7,7 @@
 #include "customers/CustInfoModel.h"
 #include "customers/CustomerFields.h"
 #include "customers/SavedSetups.h"
-#include "selection/RecordingSink.h"
+#include <core/RecordingSink.h>
 #include "selection/SelectionModel.h"
 #include "storage/Table.h"
 
@@ -88,9 +88,9 @@ inline std::vector<Fields> storedRecords(const std::filesystem::path& folder)
 
 // The customer's details typed into the entry model, then "Save Record".
 inline customers::CustInfoModel::SaveOutcome saveCustomer(const std::filesystem::path& folder,
-                                                          const selection::FormState& mainForm,
+                                                          const FormState& mainForm,
                                                           const Fields& details,
-                                                          selection::MessageSink& messages,
+                                                          MessageSink& messages,
                                                           const std::string& date = "12/08/26")
 {
     customers::CustInfoModel entry(folder, messages);

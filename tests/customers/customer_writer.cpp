@@ -53,7 +53,7 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    qw::selection::RecordingSink sink;
+    qw::RecordingSink sink;
     qw::selection::SelectionModel window(folder, sink);
     window.findRec();
     std::fputs("ready\n", stdout);

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <map>
 
+using namespace qw;
 using namespace qw::databuild;
 
 class TextRulesTest : public QObject {
@@ -153,3 +154,4 @@ void TextRulesTest::targetListCasesByRecord()
 
 QTEST_GUILESS_MAIN(TextRulesTest)
 #include "tst_textrules.moc"
+#include <core/Text.h>

@@ -11,7 +11,7 @@
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/Pages.h>
-#include <selection/RecordingSink.h>
+#include <core/RecordingSink.h>
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
 
@@ -296,16 +296,16 @@ class SetupSheetsTest : public QObject {
 
     QTemporaryDir dir_;
     std::filesystem::path folder_;
-    selection::RecordingSink sink_;
+    qw::RecordingSink sink_;
     std::unique_ptr<selection::SelectionModel> model_;
 
     // The window after start-up with the setup applied and the page shown.
-    selection::FormState& windowFor(Page page, const Setup& setup)
+    qw::FormState& windowFor(Page page, const Setup& setup)
     {
         model_ = std::make_unique<selection::SelectionModel>(folder_, sink_);
         model_->findRec();
         for (const auto& [control, value] : setup) {
-            if (model_->form()[control].kind == selection::ControlKind::RadioGroup)
+            if (model_->form()[control].kind == qw::ControlKind::RadioGroup)
                 model_->setItemIndexQuietly(control, std::stoi(value));
             else
                 model_->setTextQuietly(control, value);
@@ -318,7 +318,7 @@ class SetupSheetsTest : public QObject {
     // A customer saved from the main window with this setup and these details.
     void saveCustomer(Page page, const Setup& setup, const Setup& details)
     {
-        const selection::FormState& form = windowFor(page, setup);
+        const qw::FormState& form = windowFor(page, setup);
         customers::CustInfoModel entry(folder_, sink_);
         QVERIFY(entry.open(selection::readSetup(form), selection::pageKey(form)));
         for (const auto& [field, text] : details)
@@ -409,7 +409,7 @@ private slots:
         QFETCH(int, page);
         QFETCH(Setup, setup);
         const Page p = Page(page);
-        const selection::FormState& form = windowFor(p, setup);
+        const qw::FormState& form = windowFor(p, setup);
         reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
         const QString before =
             QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
@@ -529,7 +529,7 @@ private slots:
         QFETCH(Setup, setup);
         QFETCH(QStringList, expected);
         const Page p = Page(page);
-        selection::FormState& form = windowFor(p, setup);
+        qw::FormState& form = windowFor(p, setup);
         for (const auto& [control, value] : setup)
             if (value == "-1")
                 form[control].itemIndex = -1;
@@ -661,7 +661,7 @@ private slots:
         QFETCH(QString, point);
         const Page p = Page(page);
         sink_.clear();
-        selection::FormState& form = windowFor(p, setup);
+        qw::FormState& form = windowFor(p, setup);
         QVERIFY(model_->sizeCellClick(p, 1));
         calculators::SpecsModel specs(folder_, selection::shaftSelection(form), sink_);
         QVERIFY(specs.found());
@@ -694,7 +694,7 @@ private slots:
                 return;
         }
         for (const auto& [name, control] : specs.form().all())
-            if (control.kind != selection::ControlKind::Button && control.visible &&
+            if (control.kind != qw::ControlKind::Button && control.visible &&
                 !control.text.empty())
                 QVERIFY2(placeError(pdf, {control.text, Anchor::Left, 0, 0}), name.c_str());
         for (std::size_t i = 0; i < pdf.words.size(); ++i) {

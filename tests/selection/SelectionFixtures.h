@@ -6,7 +6,7 @@
 // record for each of those keys, so a grid row tells which record it came
 // from. Cases put their own columns and specification records on top.
 
-#include <selection/RecordingSink.h>
+#include <core/RecordingSink.h>
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
 
@@ -186,7 +186,7 @@ private:
 };
 
 // Records every message box in order.
-using RecordingSink = qw::selection::RecordingSink;
+using RecordingSink = qw::RecordingSink;
 
 // A fresh catalogue for each test function (call resetEngine() from init()):
 // the test sets up its cases, then start() writes the tables and opens the

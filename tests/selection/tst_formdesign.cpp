@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+using namespace qw;
 using namespace qw::selection;
 
 class TestFormDesign : public QObject {

@@ -11,6 +11,7 @@
 
 #include <map>
 
+using namespace qw;
 using namespace qw::selection;
 using fixtures::Catalogue;
 using fixtures::RecordingSink;

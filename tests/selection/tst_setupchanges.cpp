@@ -7,6 +7,7 @@
 
 #include <selection/SelectionModel.h>
 
+using namespace qw;
 using namespace qw::selection;
 using fixtures::RecordingSink;
 

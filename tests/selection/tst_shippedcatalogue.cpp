@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+using namespace qw;
 using namespace qw::selection;
 using fixtures::RecordingSink;
 

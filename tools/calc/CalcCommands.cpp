@@ -5,9 +5,9 @@
 #include <calculators/KineticEnergyModel.h>
 #include <calculators/SpecsModel.h>
 #include <calculators/TrajectoryModel.h>
-#include <selection/NumberText.h>
+#include <core/NumberText.h>
 #include <selection/Pages.h>
-#include <selection/RunError.h>
+#include <core/ConversionError.h>
 
 #include <nlohmann/json.hpp>
 
@@ -93,7 +93,7 @@ int runEnergy(const Arguments& arguments)
             line["--velocity"].value_or(std::string(calculators::kStartVelocity)));
     } catch (const calculators::CalculationNotice& notice) {
         sink.information(notice.what(), 0);
-    } catch (const selection::ConversionError& error) {
+    } catch (const ConversionError& error) {
         sink.error(error.what());
     }
     ordered_json report;
@@ -121,7 +121,7 @@ int runFoc(const Arguments& arguments)
             line["--balance"].value_or(std::string(calculators::kStartFocBalance)));
     } catch (const calculators::CalculationError& error) {
         sink.error(error.what());
-    } catch (const selection::ConversionError& error) {
+    } catch (const ConversionError& error) {
         sink.error(error.what());
     }
     ordered_json report;
@@ -147,8 +147,8 @@ int runSpecs(const Arguments& arguments, const std::filesystem::path& programFol
     for (const auto& [option, input] : inputOptions)
         if (line[option]) {
             try {
-                selection::parseRealNumber(*line[option]);
-            } catch (const selection::ConversionError&) {
+                parseRealNumber(*line[option]);
+            } catch (const ConversionError&) {
                 throw UsageError(std::string(option) + " needs a number, not '" + *line[option] +
                                  "'");
             }

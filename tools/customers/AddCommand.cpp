@@ -57,11 +57,11 @@ int runAdd(CommandContext& context)
         context.dataFolder = *options.dataFolder;
 
     // What the main window's own run says is not part of this command's answer.
-    selection::RecordingSink windowSink;
+    RecordingSink windowSink;
     selection::SelectionModel window(context.dataFolder, windowSink);
     showSetup(window, options);
 
-    selection::RecordingSink sink;
+    RecordingSink sink;
     customers::CustInfoModel entry(context.dataFolder, sink);
     bool stored = false;
     if (entry.open(window.setup(), selection::pageKey(window.form()))) {

@@ -44,13 +44,13 @@ void refuseLeftovers(const std::vector<std::string>& arguments)
                                             : "unexpected argument '" + first + "'");
 }
 
-void printMessages(const selection::RecordingSink& sink)
+void printMessages(const RecordingSink& sink)
 {
     for (const auto& message : sink.messages)
         (message.error ? std::cerr : std::cout) << message.text << "\n";
 }
 
-Json messagesJson(const selection::RecordingSink& sink)
+Json messagesJson(const RecordingSink& sink)
 {
     Json messages = Json::array();
     for (const auto& message : sink.messages)
@@ -58,7 +58,7 @@ Json messagesJson(const selection::RecordingSink& sink)
     return messages;
 }
 
-int exitStatus(const selection::RecordingSink& sink)
+int exitStatus(const RecordingSink& sink)
 {
     return sink.errorCount() > 0 ? kExitMessage : kExitOk;
 }

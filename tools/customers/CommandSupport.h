@@ -6,7 +6,7 @@
 #include "Commands.h"
 
 #include <JsonText.h>
-#include <selection/RecordingSink.h>
+#include <core/RecordingSink.h>
 
 #include <nlohmann/json.hpp>
 
@@ -33,10 +33,10 @@ void refuseLeftovers(const std::vector<std::string>& arguments);
 
 // Prints the messages: information to the output, errors to the error
 // stream (as text), or as a "messages" array of the JSON answer.
-void printMessages(const selection::RecordingSink& sink);
-Json messagesJson(const selection::RecordingSink& sink);
+void printMessages(const RecordingSink& sink);
+Json messagesJson(const RecordingSink& sink);
 
 // Exit status for a command whose classes sent these messages.
-int exitStatus(const selection::RecordingSink& sink);
+int exitStatus(const RecordingSink& sink);
 
 } // namespace qw::customers_cli

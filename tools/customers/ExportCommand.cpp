@@ -22,7 +22,7 @@ int runExport(CommandContext& context)
         context.arguments.erase(context.arguments.begin());
     }
     refuseLeftovers(context.arguments);
-    selection::RecordingSink sink;
+    RecordingSink sink;
     storage::Table exportTbl(context.dataFolder);
     if (workbook)
         customers::exportCustomerSpreadsheet(exportTbl, sink, std::filesystem::absolute(*workbook));

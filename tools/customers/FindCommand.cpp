@@ -16,9 +16,9 @@ int runFind(const std::filesystem::path& dataFolder, const std::vector<std::stri
     if (!arguments)
         return kExitUsage;
     // Return Data is not given here: the main window stays untouched.
-    selection::RecordingSink mainMessages;
+    RecordingSink mainMessages;
     selection::SelectionModel mainWindow(dataFolder, mainMessages);
-    selection::RecordingSink messages;
+    RecordingSink messages;
     CustomerRetrieval retrieval(dataFolder, mainWindow, messages);
     const bool found = openAndSearch(retrieval, messages, arguments->prefix);
     const bool shown = retrieval.isOpen() && retrieval.currentRecord().size() > 0;

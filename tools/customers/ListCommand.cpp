@@ -23,7 +23,7 @@ using Record = std::vector<std::pair<std::string, std::string>>;
 // a memo that cannot be read is left out of its record, which is named in
 // a notice.
 std::vector<Record> recordsInNameOrder(const std::filesystem::path& folder,
-                                       selection::RecordingSink& notices)
+                                       RecordingSink& notices)
 {
     storage::Table table(folder);
     table.open(customers::kSavedSetupsFile);
@@ -70,7 +70,7 @@ int runList(CommandContext& context)
     takeDataFolder(context);
     const bool json = takeFlag(context.arguments, "--json");
     refuseLeftovers(context.arguments);
-    selection::RecordingSink sink;
+    RecordingSink sink;
     std::vector<Record> records;
     try {
         records = recordsInNameOrder(context.dataFolder, sink);

@@ -26,7 +26,7 @@ nlohmann::ordered_json groupsJson(const selection::SetupInputs& setup)
             {"brace", setup.item(SetupGroup::BraceHt)}};
 }
 
-void reportMessages(const selection::RecordingSink& messages, bool json, std::ostream& out,
+void reportMessages(const RecordingSink& messages, bool json, std::ostream& out,
                     std::ostream& err)
 {
     if (json)
@@ -44,7 +44,7 @@ int runRecall(const std::filesystem::path& dataFolder, const std::vector<std::st
     const auto arguments = parsePrefixArguments("recall", args, err);
     if (!arguments)
         return kExitUsage;
-    selection::RecordingSink mainMessages;
+    RecordingSink mainMessages;
     selection::SelectionModel mainWindow(dataFolder, mainMessages);
     // The main window runs once when it opens; what that run says is not
     // part of this answer, but a table's notice goes to the error stream.
@@ -54,7 +54,7 @@ int runRecall(const std::filesystem::path& dataFolder, const std::vector<std::st
             err << message.text << "\n";
     mainMessages.clear();
 
-    selection::RecordingSink messages;
+    RecordingSink messages;
     CustomerRetrieval retrieval(dataFolder, mainWindow, messages);
     if (!openAndSearch(retrieval, messages, arguments->prefix)) {
         reportMessages(messages, arguments->json, out, err);

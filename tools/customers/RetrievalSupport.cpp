@@ -55,7 +55,7 @@ parsePrefixArguments(const char* command, const std::vector<std::string>& args, 
     return parsed;
 }
 
-bool openAndSearch(CustomerRetrieval& retrieval, selection::RecordingSink& messages,
+bool openAndSearch(CustomerRetrieval& retrieval, RecordingSink& messages,
                    const std::string& prefix)
 {
     SavedSetups saved(retrieval.dataFolder());

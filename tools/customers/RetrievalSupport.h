@@ -4,7 +4,7 @@
 // retrieval model as Get Setup does it, and the record and summary as JSON.
 
 #include <customers/CustomerRetrieval.h>
-#include <selection/RecordingSink.h>
+#include <core/RecordingSink.h>
 
 #include <nlohmann/json.hpp>
 
@@ -30,7 +30,7 @@ parsePrefixArguments(const char* command, const std::vector<std::string>& args, 
 
 // Get Setup and Search: false when a message ended it (an empty table,
 // a storage error, "Name not found", a conversion message).
-bool openAndSearch(CustomerRetrieval& retrieval, selection::RecordingSink& messages,
+bool openAndSearch(CustomerRetrieval& retrieval, RecordingSink& messages,
                    const std::string& prefix);
 
 nlohmann::ordered_json recordJson(const CustomerRetrieval& retrieval);

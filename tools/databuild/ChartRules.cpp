@@ -3,6 +3,7 @@
 #include "TextRules.h"
 
 #include <selection/PageRowRules.h>
+#include <core/Text.h>
 
 namespace qw::databuild {
 
@@ -87,12 +88,12 @@ std::vector<ChartLookup> ChartRules::hunting(const FieldReader& field)
 {
     std::vector<ChartLookup> found;
     for (int column = 1; column <= chartColumns(ChartKind::Hunting); ++column) {
-        const std::string size = trim(field(sizeField(column)));
+        const std::string size = trimBlanks(field(sizeField(column)));
         if (size.empty())
             continue;
         const selection::RowRule rule = selection::rowRule(Page::Hunt, column);
         const std::string shown = rule.sizeUpToFirstBlank ? upToFirstBlank(size) : size;
-        const std::string spine = trim(field(secondField(ChartKind::Hunting, column)));
+        const std::string spine = trimBlanks(field(secondField(ChartKind::Hunting, column)));
         if (rule.carbonAllowed && spine == "caw")
             continue; // a carbon entry, shown without a lookup
         found.push_back({column, column, shown + spine, "hunting", "HMODELS",
@@ -109,10 +110,10 @@ std::vector<ChartLookup> ChartRules::target(std::uint32_t record, const FieldRea
             const int column = selection::targetColumnOfEntry(*listCase, entry);
             const auto cut = entry <= listCase->starCutEntries ? listCase->cut
                                                                 : selection::StarCut::None;
-            const std::string size = selection::starCut(trim(field(sizeField(column))), cut);
+            const std::string size = selection::starCut(trimBlanks(field(sizeField(column))), cut);
             if (size.empty())
                 continue;
-            const std::string spine = trim(field(secondField(ChartKind::Target, column)));
+            const std::string spine = trimBlanks(field(secondField(ChartKind::Target, column)));
             found.push_back({column, entry, size + spine, situationOf(*listCase), "TMODELS",
                              std::string(selection::rowRule(Page::Targ, entry).twoModelCode)});
         }
@@ -124,10 +125,10 @@ std::vector<ChartLookup> ChartRules::youth(const FieldReader& field)
 {
     std::vector<ChartLookup> found;
     for (int column = 1; column <= chartColumns(ChartKind::Youth); ++column) {
-        const std::string size = trim(field(sizeField(column)));
+        const std::string size = trimBlanks(field(sizeField(column)));
         if (size.empty())
             continue;
-        const std::string model = trim(field(secondField(ChartKind::Youth, column)));
+        const std::string model = trimBlanks(field(secondField(ChartKind::Youth, column)));
         found.push_back({column, column, size + model, "youth", "TMODELS", ""});
     }
     return found;
@@ -137,10 +138,10 @@ std::vector<ChartLookup> ChartRules::kavel(const FieldReader& field)
 {
     std::vector<ChartLookup> found;
     for (int column = 1; column <= chartColumns(ChartKind::Kavel); ++column) {
-        const std::string model = trim(field(secondField(ChartKind::Kavel, column)));
+        const std::string model = trimBlanks(field(secondField(ChartKind::Kavel, column)));
         if (model.empty())
             continue; // a size without a model code is not offered
-        const std::string size = trim(field(sizeField(column)));
+        const std::string size = trimBlanks(field(sizeField(column)));
         found.push_back({column, column, size + model, "Kavel", "HMODELS", ""});
     }
     return found;

@@ -2,6 +2,7 @@
 
 #include "BuildError.h"
 #include "TextRules.h"
+#include <core/Text.h>
 
 #include <fstream>
 
@@ -26,11 +27,11 @@ std::vector<std::string> splitLine(const std::string& line, const std::string& w
             } else {
                 current += c;
             }
-        } else if (c == '"' && trim(current).empty()) {
+        } else if (c == '"' && trimBlanks(current).empty()) {
             quoted = wasQuoted = true;
             current.clear();
         } else if (c == ',') {
-            fields.push_back(wasQuoted ? current : trim(current));
+            fields.push_back(wasQuoted ? current : trimBlanks(current));
             current.clear();
             wasQuoted = false;
         } else {
@@ -39,7 +40,7 @@ std::vector<std::string> splitLine(const std::string& line, const std::string& w
     }
     if (quoted)
         throw BuildError(where + ": unterminated quoted field");
-    fields.push_back(wasQuoted ? current : trim(current));
+    fields.push_back(wasQuoted ? current : trimBlanks(current));
     return fields;
 }
 
@@ -58,7 +59,7 @@ CsvFile CsvFile::read(const std::filesystem::path& path)
         ++lineNumber;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (trim(line).empty())
+        if (trimBlanks(line).empty())
             continue;
         auto fields = splitLine(line, path.string() + " line " + std::to_string(lineNumber));
         if (file.header_.empty()) {

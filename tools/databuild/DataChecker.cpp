@@ -6,6 +6,7 @@
 #include "storage/IndexFile.h"
 #include "storage/StorageError.h"
 #include "storage/Table.h"
+#include <core/Text.h>
 
 #include <algorithm>
 #include <fstream>
@@ -55,8 +56,8 @@ std::string gpiProblem(const std::string& gpi, bool twoNumbers)
 {
     if (!twoNumbers)
         return isDecimalNumber(gpi) ? "" : "is not one number";
-    const std::string first = trim(characters(gpi, 1, 4));
-    const std::string second = trim(characters(gpi, 6, 9));
+    const std::string first = trimBlanks(characters(gpi, 1, 4));
+    const std::string second = trimBlanks(characters(gpi, 6, 9));
     if (!isDecimalNumber(first) || !isDecimalNumber(second))
         return "does not hold two numbers in characters 1-4 and 6-9";
     return "";
@@ -158,22 +159,22 @@ void DataChecker::checkSpecsRecords(Table& table)
         table.go(record);
         std::string place = recordPlace(specsLayout().fileName, record);
         if (keyed)
-            place += " (" + trim(table.getString("SHAFTSIZE")) +
-                     trim(table.getString("KEYSUFFIX")) + ")";
+            place += " (" + trimBlanks(table.getString("SHAFTSIZE")) +
+                     trimBlanks(table.getString("KEYSUFFIX")) + ")";
         for (const char* field : {"DEFPTWT", "DEFNOCKWT", "DEFVANEWT", "DEFINSWT"}) {
             const std::string value = table.getString(field);
             if (!isDecimalNumber(value))
-                defect(place + ": " + field + " " + quoted(trim(value)) + " is not a number");
+                defect(place + ": " + field + " " + quoted(trimBlanks(value)) + " is not a number");
         }
         // The specifications window takes the second number for a model
         // text naming family 52 second.
         for (const char* field : {"HMODELS", "TMODELS"}) {
             const std::string models = table.getString(field);
             const std::string gpi = table.getString("GPI");
-            if (characters(models, 3, 5) == ",52" && !isDecimalNumber(trim(characters(gpi, 6, 9))))
-                defect(place + ": GPI " + quoted(trim(gpi)) +
+            if (characters(models, 3, 5) == ",52" && !isDecimalNumber(trimBlanks(characters(gpi, 6, 9))))
+                defect(place + ": GPI " + quoted(trimBlanks(gpi)) +
                        " has no second number in characters 6-9 for " + field + " " +
-                       quoted(trim(models)));
+                       quoted(trimBlanks(models)));
         }
     }
 }
@@ -183,7 +184,7 @@ void DataChecker::checkIndexKeys(const storage::IndexFile& index)
     std::optional<storage::IndexEntry> previous;
     for (auto entry = index.first(); entry; entry = index.next(*entry)) {
         if (previous && previous->key == entry->key)
-            defect(std::string(kSpecsIndexFile) + ": key " + quoted(trim(entry->key)) +
+            defect(std::string(kSpecsIndexFile) + ": key " + quoted(trimBlanks(entry->key)) +
                    " on records " + std::to_string(previous->recordNumber) + " and " +
                    std::to_string(entry->recordNumber) + "; a seek finds only one");
         previous = entry;
@@ -215,13 +216,13 @@ void DataChecker::checkChartCell(ChartKind kind, std::uint32_t record, const Cha
                std::string(kSpecsIndexFile));
         return;
     }
-    const std::string model = trim(specs.table->getString(lookup.modelField));
+    const std::string model = trimBlanks(specs.table->getString(lookup.modelField));
     const std::string gpi = specs.table->getString("GPI");
     const bool twoNumbers = !lookup.twoModelText.empty() && model == lookup.twoModelText;
     const std::string problem = gpiProblem(gpi, twoNumbers);
     if (!problem.empty())
         defect(place + " (" + lookup.situation + ", row " + std::to_string(lookup.row) + "): GPI " +
-               quoted(trim(gpi)) + " of key " + quoted(lookup.key) + " (" + lookup.modelField +
+               quoted(trimBlanks(gpi)) + " of key " + quoted(lookup.key) + " (" + lookup.modelField +
                " " + quoted(model) + ") " + problem);
 }
 
@@ -243,13 +244,13 @@ void DataChecker::checkTrajectory()
         for (const char* field : {"VEL", "LOW", "HIGH"}) {
             const std::string value = table->getString(field);
             if (!isWholeNumber(value)) {
-                defect(place + ": " + field + " " + quoted(trim(value)) + " is not a whole number");
+                defect(place + ": " + field + " " + quoted(trimBlanks(value)) + " is not a whole number");
                 numbers = false;
             }
         }
         if (numbers && table->getInteger("LOW") > table->getInteger("HIGH"))
-            defect(place + ": LOW " + trim(table->getString("LOW")) + " is beyond HIGH " +
-                   trim(table->getString("HIGH")));
+            defect(place + ": LOW " + trimBlanks(table->getString("LOW")) + " is beyond HIGH " +
+                   trimBlanks(table->getString("HIGH")));
     }
 }
 
@@ -266,7 +267,7 @@ void DataChecker::checkInvalidSelection()
     std::getline(in, line);
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    if (trim(line).empty()) {
+    if (trimBlanks(line).empty()) {
         defect(name + ": first line is empty");
         return;
     }

@@ -4,20 +4,6 @@
 
 namespace qw::databuild {
 
-std::string trim(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::string upToFirstBlank(std::string_view text)
-{
-    return std::string(text.substr(0, text.find(' ')));
-}
-
 namespace {
 
 bool isDigit(char c)
@@ -41,7 +27,7 @@ std::size_t skipSign(std::string_view text, std::size_t at)
 
 bool isDecimalNumber(std::string_view text)
 {
-    const std::string body = trim(text);
+    const std::string body = trimBlanks(text);
     std::size_t at = skipSign(body, 0);
     const std::size_t integerStart = at;
     at = skipDigits(body, at);
@@ -64,7 +50,7 @@ bool isDecimalNumber(std::string_view text)
 
 bool isWholeNumber(std::string_view text)
 {
-    const std::string body = trim(text);
+    const std::string body = trimBlanks(text);
     const std::size_t start = skipSign(body, 0);
     return start < body.size() && skipDigits(body, start) == body.size();
 }

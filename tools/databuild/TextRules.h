@@ -1,17 +1,15 @@
 #pragma once
 
-// The text rules the program applies to table fields: trimming, the cut at
-// the first blank, the "*" cuts of Target sizes, and which texts its number
-// conversions accept.
+// The text rules the program applies to table fields besides the core's
+// trims and cut at the first blank: the "*" cuts of Target sizes, and which
+// texts its number conversions accept.
+
+#include <core/Text.h>
 
 #include <string>
 #include <string_view>
 
 namespace qw::databuild {
-
-std::string trim(std::string_view text);
-// The text before its first blank (the whole text when it has none).
-std::string upToFirstBlank(std::string_view text);
 
 // A decimal number with "." as separator, blanks around it allowed.
 bool isDecimalNumber(std::string_view text);

@@ -18,14 +18,14 @@ template <typename Number> json optionalNumber(const std::optional<Number>& valu
     return value ? json(*value) : json(nullptr);
 }
 
-std::string hexColour(selection::Rgb colour)
+std::string hexColour(Rgb colour)
 {
     char text[8];
     std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(colour & 0xFFFFFF));
     return text;
 }
 
-json row(const selection::FormState& form, selection::Page page, int number)
+json row(const FormState& form, selection::Page page, int number)
 {
     const auto& size = form[selection::cellName(page, CellKind::Size, number)];
     const auto& weight = form[selection::cellName(page, CellKind::Weight, number)];

@@ -8,7 +8,7 @@
 #include <GuardedMain.h>
 #include <JsonText.h>
 
-#include <selection/MessageSink.h>
+#include <core/MessageSink.h>
 #include <selection/Pages.h>
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>

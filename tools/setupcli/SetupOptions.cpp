@@ -51,7 +51,7 @@ selection::Page parsePage(const std::string& text)
 // describes no setup the window could show.
 void checkItemIndex(const std::string& option, const std::string& group, int index)
 {
-    static const selection::FormState design = selection::mainFormDesign();
+    static const FormState design = selection::mainFormDesign();
     const std::vector<std::string>& items = design[group].items;
     if (index >= 0 && index < static_cast<int>(items.size()))
         return;

@@ -5,7 +5,7 @@
 // that start from the main window's state parse these alike and apply them
 // alike.
 
-#include <selection/RecordingSink.h>
+#include <core/RecordingSink.h>
 #include <selection/SelectionModel.h>
 
 #include <filesystem>
@@ -59,6 +59,6 @@ std::filesystem::path dataFolder(const std::optional<std::filesystem::path>& giv
 std::optional<std::filesystem::path> dataOption(const std::vector<std::string>& arguments);
 
 // Records the messages a run would have shown.
-using RecordingSink = selection::RecordingSink;
+using RecordingSink = RecordingSink;
 
 } // namespace qw::setupcli

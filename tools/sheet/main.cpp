@@ -18,9 +18,9 @@
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/Pages.h>
-#include <selection/RunError.h>
 #include <selection/SelectionModel.h>
 #include <storage/StorageError.h>
+#include <core/ConversionError.h>
 
 #include <QGuiApplication>
 
@@ -185,16 +185,16 @@ void typeWeight(qw::calculators::SpecsModel& specs, const std::string& option,
                 const std::string& text)
 {
     const qw::calculators::WeightInput input = weightInputs().at(option);
-    qw::selection::DecimalNumber typed;
+    qw::DecimalNumber typed;
     try {
-        typed = qw::selection::parseRealNumber(text);
-    } catch (const qw::selection::ConversionError&) {
+        typed = qw::parseRealNumber(text);
+    } catch (const qw::ConversionError&) {
         throw BadInput(option + " needs a number, not '" + text + "'");
     }
     specs.typeInput(input, text);
     specs.finishInput(input);
     const std::string& shown = specs.form()[qw::calculators::controlName(input)].text;
-    if (qw::calculators::compare(qw::selection::parseRealNumber(shown), typed) != 0)
+    if (qw::compare(qw::parseRealNumber(shown), typed) != 0)
         throw BadInput(option + " " + text + " is outside the range of its box");
 }
 

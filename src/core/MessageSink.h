@@ -2,9 +2,9 @@
 
 #include <string>
 
-namespace qw::selection {
+namespace qw {
 
-// Where the engine's message boxes go: the window shows them, tests and the
+// Where the models' message boxes go: the window shows them, tests and the
 // command-line tool record them. Each call returns when the user has
 // dismissed the box.
 class MessageSink {
@@ -16,4 +16,4 @@ public:
     virtual void error(const std::string& text) = 0;
 };
 
-} // namespace qw::selection
+} // namespace qw

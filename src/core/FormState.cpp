@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace qw::selection {
+namespace qw {
 
 ControlState& FormState::add(std::string name, ControlState initial)
 {
@@ -33,4 +33,4 @@ bool FormState::contains(std::string_view name) const
     return controls_.find(name) != controls_.end();
 }
 
-} // namespace qw::selection
+} // namespace qw

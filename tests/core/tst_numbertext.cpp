@@ -1,13 +1,14 @@
 // Numbers from entry and field texts, and the bare shaft weight.
 
-#include <selection/NumberText.h>
-#include <selection/RunError.h>
+#include <core/ConversionError.h>
+#include <core/NumberText.h>
+#include <core/Text.h>
 
 #include <QtTest>
 
 #include <clocale>
 
-using namespace qw::selection;
+using namespace qw;
 
 class TestNumberText : public QObject {
     Q_OBJECT
@@ -66,7 +67,7 @@ void TestNumberText::realNumbersIgnoreTheLocale()
     const std::string saved = previous ? previous : "C";
     const bool haveComma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
     const std::string weight =
-        qw::selection::bareShaftWeight(parseRealNumber("9.2"), parseRealNumber("29"));
+        qw::bareShaftWeight(parseRealNumber("9.2"), parseRealNumber("29"));
     bool commaRejected = false;
     try {
         parseRealNumber("9,2");
@@ -163,7 +164,7 @@ void TestNumberText::bareShaftWeight()
 {
     QFETCH(QString, gpi);
     QFETCH(QString, length);
-    const std::string weight = qw::selection::bareShaftWeight(
+    const std::string weight = qw::bareShaftWeight(
         parseRealField(gpi.toStdString()), parseRealNumber(length.toStdString()));
     QTEST(QString::fromStdString(weight), "weight");
 }
@@ -190,3 +191,5 @@ void TestNumberText::trims()
 
 QTEST_GUILESS_MAIN(TestNumberText)
 #include "tst_numbertext.moc"
+#include <core/ConversionError.h>
+#include <core/Text.h>

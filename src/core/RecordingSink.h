@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace qw::selection {
+namespace qw {
 
 class RecordingSink : public MessageSink {
 public:
@@ -43,4 +43,4 @@ public:
     std::vector<Message> messages;
 };
 
-} // namespace qw::selection
+} // namespace qw

@@ -1,6 +1,6 @@
-#include "RunError.h"
+#include "ConversionError.h"
 
-namespace qw::selection {
+namespace qw {
 
 ConversionError ConversionError::notInteger(const std::string& text)
 {
@@ -12,4 +12,4 @@ ConversionError ConversionError::notFloat(const std::string& text)
     return ConversionError("'" + text + "' is not a valid floating point value");
 }
 
-} // namespace qw::selection
+} // namespace qw

@@ -1,8 +1,8 @@
 #pragma once
 
-// The state of the main window's controls, by objectName, as plain data: the
-// recommendation engine reads and writes it, the window binds its widgets to
-// it, and the command-line tool prints it. Unknown names are a programming
+// The state of a window's controls, by objectName, as plain data: each
+// window's model reads and writes its own, the window binds its widgets to
+// it, and the command-line tools print it. Unknown names are a programming
 // error and throw std::out_of_range, so a misspelt control cannot go unseen.
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qw::selection {
+namespace qw {
 
 // 0xRRGGBB
 using Rgb = std::uint32_t;
@@ -65,4 +65,4 @@ private:
     std::map<std::string, ControlState, std::less<>> controls_;
 };
 
-} // namespace qw::selection
+} // namespace qw
