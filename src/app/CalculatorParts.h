@@ -2,14 +2,12 @@
 
 // Pieces the calculator windows share: the pictures they show (all of them
 // optional: a picture that is not there leaves its place empty), a decimal
-// number box with its step arrows, the hunting-usage bar and a page with a
-// tiled background.
+// number box with its step arrows and a page with a tiled background.
 
 #include <QColor>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
-#include <QTabWidget>
 #include <QWidget>
 
 class QLabel;
@@ -38,29 +36,5 @@ void decimalInput(QWidget* parent, const QString& name, QRect geometry);
 
 // A page filled with a tiled picture, or with the fallback colour.
 QWidget* tiledPage(const QString& name, const QString& tile, const QColor& fallback);
-
-// Pages whose tabs all have one fixed size (a style sheet would do it too,
-// at the price of a style sheet engine for the whole window).
-class FixedTabWidget : public QTabWidget {
-    Q_OBJECT
-public:
-    FixedTabWidget(QSize tabSize, QWidget* parent = nullptr);
-};
-
-// A vertical bar from 0 to 100 that fills from the bottom in a gradient of
-// black, silver and tan; greyed over while disabled.
-class GradientBar : public QWidget {
-    Q_OBJECT
-public:
-    explicit GradientBar(QWidget* parent = nullptr);
-    int position() const { return position_; }
-    void setPosition(int position); // held within 0-100
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    int position_ = 0;
-};
 
 } // namespace qw::app

@@ -1,7 +1,7 @@
 #include "TAboutBox.h"
 
 #include "AppConfig.h"
-#include "LinkColours.h"
+#include <widgets/LinkColours.h>
 #include "widgets/LinkLabel.h"
 
 #include <QGuiApplication>
@@ -76,7 +76,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     // Only the text takes clicks, centred across the window.
     const int linkWidth = link->sizeHint().width() + 8;
     link->setGeometry((kClientWidth - linkWidth) / 2, 409, linkWidth, kLineHeight);
-    LinkColours::attach(link);
+    widgets::LinkColours::attach(link);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName("OKButton");

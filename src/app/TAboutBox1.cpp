@@ -1,7 +1,7 @@
 #include "TAboutBox1.h"
 
 #include "AppConfig.h"
-#include "LinkColours.h"
+#include <widgets/LinkColours.h>
 #include "selection/SetupInputs.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/FixedLook.h"
@@ -54,7 +54,7 @@ TAboutBox1::TAboutBox1(std::function<std::string()> pageKey, QWidget* parent)
     : QDialog(parent), pageKey_(std::move(pageKey))
 {
     setObjectName("TAboutBox1");
-    setWindowTitle(ModelGuide::kInitialCaption);
+    setWindowTitle(selection::ModelGuide::kInitialCaption);
     buildWindow();
     binder_ = std::make_unique<FormBinder>(guide_.form(), this);
     binder_->apply();
@@ -100,7 +100,7 @@ void TAboutBox1::buildWindow()
         label->setFont(font);
         label->setGeometry(12, 550, 560, 24);
         label->hide();
-        LinkColours::attach(label);
+        widgets::LinkColours::attach(label);
     }
 
     auto* close = new widgets::CaptionButton(this);
@@ -110,7 +110,7 @@ void TAboutBox1::buildWindow()
     font.setPixelSize(24);
     font.setBold(true);
     close->setFont(font);
-    close->setHoverColours(Qt::black, QColor::fromRgb(ModelGuide::kCloseColour));
+    close->setHoverColours(Qt::black, QColor::fromRgb(selection::ModelGuide::kCloseColour));
     close->setGeometry(kClientWidth - 118 - 14, 547, 118, 32);
     connect(close, &QAbstractButton::clicked, this, &TAboutBox1::KECloseBtnClick);
 

@@ -2,10 +2,10 @@
 
 // The model guide: the guide picture of the page the user is on in a scroll
 // box, a link to that family's page of the maker's web site, and "Close".
-// Each activation shows what the page key selects (ModelGuide).
+// Each activation shows what the page key selects (selection::ModelGuide).
 
 #include "FormBinder.h"
-#include "ModelGuide.h"
+#include <selection/ModelGuide.h>
 
 #include <QDialog>
 
@@ -30,7 +30,7 @@ public:
     explicit TAboutBox1(const QString& pageKey, QWidget* parent = nullptr);
     ~TAboutBox1() override;
 
-    const ModelGuide& guide() const { return guide_; }
+    const selection::ModelGuide& guide() const { return guide_; }
 
 public slots:
     void KECloseBtnClick();
@@ -44,7 +44,7 @@ private:
     void FormActivate();
 
     std::function<std::string()> pageKey_;
-    ModelGuide guide_;
+    selection::ModelGuide guide_;
     std::unique_ptr<FormBinder> binder_;
     QScrollArea* scrollBox_ = nullptr;
 };

@@ -10,7 +10,7 @@
 #include "RunStatus.h"
 #include "ShaftsNB.h"
 #include "SheetOutput.h"
-#include "StaleOverlay.h"
+#include <widgets/StaleOverlay.h>
 #include "TAboutBox.h"
 #include "TAboutBox1.h"
 #include "TCustInfo.h"
@@ -136,7 +136,7 @@ void TArrowSel::buildWindow()
     for (Page page : selection::kAllPages) {
         QWidget* sheet = buildChartPage(page, dataFolder_);
         pages_->addTab(sheet, name(selection::pageInfo(page).tabCaption));
-        auto* overlay = new StaleOverlay(sheet, {0, 0, kGridAreaWidth, pages_->height()});
+        auto* overlay = new widgets::StaleOverlay(sheet, {0, 0, kGridAreaWidth, pages_->height()});
         overlay->setObjectName(overlayName(page));
         staleOverlays_[std::size_t(page)] = overlay;
         staleNotes_[std::size_t(page)] = buildStaleNote(sheet, page);
@@ -281,7 +281,7 @@ void TArrowSel::showModel()
 {
     binder_->apply();
     const bool outOfDate = model_->gridOutOfDate();
-    for (StaleOverlay* overlay : staleOverlays_) {
+    for (widgets::StaleOverlay* overlay : staleOverlays_) {
         if (outOfDate) {
             overlay->resize(kGridAreaWidth, overlay->parentWidget()->height());
             overlay->raise();

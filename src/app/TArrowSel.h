@@ -31,9 +31,11 @@ struct PrintedSheets;
 class SetupSheet;
 } // namespace qw::reports
 
-namespace qw::app {
-
+namespace qw::widgets {
 class StaleOverlay;
+}
+
+namespace qw::app {
 
 class TArrowSel : public QMainWindow {
     Q_OBJECT
@@ -106,7 +108,7 @@ private:
     QTabWidget* pages_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* typingPause_ = nullptr;
-    std::array<StaleOverlay*, 4> staleOverlays_{}; // one over each page's grid
+    std::array<widgets::StaleOverlay*, 4> staleOverlays_{}; // one over each page's grid
     std::array<QLabel*, 4> staleNotes_{};          // and the words beside it
     QPointer<HelpViewer> helpViewer_;
     int creationErrors_ = 0;

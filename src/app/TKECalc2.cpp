@@ -3,6 +3,8 @@
 #include "CalculatorParts.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/FixedLook.h"
+#include "widgets/FixedTabWidget.h"
+#include "widgets/GradientBar.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/NumberEntry.h"
 #include "widgets/PictureAnimator.h"
@@ -102,7 +104,7 @@ TKECalc2::TKECalc2(MessageSink* messages, QWidget* parent)
     widgets::fixLook(this, kPageFallback, kCaptionColour);
     model_ = std::make_unique<KineticEnergyModel>(messages ? *messages : boxes_);
 
-    auto* pages = new FixedTabWidget(QSize(200, 35), this);
+    auto* pages = new widgets::FixedTabWidget(QSize(200, 35), this);
     pages->setObjectName("PageControl1");
     pages->setGeometry(0, 0, kClientWidth, kClientHeight);
     QWidget* energy = tiledPage("TabSheet1", kKeTile, kPageFallback);
@@ -148,7 +150,7 @@ void TKECalc2::buildEnergyPage(QWidget* page)
     button(page, "KECloseBtn", {190, 400, 130, 34});
 
     caption(page, "Hunting Usage", {kBarX - 10, 24, 200, 24});
-    bar_ = new GradientBar(page);
+    bar_ = new widgets::GradientBar(page);
     bar_->setObjectName("ALProgressBar1");
     bar_->setGeometry(kBarX, kBarTop, 34, kBarHeight);
     // Ticks at the class boundaries, each class's caption between its ticks.

@@ -13,12 +13,11 @@
 #include <memory>
 
 namespace qw::widgets {
+class GradientBar;
 class PictureAnimator;
 }
 
 namespace qw::app {
-
-class GradientBar;
 
 class TKECalc2 : public QDialog {
     Q_OBJECT
@@ -44,7 +43,7 @@ private:
     MessageBoxSink boxes_;
     std::unique_ptr<calculators::KineticEnergyModel> model_;
     std::unique_ptr<FormBinder> binder_;
-    GradientBar* bar_ = nullptr;
+    widgets::GradientBar* bar_ = nullptr;
     QWidget* animatorPage_ = nullptr;
     widgets::PictureAnimator* animator_ = nullptr; // replaced when the set changes
     QString shownSet_;

@@ -10,6 +10,7 @@
 #include "app/TSpecsFrm.h"
 #include "app/TTrajectory.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/GradientBar.h"
 #include "widgets/PictureAnimator.h"
 
 #include "../calculators/SpecsFixture.h"
@@ -149,7 +150,7 @@ private slots:
         app::TKECalc2 energy(&sink_);
         energy.show();
         const QColor result = colour(&energy, "Label6");
-        auto* bar = child<app::GradientBar>(&energy, "ALProgressBar1");
+        auto* bar = child<widgets::GradientBar>(&energy, "ALProgressBar1");
         retype(&energy, "GrainWt", "540");
         QVERIFY(dimmed(&energy, "Label6", result) && dimmed(&energy, "MomentumLbl", result));
         QVERIFY(!bar->isEnabled());
@@ -269,7 +270,7 @@ private slots:
             calculate(result.weight, result.velocity, "KECalculateBtn");
             QCOMPARE(textOf(&window, "Label6"), result.energy);
             QCOMPARE(textOf(&window, "MomentumLbl"), result.momentum);
-            QCOMPARE(child<app::GradientBar>(&window, "ALProgressBar1")->position(), result.bar);
+            QCOMPARE(child<widgets::GradientBar>(&window, "ALProgressBar1")->position(), result.bar);
             // A new set of pictures comes with a new animator.
             auto* animator = child<widgets::PictureAnimator>(&window, "Animator1");
             QCOMPARE(animator->property("pictureSet").toString(), result.pictures);

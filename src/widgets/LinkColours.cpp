@@ -1,18 +1,18 @@
 #include "LinkColours.h"
 
-#include "widgets/LinkLabel.h"
+#include "LinkLabel.h"
 
 #include <QEvent>
 
-namespace qw::app {
+namespace qw::widgets {
 
-LinkColours::LinkColours(widgets::LinkLabel* label)
+LinkColours::LinkColours(LinkLabel* label)
     : QObject(label), label_(label), normal_(label->palette().color(QPalette::WindowText))
 {
     label->installEventFilter(this);
 }
 
-void LinkColours::attach(widgets::LinkLabel* label)
+void LinkColours::attach(LinkLabel* label)
 {
     new LinkColours(label);
 }
@@ -41,4 +41,4 @@ bool LinkColours::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace qw::app
+} // namespace qw::widgets

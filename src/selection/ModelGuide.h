@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace qw::app {
+namespace qw::selection {
 
 class ModelGuide {
 public:
@@ -35,4 +35,4 @@ private:
     std::string caption_ = kInitialCaption;
 };
 
-} // namespace qw::app
+} // namespace qw::selection

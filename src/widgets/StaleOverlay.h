@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace qw::app {
+namespace qw::widgets {
 
 // Lies over a page's grid and dims it while the grid no longer matches the
 // entries (a conversion error, an emptied entry, a message held back while
@@ -20,4 +20,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-} // namespace qw::app
+} // namespace qw::widgets

@@ -1,6 +1,6 @@
 #include "ModelGuide.h"
 
-namespace qw::app {
+namespace qw::selection {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::string ModelGuide::shownPicture() const
     return {};
 }
 
-} // namespace qw::app
+} // namespace qw::selection

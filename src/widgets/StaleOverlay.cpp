@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace qw::app {
+namespace qw::widgets {
 
 StaleOverlay::StaleOverlay(QWidget* page, QRect area) : QWidget(page)
 {
@@ -18,4 +18,4 @@ void StaleOverlay::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), QColor(20, 20, 20, kDimAlpha));
 }
 
-} // namespace qw::app
+} // namespace qw::widgets

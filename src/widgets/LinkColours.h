@@ -4,10 +4,8 @@
 #include <QObject>
 
 namespace qw::widgets {
-class LinkLabel;
-}
 
-namespace qw::app {
+class LinkLabel;
 
 // Gives a hyperlink label its pointer colours: the normal colour, blue
 // while the pointer is over it and red while the button is held on it.
@@ -18,15 +16,15 @@ public:
     static constexpr QRgb kPressed = 0xFFFF0000;
 
     // Parented to the label; the label's current text colour is the normal one.
-    static void attach(widgets::LinkLabel* label);
+    static void attach(LinkLabel* label);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit LinkColours(widgets::LinkLabel* label);
-    widgets::LinkLabel* label_;
+    explicit LinkColours(LinkLabel* label);
+    LinkLabel* label_;
     QColor normal_;
 };
 
-} // namespace qw::app
+} // namespace qw::widgets
