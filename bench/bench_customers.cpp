@@ -9,9 +9,10 @@
 #include "customers/CustomerExport.h"
 #include "customers/CustomerFields.h"
 #include "customers/SavedSetups.h"
-#include <core/RecordingSink.h>
 #include "selection/SelectionModel.h"
 #include "storage/Table.h"
+#include <core/RecordingSink.h>
+#include <storage/ProgramFiles.h>
 
 #include <benchmark/benchmark.h>
 
@@ -46,7 +47,7 @@ struct Folder {
     void fill() const
     {
         storage::Table table(path);
-        table.open(customers::kSavedSetupsFile);
+        table.open(storage::files::kSavedSetups);
         table.setDurableWrites(false);
         std::mt19937 random(2026);
         for (int n = table.recordCount(); n < kCustomers; ++n) {
@@ -63,7 +64,7 @@ struct Folder {
             table.setField("HORT", "0");
             table.post();
         }
-        table.indexOpen(customers::kSavedIndexFile);
+        table.indexOpen(storage::files::kSavedIndex);
         table.reindex();
     }
 };
@@ -97,8 +98,8 @@ BENCHMARK(BM_SaveRecord)->Unit(benchmark::kMillisecond)->Iterations(20);
 void BM_RebuildSavedIdx(benchmark::State& state)
 {
     storage::Table table(folder().path);
-    table.open(customers::kSavedSetupsFile);
-    table.indexOpen(customers::kSavedIndexFile);
+    table.open(storage::files::kSavedSetups);
+    table.indexOpen(storage::files::kSavedIndex);
     for (auto _ : state)
         table.reindex();
 }
@@ -109,7 +110,7 @@ BENCHMARK(BM_RebuildSavedIdx)->Unit(benchmark::kMillisecond)->Iterations(20);
 void BM_FullScan(benchmark::State& state)
 {
     storage::Table table(folder().path);
-    table.open(customers::kSavedSetupsFile, storage::OpenMode::ReadOnly);
+    table.open(storage::files::kSavedSetups, storage::OpenMode::ReadOnly);
     for (auto _ : state) {
         std::size_t bytes = 0;
         for (table.goTop(); !table.eof(); table.next())

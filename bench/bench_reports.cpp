@@ -18,8 +18,8 @@
 
 #include "../tests/reports/PrintQueue.h" // the printing tests' queue helper
 
-#include <reports/SetupSheets.h>
 #include <core/MessageSink.h>
+#include <reports/SetupSheets.h>
 #include <selection/Pages.h>
 #include <selection/SelectionModel.h>
 

@@ -7,9 +7,9 @@
 
 #include "customers/CustomerRetrieval.h"
 #include "customers/NameOrder.h"
-#include <core/RecordingSink.h>
 #include "selection/SelectionModel.h"
 #include "storage/Table.h"
+#include <core/RecordingSink.h>
 
 #include <benchmark/benchmark.h>
 

@@ -164,26 +164,23 @@ void FormBinder::applyOne(const QString& name, const ControlState& state, QWidge
 void FormBinder::forwardTextChanges(const QString& name, std::function<void(std::string)> handler)
 {
     auto* entry = require<QLineEdit>(name);
-    QObject::connect(entry, &QLineEdit::textChanged, entry,
-                     [call = guarded(std::move(handler))](const QString& text) {
-                         call(text.toStdString());
-                     });
+    QObject::connect(
+        entry, &QLineEdit::textChanged, entry,
+        [call = guarded(std::move(handler))](const QString& text) { call(text.toStdString()); });
 }
 
 void FormBinder::forwardTextEdits(const QString& name, std::function<void(std::string)> handler)
 {
     auto* entry = require<QLineEdit>(name);
-    QObject::connect(entry, &QLineEdit::textEdited, entry,
-                     [call = guarded(std::move(handler))](const QString& text) {
-                         call(text.toStdString());
-                     });
+    QObject::connect(
+        entry, &QLineEdit::textEdited, entry,
+        [call = guarded(std::move(handler))](const QString& text) { call(text.toStdString()); });
 }
 
 void FormBinder::forwardItemClicks(const QString& name, std::function<void(int)> handler)
 {
     auto* group = require<widgets::RadioGroup>(name);
-    QObject::connect(group, &widgets::RadioGroup::itemClicked, group,
-                     guarded(std::move(handler)));
+    QObject::connect(group, &widgets::RadioGroup::itemClicked, group, guarded(std::move(handler)));
 }
 
 void FormBinder::forwardClicks(const QString& name, std::function<void()> handler)

@@ -11,10 +11,10 @@
 
 #include <QColor>
 #include <QObject>
-#include <QWidget>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <functional>
 #include <optional>
@@ -22,8 +22,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-
 
 namespace qw::app {
 
@@ -80,8 +78,7 @@ private:
     }
     void applyOne(const QString& name, const ControlState& state, QWidget* widget);
     // Calls handler unless the binder itself caused the event.
-    template <typename... Args>
-    auto guarded(std::function<void(Args...)> handler)
+    template <typename... Args> auto guarded(std::function<void(Args...)> handler)
     {
         return [this, handler = std::move(handler)](Args... args) {
             if (!applying_)

@@ -77,8 +77,8 @@ void SheetOutput::setHandlers(OfferHandler offer, FileHandler file)
     fileHandler() = std::move(file);
 }
 
-void SheetOutput::print(QWidget* parent, MessageSink& messages,
-                        const QString& proposedName, const Print& print, const Save& save)
+void SheetOutput::print(QWidget* parent, MessageSink& messages, const QString& proposedName,
+                        const Print& print, const Save& save)
 {
     QString error;
     reports::PrintOutcome outcome = reports::PrintOutcome::Failed;
@@ -115,8 +115,8 @@ std::optional<QString> SheetOutput::chooseFile(QWidget* parent, const QString& t
     return file;
 }
 
-bool SheetOutput::saveAsPdf(QWidget* parent, MessageSink& messages,
-                            const QString& proposedName, const Save& save)
+bool SheetOutput::saveAsPdf(QWidget* parent, MessageSink& messages, const QString& proposedName,
+                            const Save& save)
 {
     const std::optional<QString> chosen =
         chooseFile(parent, QString::fromUtf8(kDialogTitle), proposedName,

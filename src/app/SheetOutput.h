@@ -26,12 +26,12 @@ public:
     // proposing proposedName; any other failure (an exception from print or
     // save included, such as a shop table that cannot be read) is reported
     // as an error.
-    static void print(QWidget* parent, MessageSink& messages,
-                      const QString& proposedName, const Print& print, const Save& save);
+    static void print(QWidget* parent, MessageSink& messages, const QString& proposedName,
+                      const Print& print, const Save& save);
     // Asks for a file (proposedName in the folder last used, at first the
     // documents folder) and saves. False when cancelled or failed.
-    static bool saveAsPdf(QWidget* parent, MessageSink& messages,
-                          const QString& proposedName, const Save& save);
+    static bool saveAsPdf(QWidget* parent, MessageSink& messages, const QString& proposedName,
+                          const Save& save);
 
     // Asks where to save a file of another kind (proposedName in the same
     // folder as the PDFs), through the same file handler; suffix is added

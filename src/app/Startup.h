@@ -27,8 +27,7 @@ struct StartupResult {
 // run fills the Hunting grid) and the windows that exist, then the splash
 // goes. A failure has already been shown through the window's messages.
 // observe, when given, is called at each phase (tests look at the screen).
-StartupResult startUp(const std::filesystem::path& dataFolder,
-                      MessageSink* messages = nullptr,
+StartupResult startUp(const std::filesystem::path& dataFolder, MessageSink* messages = nullptr,
                       const std::function<void(StartupPhase)>& observe = {});
 
 // The whole program: the data folder decided and made up to date

@@ -1,12 +1,12 @@
 #include "TAboutBox1.h"
 
 #include "AppConfig.h"
-#include <widgets/LinkColours.h>
 #include "selection/SetupInputs.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/FixedLook.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/LinkLabel.h"
+#include <widgets/LinkColours.h>
 
 #include <QEvent>
 #include <QGuiApplication>

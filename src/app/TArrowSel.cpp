@@ -10,7 +10,6 @@
 #include "RunStatus.h"
 #include "ShaftsNB.h"
 #include "SheetOutput.h"
-#include <widgets/StaleOverlay.h>
 #include "TAboutBox.h"
 #include "TAboutBox1.h"
 #include "TCustInfo.h"
@@ -31,6 +30,7 @@
 #include "widgets/KeyboardAccess.h"
 #include "widgets/NumberEntry.h"
 #include "widgets/RadioGroup.h"
+#include <widgets/StaleOverlay.h>
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -83,8 +83,7 @@ QLabel* buildStaleNote(QWidget* sheet, Page page)
 
 } // namespace
 
-TArrowSel::TArrowSel(std::filesystem::path dataFolder, MessageSink* messages,
-                     QWidget* parent)
+TArrowSel::TArrowSel(std::filesystem::path dataFolder, MessageSink* messages, QWidget* parent)
     : QMainWindow(parent), dataFolder_(std::move(dataFolder)), boxes_(this)
 {
     setObjectName("TArrowSel");

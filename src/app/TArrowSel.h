@@ -109,7 +109,7 @@ private:
     QLabel* status_ = nullptr;
     QTimer* typingPause_ = nullptr;
     std::array<widgets::StaleOverlay*, 4> staleOverlays_{}; // one over each page's grid
-    std::array<QLabel*, 4> staleNotes_{};          // and the words beside it
+    std::array<QLabel*, 4> staleNotes_{};                   // and the words beside it
     QPointer<HelpViewer> helpViewer_;
     int creationErrors_ = 0;
 };

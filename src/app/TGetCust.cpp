@@ -1,8 +1,8 @@
 #include "TGetCust.h"
 
+#include "CustomerSheetValues.h"
 #include "InputPrompt.h"
 #include "SheetOutput.h"
-#include "CustomerSheetValues.h"
 #include "reports/CustomerSheet.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/FixedLook.h"
@@ -59,10 +59,8 @@ public:
 } // namespace
 
 TGetCust::TGetCust(std::filesystem::path dataFolder, selection::SelectionModel& mainWindow,
-                   MessageSink& messages, reports::TCustInfoRpt& customerSheet,
-                   QWidget* parent)
-    : QDialog(parent),
-      mainWindow_(mainWindow),
+                   MessageSink& messages, reports::TCustInfoRpt& customerSheet, QWidget* parent)
+    : QDialog(parent), mainWindow_(mainWindow),
       retrieval_(std::make_unique<CustomerRetrieval>(std::move(dataFolder), mainWindow, messages)),
       messages_(messages), customerSheet_(customerSheet)
 {
@@ -285,11 +283,10 @@ void TGetCust::SpeedButton1Click()
 
 void TGetCust::SavePdfBtnClick()
 {
-    SheetOutput::saveAsPdf(this, messages_, proposedPdfName(),
-                           [&](const QString& file, QString* error) {
-                               return customerSheet_.savePdf(customerSheetValues(*retrieval_), file,
-                                                             error);
-                           });
+    SheetOutput::saveAsPdf(
+        this, messages_, proposedPdfName(), [&](const QString& file, QString* error) {
+            return customerSheet_.savePdf(customerSheetValues(*retrieval_), file, error);
+        });
 }
 
 QString TGetCust::proposedPdfName() const

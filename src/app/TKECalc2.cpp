@@ -93,8 +93,7 @@ void wholeInput(QWidget* page, const char* name, QRect geometry)
 
 } // namespace
 
-TKECalc2::TKECalc2(MessageSink* messages, QWidget* parent)
-    : QDialog(parent), boxes_(this)
+TKECalc2::TKECalc2(MessageSink* messages, QWidget* parent) : QDialog(parent), boxes_(this)
 {
     setObjectName("TKECalc2");
     setWindowTitle("2011 Kinetic Energy and Front of Center Calculators");

@@ -15,7 +15,7 @@
 namespace qw::widgets {
 class GradientBar;
 class PictureAnimator;
-}
+} // namespace qw::widgets
 
 namespace qw::app {
 

@@ -46,8 +46,7 @@ QRect placeOf(std::size_t index)
 
 } // namespace
 
-TShopInf::TShopInf(const std::filesystem::path& dataFolder, MessageSink& messages,
-                   QWidget* parent)
+TShopInf::TShopInf(const std::filesystem::path& dataFolder, MessageSink& messages, QWidget* parent)
     : QDialog(parent), model_(dataFolder, messages)
 {
     setObjectName("TShopInf");

@@ -56,8 +56,7 @@ void colourText(QWidget* widget, const QColor& colour)
 } // namespace
 
 TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const FormState& mainForm,
-                     std::function<void()> openModelGuide, MessageSink* messages,
-                     QWidget* parent)
+                     std::function<void()> openModelGuide, MessageSink* messages, QWidget* parent)
     : QDialog(parent), boxes_(this), messages_(messages),
       openModelGuide_(std::move(openModelGuide)), buildSheet_(dataFolder)
 {
@@ -69,8 +68,8 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const FormState& m
     setAutoFillBackground(true);
     widgets::fixLook(this, kCalculatorColour, kCalculatorText);
 
-    model_ = std::make_unique<calculators::SpecsModel>(dataFolder, selection::shaftSelection(mainForm),
-                                                       messages ? *messages : boxes_);
+    model_ = std::make_unique<calculators::SpecsModel>(
+        dataFolder, selection::shaftSelection(mainForm), messages ? *messages : boxes_);
     // The build sheet prints the setup in words, as the page's setup sheet
     // does; it lists no shafts of the chart.
     setup_ = reports::sheetDesign(model_->page()).fill({selection::readSetup(mainForm), {}});

@@ -18,8 +18,8 @@ namespace qw::app {
 class TTrajectory : public QDialog {
     Q_OBJECT
 public:
-    explicit TTrajectory(const std::filesystem::path& dataFolder,
-                         MessageSink* messages = nullptr, QWidget* parent = nullptr);
+    explicit TTrajectory(const std::filesystem::path& dataFolder, MessageSink* messages = nullptr,
+                         QWidget* parent = nullptr);
     ~TTrajectory() override;
 
     const calculators::TrajectoryModel& model() const { return *model_; }

@@ -1,7 +1,7 @@
 #include "GrainsPerPound.h"
 
-#include <core/NumberText.h>
 #include <core/ConversionError.h>
+#include <core/NumberText.h>
 
 #include <cstdlib>
 

@@ -139,8 +139,7 @@ std::string frontOfCentre(const std::string& lengthText, const std::string& bala
 
 KineticEnergyModel::KineticEnergyModel(MessageSink& messages)
     : messages_(messages),
-      length_(std::nullopt, DecimalNumber{1, 1}, 1,
-              parseRealNumber(std::string(kStartFocLength))),
+      length_(std::nullopt, DecimalNumber{1, 1}, 1, parseRealNumber(std::string(kStartFocLength))),
       balance_(std::nullopt, DecimalNumber{25, 2}, 1,
                parseRealNumber(std::string(kStartFocBalance)))
 {

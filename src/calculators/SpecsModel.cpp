@@ -1,9 +1,9 @@
 #include "SpecsModel.h"
 
-#include <selection/Pages.h>
-#include <storage/StorageError.h>
 #include <core/ConversionError.h>
 #include <core/Text.h>
+#include <selection/Pages.h>
+#include <storage/StorageError.h>
 
 #include <algorithm>
 #include <charconv>

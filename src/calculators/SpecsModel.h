@@ -18,9 +18,9 @@
 #include "GrainsPerPound.h"
 
 #include <core/FormState.h>
-#include <selection/ShaftSelection.h>
 #include <core/MessageSink.h>
 #include <selection/Page.h>
+#include <selection/ShaftSelection.h>
 #include <selection/SpecsTable.h>
 
 #include <array>
@@ -71,10 +71,10 @@ struct FinishedArrow {
 
 class SpecsModel {
 public:
-    // The shaft is the one the size-cell click handed over. Runs the opening steps at once: cut the key, open
-    // the table and the index, seek, fill the inputs and labels, compute. Failures (a table that
-    // cannot be opened, a field that is no number) go to messages and end the steps there; the
-    // window opens all the same.
+    // The shaft is the one the size-cell click handed over. Runs the opening steps at once: cut the
+    // key, open the table and the index, seek, fill the inputs and labels, compute. Failures (a
+    // table that cannot be opened, a field that is no number) go to messages and end the steps
+    // there; the window opens all the same.
     SpecsModel(std::filesystem::path dataFolder, selection::ShaftSelection shaft,
                MessageSink& messages);
 

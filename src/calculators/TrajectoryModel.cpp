@@ -1,7 +1,8 @@
 #include "TrajectoryModel.h"
+#include <storage/ProgramFiles.h>
 
-#include <core/NumberText.h>
 #include <core/ConversionError.h>
+#include <core/NumberText.h>
 #include <core/Text.h>
 
 #include <stdexcept>
@@ -76,7 +77,7 @@ TrajectoryModel::TrajectoryModel(std::filesystem::path dataFolder, MessageSink& 
     form_["Label8"].font = kNavy;
     form_["Label10"].font = kNavy;
     try {
-        table_.open("Newtraj.dbf", storage::OpenMode::ReadOnly);
+        table_.open(storage::files::kTrajectory, storage::OpenMode::ReadOnly);
     } catch (const storage::StorageError& error) {
         messages_.error(error.what());
         return;

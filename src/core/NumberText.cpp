@@ -28,7 +28,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-
 struct RealScanner {
     const std::string& text;
     std::size_t pos = 0;

@@ -91,8 +91,8 @@ std::size_t characterCount(std::string_view text)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return upper(x) == upper(y); });
 }
 
 std::string upperAscii(std::string_view text)

@@ -1,4 +1,5 @@
 #include "CustInfoModel.h"
+#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
 
@@ -110,7 +111,7 @@ bool CustInfoModel::open(const selection::SetupInputs& setupInputs, std::string_
                          std::string date)
 {
     try {
-        customerDataBase_.open(kSavedSetupsFile);
+        customerDataBase_.open(storage::files::kSavedSetups);
         for (const std::string& notice : customerDataBase_.notices())
             messages_.information(notice, 0);
         requireCustomerFields(customerDataBase_);
@@ -259,14 +260,15 @@ bool CustInfoModel::rebuildNameIndex()
 {
     try {
         try {
-            customerDataBase_.indexOpen(kSavedIndexFile);
+            customerDataBase_.indexOpen(storage::files::kSavedIndex);
         } catch (const storage::StorageError&) {
-            customerDataBase_.indexOpenInMemory(kSavedIndexFile, kNameKeyExpression);
+            customerDataBase_.indexOpenInMemory(storage::files::kSavedIndex,
+                                                storage::files::kSavedIndexKey);
         }
         customerDataBase_.reindex();
         return true;
     } catch (const storage::StorageError& e) {
-        indexPendingMessage_ = std::string("The name index ") + kNameIndexFile +
+        indexPendingMessage_ = std::string("The name index ") + storage::files::kSavedIndex +
                                " could not be rebuilt.\n" + e.what() +
                                "\nThe record is stored; the index is rebuilt from the table the "
                                "next time the customers are listed or searched.";

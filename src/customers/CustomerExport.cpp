@@ -1,4 +1,5 @@
 #include "CustomerExport.h"
+#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
 
@@ -30,7 +31,7 @@ bool exportCustomerDatabase(storage::Table& exportTbl, MessageSink& messages,
     } closer{exportTbl};
     std::vector<std::string> leftOut;
     try {
-        exportTbl.open(kSavedSetupsFile, storage::OpenMode::ReadOnly);
+        exportTbl.open(storage::files::kSavedSetups, storage::OpenMode::ReadOnly);
         for (const std::string& notice : exportTbl.notices())
             messages.information(notice, 0);
         // A memo that cannot be read keeps no record out of the file: the

@@ -11,8 +11,6 @@
 
 namespace qw::customers {
 
-inline constexpr std::string_view kSavedIndexFile = "Saved.idx";
-
 namespace field {
 inline constexpr std::string_view NAME = "NAME";
 inline constexpr std::string_view ADDR1 = "ADDR1";

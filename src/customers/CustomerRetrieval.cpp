@@ -1,4 +1,5 @@
 #include "CustomerRetrieval.h"
+#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
 
@@ -108,7 +109,7 @@ bool CustomerRetrieval::open()
 void CustomerRetrieval::openInNameOrder()
 {
     table_.close();
-    table_.open(kSavedSetupsFile);
+    table_.open(storage::files::kSavedSetups);
     for (const std::string& notice : table_.notices())
         messages_.information(notice, 0);
     requireCustomerFields(table_);

@@ -16,8 +16,8 @@
 
 #include <array>
 #include <filesystem>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>

@@ -1,4 +1,5 @@
 #include "CustomerSpreadsheet.h"
+#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
 
@@ -219,7 +220,8 @@ void writeWorkbook(storage::Table& table, const std::filesystem::path& file,
             continue;
         ++row;
         for (lxw_col_t i = 0; i < columns.size(); ++i) {
-            const std::string text = withLineFeeds(std::string(trimFieldEnd(table.getString(columns[i].name))));
+            const std::string text =
+                withLineFeeds(std::string(trimFieldEnd(table.getString(columns[i].name))));
             columns[i].width = std::max(columns[i].width, longestLine(text));
             book.cell(row, i, columns[i], text);
         }
@@ -250,7 +252,7 @@ bool exportCustomerSpreadsheet(storage::Table& exportTbl, MessageSink& messages,
     // earlier workbook is never replaced by a broken one.
     const std::filesystem::path partial = file.string() + ".tmp";
     try {
-        exportTbl.open(kSavedSetupsFile, storage::OpenMode::ReadOnly);
+        exportTbl.open(storage::files::kSavedSetups, storage::OpenMode::ReadOnly);
         writeWorkbook(exportTbl, partial, file.filename().string());
         std::filesystem::rename(partial, file);
     } catch (const std::exception& e) {

@@ -2,9 +2,9 @@
 
 #include "CustomerFields.h"
 
+#include <core/ConversionError.h>
 #include <core/NumberText.h>
 #include <storage/CodePage.h>
-#include <core/ConversionError.h>
 
 #include <algorithm>
 #include <array>

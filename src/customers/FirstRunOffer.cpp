@@ -1,4 +1,5 @@
 #include "FirstRunOffer.h"
+#include <storage/ProgramFiles.h>
 
 #include "ShopInfModel.h"
 #include "storage/Table.h"
@@ -26,7 +27,7 @@ bool FirstRunOffer::due() const
         return false;
     try {
         storage::Table shop(folder_);
-        shop.open(kShopInfoFile, storage::OpenMode::ReadOnly);
+        shop.open(storage::files::kShopInfo, storage::OpenMode::ReadOnly);
         if (shop.recordCount() == 0)
             return true;
         shop.go(1);

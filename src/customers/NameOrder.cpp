@@ -1,4 +1,5 @@
 #include "NameOrder.h"
+#include <storage/ProgramFiles.h>
 
 #include "CustomerFields.h"
 
@@ -57,29 +58,31 @@ NameOrderOpening openNameOrder(storage::Table& table)
 {
     NameOrderOpening opening;
     std::string unusable; // why the file cannot be used at all
-    std::string expression(kNameKeyExpression);
+    std::string expression(storage::files::kSavedIndexKey);
     try {
-        table.indexOpen(kNameIndexFile);
+        table.indexOpen(storage::files::kSavedIndex);
         if (table.orderHoldsTable())
             return opening;
         expression = table.orderExpression();
     } catch (const storage::StorageError& e) {
         unusable = e.what();
     }
-    table.indexOpenInMemory(kNameIndexFile, expression);
+    table.indexOpenInMemory(storage::files::kSavedIndex, expression);
     if (!table.isReadOnly()) {
         try {
             table.reindex();
             opening.source = NameOrderSource::Rebuilt;
             if (!unusable.empty())
-                opening.notices.push_back(unusable + "\nThe name index " + kNameIndexFile +
-                                          " has been rebuilt from " + tableName(table) + ".");
+                opening.notices.push_back(unusable + "\nThe name index " +
+                                          storage::files::kSavedIndex + " has been rebuilt from " +
+                                          tableName(table) + ".");
             return opening;
         } catch (const storage::StorageError& e) {
             // Searched in memory below; the failure is worth telling.
-            opening.notices.push_back(
-                std::string("The name index ") + kNameIndexFile + " could not be rebuilt.\n" +
-                e.what() + "\nThe customers are searched in " + tableName(table) + " itself.");
+            opening.notices.push_back(std::string("The name index ") + storage::files::kSavedIndex +
+                                      " could not be rebuilt.\n" + e.what() +
+                                      "\nThe customers are searched in " + tableName(table) +
+                                      " itself.");
         }
     } else if (!unusable.empty()) {
         opening.notices.push_back(unusable +
@@ -114,7 +117,7 @@ FilesStamp FilesStamp::of(const storage::Table& table)
     memo.replace_extension(".fpt");
     for (const std::filesystem::path& path :
          {dbf, storage::findFile(table.dataFolder(), memo.filename().string()),
-          storage::findFile(table.dataFolder(), kNameIndexFile),
+          storage::findFile(table.dataFolder(), storage::files::kSavedIndex),
           storage::findFile(table.dataFolder(), dbf.filename().string() + "-journal")})
         stamp.files_.push_back(stateOf(path));
     return stamp;

@@ -28,9 +28,6 @@
 
 namespace qw::customers {
 
-inline constexpr const char* kNameIndexFile = "Saved.idx";
-inline constexpr std::string_view kNameKeyExpression = "UPPER(NAME)";
-
 // The prefix of the controlling order's keys that names beginning with text
 // have (UTF-8, for Table::seek).
 std::string nameKeyPrefix(const storage::Table& table, std::string_view text);

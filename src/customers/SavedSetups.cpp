@@ -1,4 +1,5 @@
 #include "SavedSetups.h"
+#include <storage/ProgramFiles.h>
 
 namespace qw::customers {
 
@@ -13,7 +14,7 @@ std::uint32_t SavedSetups::countSavedSetups()
         storage::Table& table;
         ~CloseOnExit() { table.close(); }
     } closer{preCustDB_};
-    preCustDB_.open(kSavedSetupsFile);
+    preCustDB_.open(storage::files::kSavedSetups);
     notices_.insert(notices_.end(), preCustDB_.notices().begin(), preCustDB_.notices().end());
     return preCustDB_.recordCount();
 }

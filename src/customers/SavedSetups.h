@@ -14,8 +14,6 @@
 
 namespace qw::customers {
 
-inline constexpr const char* kSavedSetupsFile = "Saveddb.dbf";
-
 class SavedSetups {
 public:
     explicit SavedSetups(const std::filesystem::path& dataFolder);

@@ -2,8 +2,8 @@
 
 #include "CustomerFields.h"
 
-#include <core/NumberText.h>
 #include <core/ConversionError.h>
+#include <core/NumberText.h>
 #include <core/Text.h>
 
 #include <algorithm>

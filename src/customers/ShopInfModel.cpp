@@ -1,4 +1,5 @@
 #include "ShopInfModel.h"
+#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
 
@@ -54,7 +55,7 @@ ShopInfModel::ShopInfModel(std::filesystem::path dataFolder, MessageSink& messag
 bool ShopInfModel::open()
 {
     try {
-        apollo1_.open(kShopInfoFile);
+        apollo1_.open(storage::files::kShopInfo);
         for (const std::string& notice : apollo1_.notices())
             messages_.information(notice, 0);
         apollo1_.goTop();

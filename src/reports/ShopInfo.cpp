@@ -1,4 +1,5 @@
 #include "ShopInfo.h"
+#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
 
@@ -32,7 +33,7 @@ ShopInfo readShopInfo(storage::Table& table)
 
 ShopTable::ShopTable(const std::filesystem::path& dataFolder) : table_(dataFolder)
 {
-    table_.open("SHOPINFO.DBF", storage::OpenMode::ReadOnly);
+    table_.open(storage::files::kShopInfo, storage::OpenMode::ReadOnly);
 }
 
 ShopInfo ShopTable::read()

@@ -4,8 +4,8 @@
 // cell of every grid; finding each by its name in the form would cost more
 // than the chart and specification reads together.
 
-#include <core/FormState.h>
 #include "Pages.h"
+#include <core/FormState.h>
 
 #include <array>
 #include <vector>

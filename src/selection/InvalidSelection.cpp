@@ -1,4 +1,5 @@
 #include "InvalidSelection.h"
+#include <storage/ProgramFiles.h>
 
 #include "RunError.h"
 
@@ -30,7 +31,8 @@ std::string cutToCharacters(const std::string& text, std::size_t maxCharacters)
 
 std::string readInvalidSelectionText(const std::filesystem::path& dataFolder)
 {
-    const std::filesystem::path path = storage::findFile(dataFolder, "invsel.txt");
+    const std::filesystem::path path =
+        storage::findFile(dataFolder, storage::files::kInvalidSelection);
     if (path.empty())
         throw InputOutputError("I/O error: file not found.\nFile: invsel.txt");
     std::ifstream file(path, std::ios::binary);

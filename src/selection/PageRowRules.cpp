@@ -1,7 +1,7 @@
 #include "PageRowRules.h"
 
-#include <core/NumberText.h>
 #include "Pages.h"
+#include <core/NumberText.h>
 #include <core/Text.h>
 
 #include <optional>
@@ -149,8 +149,7 @@ std::string starCut(const std::string& size, StarCut cut)
 std::vector<ChartColumn> targetColumns(const storage::Table& chart, bool compound, int length,
                                        int record)
 {
-    const TargetListCase& list =
-        targetListCase(compound, targetShortArrow(length, record), record);
+    const TargetListCase& list = targetListCase(compound, targetShortArrow(length, record), record);
     std::vector<ChartColumn> columns(kTargetRows);
     for (int entry = 1; entry <= list.entries && entry <= kTargetRows; ++entry) {
         const int column = targetColumnOfEntry(list, entry);

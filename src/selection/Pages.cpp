@@ -1,4 +1,5 @@
 #include "Pages.h"
+#include <storage/ProgramFiles.h>
 
 #include <stdexcept>
 
@@ -7,10 +8,14 @@ namespace qw::selection {
 namespace {
 
 constexpr std::array<PageInfo, 4> kPages = {{
-    {Page::Hunt, "Hunt", "Hunting", 'H', 16, "BowWeightSpin", "60", "HUNTCHRT.DBF", 2, 20, kHuntGreen},
-    {Page::Targ, "Targ", "Target", 'T', 13, "BowWeightSpin", "60", "Targchrt.dbf", 2, 19, kTargOrange},
-    {Page::Youth, "Youth", "Youth", 'Y', 8, "YouthBowWtSpin", "30", "YouthChrt.dbf", 1, 10, kTargOrange},
-    {Page::Kavl, "Kavl", "Kavel", 'K', 6, "BowWeightSpin", "60", "KAVLCHRT.DBF", 1, 19, kKavlRust},
+    {Page::Hunt, "Hunt", "Hunting", 'H', 16, "BowWeightSpin", "60", storage::files::kHuntChart, 2,
+     20, kHuntGreen},
+    {Page::Targ, "Targ", "Target", 'T', 13, "BowWeightSpin", "60", storage::files::kTargChart, 2,
+     19, kTargOrange},
+    {Page::Youth, "Youth", "Youth", 'Y', 8, "YouthBowWtSpin", "30", storage::files::kYouthChart, 1,
+     10, kTargOrange},
+    {Page::Kavl, "Kavl", "Kavel", 'K', 6, "BowWeightSpin", "60", storage::files::kKavlChart, 1, 19,
+     kKavlRust},
 }};
 
 std::string_view kindInfix(CellKind kind)

@@ -3,8 +3,8 @@
 // The four chart pages as data: page keys, grid sizes, cell names and the
 // bow weight entry that the invalid-selection step resets.
 
-#include <core/FormState.h>
 #include "Page.h"
+#include <core/FormState.h>
 
 #include <array>
 #include <string>

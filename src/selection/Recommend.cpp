@@ -1,10 +1,10 @@
 #include "Recommendation.h"
 
 #include "Bands.h"
-#include <core/NumberText.h>
 #include "PageRowRules.h"
 #include "Pages.h"
 #include <core/ConversionError.h>
+#include <core/NumberText.h>
 #include <core/Text.h>
 
 #include <stdexcept>

@@ -6,9 +6,9 @@
 // page shows, enables or greys. It writes only what the run got as far as,
 // so a run stopped by an error leaves the rest as the last one painted it.
 
-#include <core/FormState.h>
 #include "GridCells.h"
 #include "Recommendation.h"
+#include <core/FormState.h>
 
 namespace qw::selection {
 

@@ -4,10 +4,10 @@
 #include "GridCells.h"
 #include "InvalidSelection.h"
 #include "MainFormDesign.h"
-#include <core/NumberText.h>
 #include "Pages.h"
 #include "Recommendation.h"
 #include "RecommendationPainter.h"
+#include <core/NumberText.h>
 
 #include <algorithm>
 #include <array>
@@ -165,8 +165,7 @@ void SelectionModel::Impl::applySetup(const SetupInputs& setup)
     for (SetupEntry entry : kAllSetupEntries)
         form_[controlName(entry)].text = setup.text(entry);
     for (SetupGroup group : kAllSetupGroups)
-        form_[controlName(group)].itemIndex =
-            clampedIndex(controlName(group), setup.item(group));
+        form_[controlName(group)].itemIndex = clampedIndex(controlName(group), setup.item(group));
     form_["ShaftsNB"].itemIndex = static_cast<int>(setup.page);
     findRec(); // its notification shows the recalled setup with its grid
 }

@@ -6,12 +6,12 @@
 // widgets: the window turns widget events into the change calls below and
 // shows the FormState after each notification.
 
-#include <core/FormState.h>
-#include <core/MessageSink.h>
 #include "Page.h"
 #include "Recommendation.h"
 #include "RunSummary.h"
 #include "SetupInputs.h"
+#include <core/FormState.h>
+#include <core/MessageSink.h>
 
 #include <filesystem>
 #include <functional>

@@ -5,8 +5,8 @@
 // save, recall or print a setup go through these instead of spelling the
 // controls' names.
 
-#include <core/FormState.h>
 #include "Page.h"
+#include <core/FormState.h>
 
 #include <array>
 #include <string>
@@ -15,14 +15,22 @@
 namespace qw::selection {
 
 enum class SetupEntry { BowWeight, YouthBowWeight, ArrowLength, YouthArrowLength, PointWeight };
-enum class SetupGroup { BowType, TargBowType, HuntCamType, WheelType, ReleaseType, OverDraw, BraceHt };
+enum class SetupGroup {
+    BowType,
+    TargBowType,
+    HuntCamType,
+    WheelType,
+    ReleaseType,
+    OverDraw,
+    BraceHt
+};
 
 inline constexpr std::array<SetupEntry, 5> kAllSetupEntries = {
     SetupEntry::BowWeight, SetupEntry::YouthBowWeight, SetupEntry::ArrowLength,
     SetupEntry::YouthArrowLength, SetupEntry::PointWeight};
 inline constexpr std::array<SetupGroup, 7> kAllSetupGroups = {
-    SetupGroup::BowType,     SetupGroup::TargBowType, SetupGroup::HuntCamType,
-    SetupGroup::WheelType,   SetupGroup::ReleaseType, SetupGroup::OverDraw,
+    SetupGroup::BowType,   SetupGroup::TargBowType, SetupGroup::HuntCamType,
+    SetupGroup::WheelType, SetupGroup::ReleaseType, SetupGroup::OverDraw,
     SetupGroup::BraceHt};
 
 // "BowWeightSpin", "OverDraw", ...

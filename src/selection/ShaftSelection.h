@@ -4,8 +4,8 @@
 // data: its specification key and captions, the page it was clicked on and
 // the setup entries the finished arrow starts from.
 
-#include <core/FormState.h>
 #include "Page.h"
+#include <core/FormState.h>
 
 #include <optional>
 #include <string>

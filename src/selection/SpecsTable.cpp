@@ -1,4 +1,5 @@
 #include "SpecsTable.h"
+#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
 
@@ -12,7 +13,7 @@ SpecsTable::SpecsTable(const std::filesystem::path& dataFolder) : table_(dataFol
 void SpecsTable::open()
 {
     if (!table_.isOpen()) {
-        table_.open("Specs.DBF", storage::OpenMode::ReadOnly);
+        table_.open(storage::files::kSpecs, storage::OpenMode::ReadOnly);
         notices_.insert(notices_.end(), table_.notices().begin(), table_.notices().end());
     }
     table_.indexCloseAll();

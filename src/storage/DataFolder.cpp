@@ -1,4 +1,5 @@
 #include "DataFolder.h"
+#include "ProgramFiles.h"
 
 #include <core/Text.h>
 
@@ -23,7 +24,7 @@ namespace {
 // tables in <prefix>/share/quiverwise.
 constexpr const char* kSuppliedRelative = "../../share/quiverwise";
 // A supplied table whose presence tells that a folder holds the tables.
-constexpr const char* kMarkerTable = "HUNTCHRT.DBF";
+constexpr const char* kMarkerTable = files::kHuntChart;
 constexpr const char* kUserFolderName = "quiverwise";
 
 std::optional<std::string> environmentValue(const char* name)
@@ -80,8 +81,8 @@ void copyOver(const fs::path& from, const fs::path& folder, const std::string& n
 
 const std::vector<std::string>& shopFileNames()
 {
-    static const std::vector<std::string> names = {"Saveddb.dbf", "Saveddb.fpt", "Saved.idx",
-                                                   "SHOPINFO.DBF"};
+    static const std::vector<std::string> names = {files::kSavedSetups, files::kSavedSetupsMemo,
+                                                   files::kSavedIndex, files::kShopInfo};
     return names;
 }
 
@@ -140,11 +141,11 @@ DataFolder DataFolder::forProgram(const std::optional<fs::path>& option,
 void DataFolder::rebuildCustomerIndex(const std::string& indexName) const
 {
     Table supplied(supplied_);
-    supplied.open("Saveddb.dbf", OpenMode::ReadOnly);
+    supplied.open(files::kSavedSetups, OpenMode::ReadOnly);
     supplied.indexOpen(indexName);
     const std::string key = supplied.orderExpression();
     supplied.close();
-    createIndex(path_, findFile(path_, "Saveddb.dbf").filename().string(), indexName, key);
+    createIndex(path_, findFile(path_, files::kSavedSetups).filename().string(), indexName, key);
 }
 
 std::vector<std::string> DataFolder::prepare() const
@@ -164,7 +165,7 @@ std::vector<std::string> DataFolder::prepare() const
         if (entry.is_regular_file())
             supplied.push_back(entry.path());
     std::sort(supplied.begin(), supplied.end());
-    const bool noCustomerTable = findFile(path_, "Saveddb.dbf").empty();
+    const bool noCustomerTable = findFile(path_, files::kSavedSetups).empty();
     for (const fs::path& file : supplied) {
         const std::string name = file.filename().string();
         const fs::path existing = findFile(path_, name);
@@ -172,11 +173,12 @@ std::vector<std::string> DataFolder::prepare() const
             // The customer table's memo file and index belong to the table
             // there: they are only made with it, and an empty one never
             // joins a table that has records.
-            const bool make = lowerAscii(name) == "shopinfo.dbf" ? existing.empty() : noCustomerTable;
+            const bool make =
+                equalsIgnoringCase(name, files::kShopInfo) ? existing.empty() : noCustomerTable;
             if (make) {
                 copyOver(file, path_, name, existing);
                 log.push_back((path_ / name).string() + ": created empty");
-            } else if (existing.empty() && lowerAscii(name) == "saved.idx") {
+            } else if (existing.empty() && equalsIgnoringCase(name, files::kSavedIndex)) {
                 rebuildCustomerIndex(name);
                 log.push_back((path_ / name).string() + ": rebuilt from the kept table");
             }

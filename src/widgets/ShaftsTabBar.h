@@ -7,9 +7,9 @@
 namespace qw::widgets {
 
 // The tabs of a page control: fixed 115 x 35 tabs in bold; the tab under
-// the mouse lights up in its page's accent colour. Sized in code rather than by a style sheet, which would cost a
-// style sheet engine at start-up and stop the pages' colours reaching
-// their labels.
+// the mouse lights up in its page's accent colour. Sized in code rather than by a style sheet,
+// which would cost a style sheet engine at start-up and stop the pages' colours reaching their
+// labels.
 class ShaftsTabBar : public QTabBar {
     Q_OBJECT
 public:

@@ -16,8 +16,8 @@
 #include "app/TSplashV.h"
 #include "app/TTrajectory.h"
 #include "reports/CustomerSheet.h"
-#include <core/RecordingSink.h>
 #include "storage/Table.h"
+#include <core/RecordingSink.h>
 
 #include <QAbstractButton>
 #include <QAction>

@@ -270,7 +270,8 @@ private slots:
             calculate(result.weight, result.velocity, "KECalculateBtn");
             QCOMPARE(textOf(&window, "Label6"), result.energy);
             QCOMPARE(textOf(&window, "MomentumLbl"), result.momentum);
-            QCOMPARE(child<widgets::GradientBar>(&window, "ALProgressBar1")->position(), result.bar);
+            QCOMPARE(child<widgets::GradientBar>(&window, "ALProgressBar1")->position(),
+                     result.bar);
             // A new set of pictures comes with a new animator.
             auto* animator = child<widgets::PictureAnimator>(&window, "Animator1");
             QCOMPARE(animator->property("pictureSet").toString(), result.pictures);

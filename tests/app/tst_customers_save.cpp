@@ -3,6 +3,7 @@
 // its model's.
 #include "../customers/CustomerTestSupport.h"
 #include "AppTestSupport.h"
+#include <storage/ProgramFiles.h>
 
 #include "app/TCustInfo.h"
 #include "app/TShopInf.h"
@@ -146,7 +147,7 @@ private slots:
     void shopWindowSavesBesideTheSheetsHandle()
     {
         storage::Table sheet(path()); // a setup sheet's handle, open all along
-        sheet.open(customers::kShopInfoFile);
+        sheet.open(storage::files::kShopInfo);
         app::TShopInf shop(path(), sink_);
         QVERIFY(shop.opened());
         activate(&shop);

@@ -60,9 +60,8 @@ private:
 // is `key` (its first four characters the size). A specifications model
 // reads it for as long as it lives, so it must outlive the model.
 inline qw::FormState clicked(const std::string& key, const std::string& page,
-                                        const std::string& models, const std::string& length = "30",
-                                        const std::string& point = "100",
-                                        const std::string& bowWeight = "60")
+                             const std::string& models, const std::string& length = "30",
+                             const std::string& point = "100", const std::string& bowWeight = "60")
 {
     qw::FormState main = qw::selection::mainFormDesign();
     main["TmpLbl"].text = key;

@@ -6,8 +6,8 @@
 #include <calculators/KineticEnergyModel.h>
 #include <calculators/SpecsModel.h>
 #include <calculators/TrajectoryModel.h>
-#include <selection/Pages.h>
 #include <core/RecordingSink.h>
+#include <selection/Pages.h>
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
 

@@ -66,8 +66,7 @@ void TestNumberText::realNumbersIgnoreTheLocale()
     const char* previous = std::setlocale(LC_ALL, nullptr);
     const std::string saved = previous ? previous : "C";
     const bool haveComma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    const std::string weight =
-        qw::bareShaftWeight(parseRealNumber("9.2"), parseRealNumber("29"));
+    const std::string weight = qw::bareShaftWeight(parseRealNumber("9.2"), parseRealNumber("29"));
     bool commaRejected = false;
     try {
         parseRealNumber("9,2");
@@ -164,8 +163,8 @@ void TestNumberText::bareShaftWeight()
 {
     QFETCH(QString, gpi);
     QFETCH(QString, length);
-    const std::string weight = qw::bareShaftWeight(
-        parseRealField(gpi.toStdString()), parseRealNumber(length.toStdString()));
+    const std::string weight = qw::bareShaftWeight(parseRealField(gpi.toStdString()),
+                                                   parseRealNumber(length.toStdString()));
     QTEST(QString::fromStdString(weight), "weight");
 }
 

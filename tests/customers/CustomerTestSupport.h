@@ -7,9 +7,10 @@
 #include "customers/CustInfoModel.h"
 #include "customers/CustomerFields.h"
 #include "customers/SavedSetups.h"
-#include <core/RecordingSink.h>
 #include "selection/SelectionModel.h"
 #include "storage/Table.h"
+#include <core/RecordingSink.h>
+#include <storage/ProgramFiles.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -75,7 +76,7 @@ inline std::string trimmed(std::string text)
 inline std::vector<Fields> storedRecords(const std::filesystem::path& folder)
 {
     storage::Table table(folder);
-    table.open(customers::kSavedSetupsFile, storage::OpenMode::ReadOnly);
+    table.open(storage::files::kSavedSetups, storage::OpenMode::ReadOnly);
     std::vector<Fields> records;
     for (std::uint32_t n = 1; n <= table.recordCount(); ++n) {
         table.go(n);
@@ -87,11 +88,9 @@ inline std::vector<Fields> storedRecords(const std::filesystem::path& folder)
 }
 
 // The customer's details typed into the entry model, then "Save Record".
-inline customers::CustInfoModel::SaveOutcome saveCustomer(const std::filesystem::path& folder,
-                                                          const FormState& mainForm,
-                                                          const Fields& details,
-                                                          MessageSink& messages,
-                                                          const std::string& date = "12/08/26")
+inline customers::CustInfoModel::SaveOutcome
+saveCustomer(const std::filesystem::path& folder, const FormState& mainForm, const Fields& details,
+             MessageSink& messages, const std::string& date = "12/08/26")
 {
     customers::CustInfoModel entry(folder, messages);
     if (!entry.open(selection::readSetup(mainForm), selection::pageKey(mainForm), date))

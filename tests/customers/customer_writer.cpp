@@ -7,6 +7,7 @@
 // Usage: customer_writer FOLDER WRITER COUNT [edit]
 
 #include "CustomerTestSupport.h"
+#include <storage/ProgramFiles.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +18,7 @@ namespace {
 int editComments(const std::filesystem::path& folder, int writer, int count)
 {
     qw::storage::Table table(folder);
-    table.open(qw::customers::kSavedSetupsFile);
+    table.open(qw::storage::files::kSavedSetups);
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
     for (int edit = 0; edit < count * 3; ++edit) {

@@ -4,6 +4,7 @@
 
 #include "../app/AppTestSupport.h"
 #include "CustomerTestSupport.h"
+#include <storage/ProgramFiles.h>
 
 #include "customers/CustomerExport.h"
 #include "customers/ShopInfModel.h"
@@ -152,8 +153,8 @@ private slots:
         QCOMPARE(storedCount(), before + 1);
         QCOMPARE(test::storedRecords(path_).back().at("STATE"), std::string("QÉ-ß"));
         storage::Table byName(path_);
-        byName.open(customers::kSavedSetupsFile);
-        byName.indexOpen(customers::kSavedIndexFile);
+        byName.open(storage::files::kSavedSetups);
+        byName.indexOpen(storage::files::kSavedIndex);
         QVERIFY(byName.seek("Q"));
         QCOMPARE(byName.recordNumber(), static_cast<std::uint32_t>(before + 1));
     }
@@ -187,7 +188,7 @@ private slots:
         QFETCH(int, added);
         QFETCH(bool, indexed);
         QFETCH(QString, lastMessage);
-        const auto index = storage::findFile(path_, customers::kSavedIndexFile);
+        const auto index = storage::findFile(path_, storage::files::kSavedIndex);
         std::filesystem::remove(index);
         if (damage == "folder")
             std::filesystem::create_directory(index);
@@ -198,7 +199,8 @@ private slots:
         }
         const std::size_t before = storedCount();
         customers::CustInfoModel entry(path_, sink_);
-        const bool opened = entry.open(window_->setup(), selection::pageKey(window_->form()), "12/08/26");
+        const bool opened =
+            entry.open(window_->setup(), selection::pageKey(window_->form()), "12/08/26");
         for (const auto& [field, text] : test::address("Nia"))
             entry.changeDetail(field, text);
         QCOMPARE(int(opened ? entry.saveRecord() : Outcome::Failed), outcome);
@@ -209,8 +211,8 @@ private slots:
                  entry.state() == customers::CustInfoModel::State::Stored ? 0 : 1);
         if (entry.indexed()) {
             storage::Table byName(path_);
-            byName.open(customers::kSavedSetupsFile);
-            byName.indexOpen(customers::kSavedIndexFile);
+            byName.open(storage::files::kSavedSetups);
+            byName.indexOpen(storage::files::kSavedIndex);
             QVERIFY(byName.seek("NIA"));
         }
     }
@@ -231,7 +233,7 @@ private slots:
         std::vector<std::unique_ptr<storage::Table>> sheets;
         for (int i = 0; i < 4; ++i) {
             sheets.push_back(std::make_unique<storage::Table>(path_));
-            sheets.back()->open(customers::kShopInfoFile);
+            sheets.back()->open(storage::files::kShopInfo);
         }
         customers::ShopInfModel shop(path_, sink_);
         QVERIFY(shop.open());
@@ -261,18 +263,18 @@ private slots:
         std::vector<storage::FieldDef> fields;
         {
             storage::Table table(path_);
-            table.open(customers::kShopInfoFile);
+            table.open(storage::files::kShopInfo);
             fields = table.fields();
         }
-        std::filesystem::remove(storage::findFile(path_, customers::kShopInfoFile));
-        storage::createTable(path_, customers::kShopInfoFile, fields);
+        std::filesystem::remove(storage::findFile(path_, storage::files::kShopInfo));
+        storage::createTable(path_, storage::files::kShopInfo, fields);
         customers::ShopInfModel shop(path_, sink_);
         QVERIFY(shop.open());
         QCOMPARE(shop.form()["ShopNameEdit"].text, std::string());
         shop.changeField("CITY", "Kingston");
         QVERIFY(shop.save());
         storage::Table table(path_);
-        table.open(customers::kShopInfoFile);
+        table.open(storage::files::kShopInfo);
         QCOMPARE(table.recordCount(), 1u);
         QCOMPARE(test::trimmed(table.getString("CITY")), std::string("Kingston"));
     }
@@ -284,10 +286,10 @@ private slots:
         for (const char* name : {"Zed", "Adam", "Mike"})
             QCOMPARE(test::saveCustomer(path_, window_->form(), test::address(name), sink_),
                      Outcome::Stored);
-        std::filesystem::remove(storage::findFile(path_, customers::kSavedIndexFile));
+        std::filesystem::remove(storage::findFile(path_, storage::files::kSavedIndex));
         {
             storage::Table table(path_);
-            table.open(customers::kSavedSetupsFile);
+            table.open(storage::files::kSavedSetups);
             table.go(static_cast<std::uint32_t>(before + 1));
             table.edit();
             table.setField("NAME", "Aaron");

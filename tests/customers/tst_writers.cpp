@@ -6,6 +6,7 @@
 
 #include "../app/AppTestSupport.h"
 #include "CustomerTestSupport.h"
+#include <storage/ProgramFiles.h>
 
 #include <QProcess>
 #include <QtTest>
@@ -33,7 +34,7 @@ struct Walked {
 std::vector<Walked> walk(const std::filesystem::path& folder)
 {
     storage::Table table(folder);
-    table.open(customers::kSavedSetupsFile, storage::OpenMode::ReadOnly);
+    table.open(storage::files::kSavedSetups, storage::OpenMode::ReadOnly);
     std::size_t memoAt = 1;
     std::size_t memoLength = 0;
     for (const storage::FieldDef& field : table.fields()) {
@@ -125,8 +126,8 @@ std::size_t indexEntries(const std::filesystem::path& folder,
                          const std::multiset<std::string>& names)
 {
     storage::Table table(folder);
-    table.open(customers::kSavedSetupsFile, storage::OpenMode::ReadOnly);
-    table.indexOpen(customers::kSavedIndexFile);
+    table.open(storage::files::kSavedSetups, storage::OpenMode::ReadOnly);
+    table.indexOpen(storage::files::kSavedIndex);
     std::size_t entries = 0;
     for (table.goTop(); !table.eof(); table.next())
         ++entries;
@@ -283,8 +284,9 @@ private slots:
         // finds every record too: no mark of ours ever lands on a record.
         QProcess reader;
         reader.start("/usr/bin/python3",
-                     {"-c", "import sys, dbfread; print(len(list(dbfread.DBF(sys.argv[1], "
-                            "ignore_missing_memofile=True, raw=True))))",
+                     {"-c",
+                      "import sys, dbfread; print(len(list(dbfread.DBF(sys.argv[1], "
+                      "ignore_missing_memofile=True, raw=True))))",
                       folder.filePath("Saveddb.dbf")});
         QVERIFY(reader.waitForFinished(60000));
         QCOMPARE(reader.readAllStandardOutput().trimmed().toULongLong(),

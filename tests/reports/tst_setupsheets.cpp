@@ -3,15 +3,15 @@
 // sheet, and the fill rules.
 
 #include "ShopRecord.h"
+#include <app/CustomerSheetValues.h>
 #include <calculators/SpecsModel.h>
+#include <core/RecordingSink.h>
 #include <customers/CustInfoModel.h>
 #include <customers/CustomerRetrieval.h>
 #include <reports/BuildSheet.h>
-#include <app/CustomerSheetValues.h>
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/Pages.h>
-#include <core/RecordingSink.h>
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
 
@@ -668,8 +668,8 @@ private slots:
         if (!point.isEmpty())
             specs.typeInput(calculators::WeightInput::Point, point.toStdString());
         QCOMPARE(specs.perPound().belowMinimum, !point.isEmpty());
-        const reports::BuildSheetValues values{p, reports::sheetDesign(p).fill(model_->shownPage(p)),
-                                               specs.finishedArrow()};
+        const reports::BuildSheetValues values{
+            p, reports::sheetDesign(p).fill(model_->shownPage(p)), specs.finishedArrow()};
         const QString file = dir_.filePath("build.pdf");
         QVERIFY(reports::BuildSheet(folder_).savePdf(values, file));
         const PdfText pdf = readPdf(file);
@@ -694,8 +694,7 @@ private slots:
                 return;
         }
         for (const auto& [name, control] : specs.form().all())
-            if (control.kind != qw::ControlKind::Button && control.visible &&
-                !control.text.empty())
+            if (control.kind != qw::ControlKind::Button && control.visible && !control.text.empty())
                 QVERIFY2(placeError(pdf, {control.text, Anchor::Left, 0, 0}), name.c_str());
         for (std::size_t i = 0; i < pdf.words.size(); ++i) {
             const Word& w = pdf.words[i];

@@ -388,8 +388,8 @@ void TestHunting::conversionAndStorageErrors()
     SelectionModel withoutIndex(catalogue_->folder(), other);
     withoutIndex.findRec();
     QCOMPARE(other.messages.size(), std::size_t(1));
-    QCOMPARE(other.messages[0].text, "Index file does not exist.\nFile: " +
-                                         (catalogue_->folder() / "specs.idx").string());
+    QCOMPARE(other.messages[0].text,
+             "Index file does not exist.\nFile: " + (catalogue_->folder() / "specs.idx").string());
 
     QTemporaryDir empty;
     RecordingSink none;
@@ -403,7 +403,8 @@ void TestHunting::conversionAndStorageErrors()
     QVERIFY(!withoutTables.lastRun().record);
     QCOMPARE(explainRun(withoutTables.lastRun(), Page::Hunt),
              "Chart weight 60 lb, band 6; the run stopped: Table does not exist. File or "
-             "directory does not exist. File: " + chart);
+             "directory does not exist. File: " +
+                 chart);
 }
 
 void TestHunting::shading()

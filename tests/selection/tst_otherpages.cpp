@@ -3,11 +3,11 @@
 
 #include "SelectionFixtures.h"
 
+#include <selection/PageRowRules.h>
 #include <selection/Pages.h>
 #include <selection/Recommendation.h>
 #include <selection/RunExplanation.h>
 #include <selection/SelectionModel.h>
-#include <selection/PageRowRules.h>
 
 #include <map>
 
@@ -497,32 +497,35 @@ void TestOtherPages::offChartSetupShowsTheResetSetupOrNoShafts_data()
     QTest::addColumn<QStringList>("changes"); // "entry=text", in order
     QTest::addColumn<bool>("typed");          // keystrokes, the message shown on the pause
     QTest::addColumn<QString>("bowWeightAfter");
-    QTest::addColumn<int>("record"); // the chart position shown; 0: none
+    QTest::addColumn<int>("record");      // the chart position shown; 0: none
     QTest::addColumn<QString>("shading"); // Hunting rows 1 to 4
     QTest::addColumn<QString>("status");
     const QString offAt60 = "No shafts: at a chart weight of 60 lb (band 6) a 40 in arrow is "
                             "chart position 23, off the chart (2 to 20); at this weight the chart "
                             "takes 19 to 37 in";
     QTest::newRow("hunting, length 40 typed")
-        << Page::Hunt << QStringList{"ArrowLengthSpin=4", "ArrowLengthSpin=40"} << true << "60"
-        << 0 << "white,white,white,white" << offAt60;
+        << Page::Hunt << QStringList{"ArrowLengthSpin=4", "ArrowLengthSpin=40"} << true << "60" << 0
+        << "white,white,white,white" << offAt60;
     QTest::newRow("hunting, bow 60 then length 40")
         << Page::Hunt << QStringList{"BowWeightSpin=65", "BowWeightSpin=60", "ArrowLengthSpin=40"}
         << false << "60" << 0 << "white,white,white,white" << offAt60;
     // 85 lb is hard-cam band 11: 33 inches give position 21, 60 lb gives 16.
     QTest::newRow("hunting, length 33 then bow 85")
         << Page::Hunt << QStringList{"ArrowLengthSpin=33", "BowWeightSpin=85"} << false << "60"
-        << 16 << "mid,dark,dark,white" << "Chart weight 60 lb, band 6, chart position 16";
+        << 16 << "mid,dark,dark,white"
+        << "Chart weight 60 lb, band 6, chart position 16";
     QTest::newRow("hunting, length 40 then bow 85: the reset is off the chart too")
-        << Page::Hunt << QStringList{"ArrowLengthSpin=40", "BowWeightSpin=85"} << false << "60"
-        << 0 << "white,white,white,white" << offAt60 + "; bow weight reset to 60";
+        << Page::Hunt << QStringList{"ArrowLengthSpin=40", "BowWeightSpin=85"} << false << "60" << 0
+        << "white,white,white,white" << offAt60 + "; bow weight reset to 60";
     QTest::newRow("youth, 40 then length 27")
-        << Page::Youth << QStringList{"YouthBowWtSpin=40", "YouthArrowLenSpin=27"} << false
-        << "30" << 10 << "" << "Chart weight 30 lb, band 4, chart position 10";
+        << Page::Youth << QStringList{"YouthBowWtSpin=40", "YouthArrowLenSpin=27"} << false << "30"
+        << 10 << ""
+        << "Chart weight 30 lb, band 4, chart position 10";
     // Hard cam 75 lb is band 11: 32 inches give position 20, 60 lb gives 17.
     QTest::newRow("target, length 32 then bow 75")
         << Page::Targ << QStringList{"ArrowLengthSpin=32", "BowWeightSpin=75"} << false << "60"
-        << 17 << "" << "Chart weight 60 lb, band 8, chart position 17";
+        << 17 << ""
+        << "Chart weight 60 lb, band 8, chart position 17";
 }
 
 void TestOtherPages::offChartSetupShowsTheResetSetupOrNoShafts()
@@ -587,18 +590,18 @@ void TestOtherPages::extremeEntries_data()
         << -2147483651LL << 0 << 0LL;
     QTest::newRow("target compound") << Page::Targ << heaviest << 2147483666LL << 0 << 0LL;
     QTest::newRow("kavel compound") << Page::Kavl << heaviest << 2147483660LL << 0 << 0LL;
-    QTest::newRow("youth heaviest") << Page::Youth << Inputs{{"YouthBowWtSpin", "2147483647"}}
-                                    << 2147483647LL << 0 << 0LL;
-    QTest::newRow("youth lightest") << Page::Youth << Inputs{{"YouthBowWtSpin", "-2147483648"}}
-                                    << -2147483648LL << 0 << 0LL;
+    QTest::newRow("youth heaviest")
+        << Page::Youth << Inputs{{"YouthBowWtSpin", "2147483647"}} << 2147483647LL << 0 << 0LL;
+    QTest::newRow("youth lightest")
+        << Page::Youth << Inputs{{"YouthBowWtSpin", "-2147483648"}} << -2147483648LL << 0 << 0LL;
     // The pages without the entry gate take any arrow length: off the chart,
     // whatever its distance, no shaft is shown.
-    QTest::newRow("kavel longest") << Page::Kavl << Inputs{{"ArrowLengthSpin", "2147483647"}}
-                                   << 60LL << 8 << 2147483632LL;
-    QTest::newRow("kavel shortest") << Page::Kavl << Inputs{{"ArrowLengthSpin", "-2147483648"}}
-                                    << 60LL << 8 << -2147483663LL;
-    QTest::newRow("youth longest") << Page::Youth << Inputs{{"YouthArrowLenSpin", "2147483647"}}
-                                   << 30LL << 4 << 2147483630LL;
+    QTest::newRow("kavel longest")
+        << Page::Kavl << Inputs{{"ArrowLengthSpin", "2147483647"}} << 60LL << 8 << 2147483632LL;
+    QTest::newRow("kavel shortest")
+        << Page::Kavl << Inputs{{"ArrowLengthSpin", "-2147483648"}} << 60LL << 8 << -2147483663LL;
+    QTest::newRow("youth longest")
+        << Page::Youth << Inputs{{"YouthArrowLenSpin", "2147483647"}} << 30LL << 4 << 2147483630LL;
     QTest::newRow("youth shortest") << Page::Youth << Inputs{{"YouthArrowLenSpin", "-2147483648"}}
                                     << 30LL << 4 << -2147483665LL;
 }

@@ -70,27 +70,29 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QStringList>("keystrokes");
         QTest::addColumn<bool>("heldBack");
-        QTest::addColumn<int>("messages"); // shown on release
+        QTest::addColumn<int>("messages");         // shown on release
         QTest::addColumn<QString>("firstMessage"); // "info" for the invalid-selection text
         QTest::addColumn<QString>("bowWeightAfter");
 
         // On Kavel the reset to 60 runs again with the same short length,
         // which is still off the chart: still one message for the change.
-        QTest::newRow("Kavel, first digit of a length") << int(Page::Kavl) << "ArrowLengthSpin"
-                                                        << QStringList{"2"} << true << 1
-                                                        << "info" << "60";
-        QTest::newRow("Kavel, length finished") << int(Page::Kavl) << "ArrowLengthSpin"
-                                                << QStringList{"2", "28"} << false << 0 << ""
-                                                << "65";
+        QTest::newRow("Kavel, first digit of a length")
+            << int(Page::Kavl) << "ArrowLengthSpin" << QStringList{"2"} << true << 1 << "info"
+            << "60";
+        QTest::newRow("Kavel, length finished")
+            << int(Page::Kavl) << "ArrowLengthSpin" << QStringList{"2", "28"} << false << 0 << ""
+            << "65";
         QTest::newRow("Youth, first digit of a length")
             << int(Page::Youth) << "YouthArrowLenSpin" << QStringList{"2"} << true << 1 << "info"
             << "65";
-        QTest::newRow("Hunting, letters") << int(Page::Hunt) << "BowWeightSpin"
-                                          << QStringList{"a", "ab"} << true << 1
-                                          << "'ab' is not a valid integer value" << "ab";
+        QTest::newRow("Hunting, letters")
+            << int(Page::Hunt) << "BowWeightSpin" << QStringList{"a", "ab"} << true << 1
+            << "'ab' is not a valid integer value"
+            << "ab";
         QTest::newRow("Hunting, letters corrected")
             << int(Page::Hunt) << "BowWeightSpin" << QStringList{"a", "ab", "a", "", "6", "62"}
-            << false << 0 << "" << "62";
+            << false << 0 << ""
+            << "62";
     }
 
     void typingHoldsMessagesBack()

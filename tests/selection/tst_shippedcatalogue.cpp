@@ -33,7 +33,8 @@ ToolRun runTool(const QStringList& arguments)
 {
     QProcess process;
     process.setWorkingDirectory(kTablesDir);
-    process.start(kProgramDir + "/quiverwise-select", QStringList{"--data", kTablesDir} + arguments);
+    process.start(kProgramDir + "/quiverwise-select",
+                  QStringList{"--data", kTablesDir} + arguments);
     ToolRun run;
     if (!process.waitForFinished(30000))
         return run;
@@ -153,8 +154,7 @@ QJsonObject caseOf(const SelectionModel& model, Page page, int messages)
             {"record", *model.lastRun().record},
             {"valid", model.lastRun().valid},
             {"messages", messages},
-            {"bowWeight",
-             QString::fromStdString(form[pageInfo(page).bowWeightEntry].text)},
+            {"bowWeight", QString::fromStdString(form[pageInfo(page).bowWeightEntry].text)},
             {"arrowLength", QString::fromStdString(form[length].text)},
             {"compound", form["TargBowType"].itemIndex == 0},
             {"rows", rows}};
@@ -243,9 +243,8 @@ void TestShippedCatalogue::everyPageMatchesAnIndependentReading()
     }
 
     QProcess python;
-    python.start(
-        "/usr/bin/python3",
-        {QStringLiteral(QW_SOURCE_DIR) + "/tests/selection/expected_rows.py", kTablesDir});
+    python.start("/usr/bin/python3",
+                 {QStringLiteral(QW_SOURCE_DIR) + "/tests/selection/expected_rows.py", kTablesDir});
     QVERIFY(python.waitForStarted());
     python.write(QJsonDocument(cases).toJson(QJsonDocument::Compact));
     python.closeWriteChannel();
@@ -344,8 +343,8 @@ void TestShippedCatalogue::toolInvalidSelection_data()
     // Soft cam 88 lb is band 11: 32 inches make position 20, past the chart;
     // 60 lb is band 6, position 15.
     QTest::newRow("target, reset on the chart")
-        << QStringList{"--page", "targ", "--wheel", "2", "--bow-weight", "88", "--arrow-length",
-                       "32"}
+        << QStringList{"--page",       "targ", "--wheel",        "2",
+                       "--bow-weight", "88",   "--arrow-length", "32"}
         << QStringList{"--page", "targ", "--wheel", "2", "--arrow-length", "32"};
     QTest::newRow("hunting, reset on the chart")
         << QStringList{"--bow-weight", "85", "--arrow-length", "33"}

@@ -5,9 +5,9 @@
 #include <calculators/KineticEnergyModel.h>
 #include <calculators/SpecsModel.h>
 #include <calculators/TrajectoryModel.h>
+#include <core/ConversionError.h>
 #include <core/NumberText.h>
 #include <selection/Pages.h>
-#include <core/ConversionError.h>
 
 #include <nlohmann/json.hpp>
 
@@ -102,8 +102,8 @@ int runEnergy(const Arguments& arguments)
     report["pictures"] = result ? ordered_json(result->pictures) : ordered_json(nullptr);
     report["momentum"] = result ? ordered_json(result->momentum) : ordered_json(nullptr);
     report["messages"] = sink.texts();
-    const std::string plain = result ? "Kinetic energy: " + result->energy + " ft-lbs\nBar: " +
-                                           std::to_string(result->bar) +
+    const std::string plain = result ? "Kinetic energy: " + result->energy +
+                                           " ft-lbs\nBar: " + std::to_string(result->bar) +
                                            "\nPictures: " + result->pictures +
                                            "\nMomentum: " + result->momentum + " slug-ft/s\n"
                                      : std::string();

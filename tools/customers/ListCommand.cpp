@@ -2,6 +2,7 @@
 // its trailing blanks removed.
 
 #include "CommandSupport.h"
+#include <storage/ProgramFiles.h>
 
 #include <customers/CustomerFields.h>
 #include <customers/CustomerRecords.h>
@@ -22,11 +23,10 @@ using Record = std::vector<std::pair<std::string, std::string>>;
 // folder read in memory). Blank records are no customers and are left out;
 // a memo that cannot be read is left out of its record, which is named in
 // a notice.
-std::vector<Record> recordsInNameOrder(const std::filesystem::path& folder,
-                                       RecordingSink& notices)
+std::vector<Record> recordsInNameOrder(const std::filesystem::path& folder, RecordingSink& notices)
 {
     storage::Table table(folder);
-    table.open(customers::kSavedSetupsFile);
+    table.open(storage::files::kSavedSetups);
     for (const std::string& notice : table.notices())
         notices.information(notice, 0);
     customers::requireCustomerFields(table);

@@ -26,8 +26,7 @@ nlohmann::ordered_json groupsJson(const selection::SetupInputs& setup)
             {"brace", setup.item(SetupGroup::BraceHt)}};
 }
 
-void reportMessages(const RecordingSink& messages, bool json, std::ostream& out,
-                    std::ostream& err)
+void reportMessages(const RecordingSink& messages, bool json, std::ostream& out, std::ostream& err)
 {
     if (json)
         out << setupcli::jsonText(nlohmann::ordered_json{{"messages", messages.texts()}}) << "\n";

@@ -55,8 +55,7 @@ parsePrefixArguments(const char* command, const std::vector<std::string>& args, 
     return parsed;
 }
 
-bool openAndSearch(CustomerRetrieval& retrieval, RecordingSink& messages,
-                   const std::string& prefix)
+bool openAndSearch(CustomerRetrieval& retrieval, RecordingSink& messages, const std::string& prefix)
 {
     SavedSetups saved(retrieval.dataFolder());
     try {

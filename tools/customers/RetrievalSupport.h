@@ -3,8 +3,8 @@
 // What find and recall share: their command line, the opening of the
 // retrieval model as Get Setup does it, and the record and summary as JSON.
 
-#include <customers/CustomerRetrieval.h>
 #include <core/RecordingSink.h>
+#include <customers/CustomerRetrieval.h>
 
 #include <nlohmann/json.hpp>
 

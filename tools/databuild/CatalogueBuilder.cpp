@@ -1,4 +1,5 @@
 #include "CatalogueBuilder.h"
+#include <storage/ProgramFiles.h>
 
 #include "BuildError.h"
 #include "CsvFile.h"
@@ -174,8 +175,10 @@ void CatalogueBuilder::fillFromCsv(const TableLayout& layout, const fs::path& st
 void CatalogueBuilder::buildSpecs(const fs::path& staging)
 {
     fillFromCsv(specsLayout(), staging);
-    storage::createIndex(staging, specsLayout().fileName, kSpecsIndexFile, kSpecsKeyExpression);
-    log_.push_back(std::string(kSpecsIndexFile) + ": key " + std::string(kSpecsKeyExpression));
+    storage::createIndex(staging, specsLayout().fileName, storage::files::kSpecsIndex,
+                         storage::files::kSpecsIndexKey);
+    log_.push_back(std::string(storage::files::kSpecsIndex) + ": key " +
+                   std::string(storage::files::kSpecsIndexKey));
 }
 
 void CatalogueBuilder::buildTrajectory(const fs::path& staging)
@@ -202,7 +205,8 @@ void CatalogueBuilder::buildTrajectory(const fs::path& staging)
 
 void CatalogueBuilder::copyTexts(const fs::path& staging)
 {
-    copyFile(source_ / kInvalidSelectionFile, staging / kInvalidSelectionFile);
+    copyFile(source_ / storage::files::kInvalidSelection,
+             staging / storage::files::kInvalidSelection);
     for (const LegendFile& legend : legendFiles())
         copyFile(source_ / "legends" / (legend.pageKey + ".txt"), staging / legend.installName);
 }
@@ -227,16 +231,18 @@ void CatalogueBuilder::ensureSavedSetups()
     if (existing.empty()) {
         storage::createTable(program_, layout.fileName, layout.fields);
         // An index left from a removed table describes records that are gone.
-        removeExisting(program_, std::string(kSavedIndexFile));
-        storage::createIndex(program_, layout.fileName, kSavedIndexFile, kSavedKeyExpression);
-        log_.push_back(layout.fileName + ": created empty, with " + std::string(kSavedIndexFile));
+        removeExisting(program_, std::string(storage::files::kSavedIndex));
+        storage::createIndex(program_, layout.fileName, storage::files::kSavedIndex,
+                             storage::files::kSavedIndexKey);
+        log_.push_back(layout.fileName + ": created empty, with " +
+                       std::string(storage::files::kSavedIndex));
         return;
     }
     log_.push_back(layout.fileName + ": kept (" + existing.filename().string() + ")");
-    if (storage::findFile(program_, kSavedIndexFile).empty()) {
-        storage::createIndex(program_, existing.filename().string(), kSavedIndexFile,
-                             kSavedKeyExpression);
-        log_.push_back(std::string(kSavedIndexFile) + ": rebuilt from the kept table");
+    if (storage::findFile(program_, storage::files::kSavedIndex).empty()) {
+        storage::createIndex(program_, existing.filename().string(), storage::files::kSavedIndex,
+                             storage::files::kSavedIndexKey);
+        log_.push_back(std::string(storage::files::kSavedIndex) + ": rebuilt from the kept table");
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include "TextRules.h"
 
-#include <selection/PageRowRules.h>
 #include <core/Text.h>
+#include <selection/PageRowRules.h>
 
 namespace qw::databuild {
 
@@ -96,8 +96,8 @@ std::vector<ChartLookup> ChartRules::hunting(const FieldReader& field)
         const std::string spine = trimBlanks(field(secondField(ChartKind::Hunting, column)));
         if (rule.carbonAllowed && spine == "caw")
             continue; // a carbon entry, shown without a lookup
-        found.push_back({column, column, shown + spine, "hunting", "HMODELS",
-                         std::string(rule.twoModelCode)});
+        found.push_back(
+            {column, column, shown + spine, "hunting", "HMODELS", std::string(rule.twoModelCode)});
     }
     return found;
 }
@@ -108,8 +108,8 @@ std::vector<ChartLookup> ChartRules::target(std::uint32_t record, const FieldRea
     for (const TargetListCase* listCase : targetCases(record)) {
         for (int entry = 1; entry <= listCase->entries; ++entry) {
             const int column = selection::targetColumnOfEntry(*listCase, entry);
-            const auto cut = entry <= listCase->starCutEntries ? listCase->cut
-                                                                : selection::StarCut::None;
+            const auto cut =
+                entry <= listCase->starCutEntries ? listCase->cut : selection::StarCut::None;
             const std::string size = selection::starCut(trimBlanks(field(sizeField(column))), cut);
             if (size.empty())
                 continue;

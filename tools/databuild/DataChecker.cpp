@@ -1,4 +1,5 @@
 #include "DataChecker.h"
+#include <storage/ProgramFiles.h>
 
 #include "TextRules.h"
 
@@ -132,17 +133,17 @@ std::unique_ptr<DataChecker::SpecsLookup> DataChecker::openSpecs()
         return nullptr;
     if (complete)
         checkSpecsRecords(*table);
-    const fs::path indexPath = storage::findFile(folder_, kSpecsIndexFile);
+    const fs::path indexPath = storage::findFile(folder_, storage::files::kSpecsIndex);
     if (indexPath.empty()) {
-        defect(std::string(kSpecsIndexFile) + ": missing");
+        defect(std::string(storage::files::kSpecsIndex) + ": missing");
         return nullptr;
     }
     auto lookup = std::make_unique<SpecsLookup>();
     try {
-        table->indexOpen(kSpecsIndexFile);
+        table->indexOpen(storage::files::kSpecsIndex);
         lookup->index = storage::IndexFile::open(indexPath);
     } catch (const StorageError& error) {
-        defect(std::string(kSpecsIndexFile) + ": cannot be opened: " + error.what());
+        defect(std::string(storage::files::kSpecsIndex) + ": cannot be opened: " + error.what());
         return nullptr;
     }
     checkIndexKeys(*lookup->index);
@@ -171,7 +172,8 @@ void DataChecker::checkSpecsRecords(Table& table)
         for (const char* field : {"HMODELS", "TMODELS"}) {
             const std::string models = table.getString(field);
             const std::string gpi = table.getString("GPI");
-            if (characters(models, 3, 5) == ",52" && !isDecimalNumber(trimBlanks(characters(gpi, 6, 9))))
+            if (characters(models, 3, 5) == ",52" &&
+                !isDecimalNumber(trimBlanks(characters(gpi, 6, 9))))
                 defect(place + ": GPI " + quoted(trimBlanks(gpi)) +
                        " has no second number in characters 6-9 for " + field + " " +
                        quoted(trimBlanks(models)));
@@ -184,8 +186,9 @@ void DataChecker::checkIndexKeys(const storage::IndexFile& index)
     std::optional<storage::IndexEntry> previous;
     for (auto entry = index.first(); entry; entry = index.next(*entry)) {
         if (previous && previous->key == entry->key)
-            defect(std::string(kSpecsIndexFile) + ": key " + quoted(trimBlanks(entry->key)) +
-                   " on records " + std::to_string(previous->recordNumber) + " and " +
+            defect(std::string(storage::files::kSpecsIndex) + ": key " +
+                   quoted(trimBlanks(entry->key)) + " on records " +
+                   std::to_string(previous->recordNumber) + " and " +
                    std::to_string(entry->recordNumber) + "; a seek finds only one");
         previous = entry;
     }
@@ -213,7 +216,7 @@ void DataChecker::checkChartCell(ChartKind kind, std::uint32_t record, const Cha
         recordPlace(chartName(kind), record) + " column " + std::to_string(lookup.column);
     if (!specs.find(lookup.key)) {
         defect(place + ": specification key " + quoted(lookup.key) + " not found in " +
-               std::string(kSpecsIndexFile));
+               std::string(storage::files::kSpecsIndex));
         return;
     }
     const std::string model = trimBlanks(specs.table->getString(lookup.modelField));
@@ -222,8 +225,8 @@ void DataChecker::checkChartCell(ChartKind kind, std::uint32_t record, const Cha
     const std::string problem = gpiProblem(gpi, twoNumbers);
     if (!problem.empty())
         defect(place + " (" + lookup.situation + ", row " + std::to_string(lookup.row) + "): GPI " +
-               quoted(trimBlanks(gpi)) + " of key " + quoted(lookup.key) + " (" + lookup.modelField +
-               " " + quoted(model) + ") " + problem);
+               quoted(trimBlanks(gpi)) + " of key " + quoted(lookup.key) + " (" +
+               lookup.modelField + " " + quoted(model) + ") " + problem);
 }
 
 void DataChecker::checkTrajectory()
@@ -244,7 +247,8 @@ void DataChecker::checkTrajectory()
         for (const char* field : {"VEL", "LOW", "HIGH"}) {
             const std::string value = table->getString(field);
             if (!isWholeNumber(value)) {
-                defect(place + ": " + field + " " + quoted(trimBlanks(value)) + " is not a whole number");
+                defect(place + ": " + field + " " + quoted(trimBlanks(value)) +
+                       " is not a whole number");
                 numbers = false;
             }
         }
@@ -256,8 +260,8 @@ void DataChecker::checkTrajectory()
 
 void DataChecker::checkInvalidSelection()
 {
-    const fs::path path = storage::findFile(folder_, kInvalidSelectionFile);
-    const std::string name(kInvalidSelectionFile);
+    const fs::path path = storage::findFile(folder_, storage::files::kInvalidSelection);
+    const std::string name(storage::files::kInvalidSelection);
     if (path.empty()) {
         defect(name + ": missing");
         return;
@@ -292,13 +296,14 @@ void DataChecker::checkCustomerTables()
     bool complete = false;
     auto saved = openTable(savedSetupsLayout(), complete);
     if (saved) {
-        if (storage::findFile(folder_, kSavedIndexFile).empty()) {
-            defect(std::string(kSavedIndexFile) + ": missing");
+        if (storage::findFile(folder_, storage::files::kSavedIndex).empty()) {
+            defect(std::string(storage::files::kSavedIndex) + ": missing");
         } else {
             try {
-                saved->indexOpen(kSavedIndexFile);
+                saved->indexOpen(storage::files::kSavedIndex);
             } catch (const StorageError& error) {
-                defect(std::string(kSavedIndexFile) + ": cannot be opened: " + error.what());
+                defect(std::string(storage::files::kSavedIndex) +
+                       ": cannot be opened: " + error.what());
             }
         }
     }

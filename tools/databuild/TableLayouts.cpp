@@ -1,5 +1,8 @@
 #include "TableLayouts.h"
 
+#include <selection/Pages.h>
+#include <storage/ProgramFiles.h>
+
 namespace qw::databuild {
 
 using storage::FieldDef;
@@ -30,9 +33,16 @@ std::vector<std::string> namesOf(const std::vector<FieldDef>& fields)
 constexpr std::uint8_t kSizeWidth = 12;
 constexpr std::uint8_t kSecondWidth = 5;
 
-TableLayout makeChart(ChartKind kind, std::string file, std::string source, std::uint32_t minimum)
+// A chart holds at least the records its page reads: up to the last one
+// its bands point at.
+TableLayout makeChart(ChartKind kind, selection::Page page, std::string source)
 {
-    TableLayout layout{std::move(file), std::move(source), {}, {}, minimum};
+    const selection::PageInfo& info = selection::pageInfo(page);
+    TableLayout layout{std::string(info.chartFile),
+                       std::move(source),
+                       {},
+                       {},
+                       static_cast<std::uint32_t>(info.lastValidRecord)};
     for (int column = 1; column <= chartColumns(kind); ++column) {
         layout.fields.push_back(text(sizeField(column), kSizeWidth));
         layout.fields.push_back(text(secondField(kind, column), kSecondWidth));
@@ -43,7 +53,7 @@ TableLayout makeChart(ChartKind kind, std::string file, std::string source, std:
 
 TableLayout makeSpecs()
 {
-    TableLayout layout{"Specs.DBF", "specs/Specs.csv", {}, {}, 1};
+    TableLayout layout{storage::files::kSpecs, "specs/Specs.csv", {}, {}, 1};
     layout.fields = {text("SHAFTSIZE", 10),  text("KEYSUFFIX", 4),   text("ARROWTYPE", 20),
                      text("LENGTH", 8),      text("OD", 6),          text("ID", 6),
                      text("WALL", 6),        text("GPI", 9),         text("SPINE", 5),
@@ -59,7 +69,7 @@ TableLayout makeSpecs()
 
 TableLayout makeTrajectory()
 {
-    TableLayout layout{"Newtraj.dbf", "", {}, {}, kTrajectoryRecords};
+    TableLayout layout{storage::files::kTrajectory, "", {}, {}, kTrajectoryRecords};
     // RATING, DIST and ARROWWT name the combination for readers of the file;
     // the program addresses records by number and reads the other three.
     layout.fields = {text("RATING", 3), text("DIST", 2), text("ARROWWT", 3),
@@ -70,7 +80,7 @@ TableLayout makeTrajectory()
 
 TableLayout makeSavedSetups()
 {
-    TableLayout layout{"Saveddb.dbf", "", {}, {}, 0};
+    TableLayout layout{storage::files::kSavedSetups, "", {}, {}, 0};
     layout.fields = {
         text("NAME", 40),    text("ADDR1", 40), text("ADDR2", 40),
         text("CITY", 30),    text("STATE", 20), text("ZIP", 12),
@@ -85,7 +95,7 @@ TableLayout makeSavedSetups()
 
 TableLayout makeShopInfo()
 {
-    TableLayout layout{"SHOPINFO.DBF", "", {}, {}, 0};
+    TableLayout layout{storage::files::kShopInfo, "", {}, {}, 0};
     layout.fields = {text("NAME", 50),  text("ADDR1", 50), text("ADDR2", 50),
                      text("CITY", 30),  text("STATE", 20), text("ZIP", 12),
                      text("PHONE", 24), text("FAX", 24),   text("COMMENTS", 100)};
@@ -131,13 +141,13 @@ const char* chartName(ChartKind kind)
 const TableLayout& chartLayout(ChartKind kind)
 {
     static const TableLayout hunting =
-        makeChart(ChartKind::Hunting, "HUNTCHRT.DBF", "charts/HUNTCHRT.csv", 20);
+        makeChart(ChartKind::Hunting, selection::Page::Hunt, "charts/HUNTCHRT.csv");
     static const TableLayout target =
-        makeChart(ChartKind::Target, "Targchrt.dbf", "charts/Targchrt.csv", 19);
+        makeChart(ChartKind::Target, selection::Page::Targ, "charts/Targchrt.csv");
     static const TableLayout youth =
-        makeChart(ChartKind::Youth, "YouthChrt.dbf", "charts/YouthChrt.csv", 10);
+        makeChart(ChartKind::Youth, selection::Page::Youth, "charts/YouthChrt.csv");
     static const TableLayout kavel =
-        makeChart(ChartKind::Kavel, "KAVLCHRT.DBF", "charts/KAVLCHRT.csv", 19);
+        makeChart(ChartKind::Kavel, selection::Page::Kavl, "charts/KAVLCHRT.csv");
     switch (kind) {
     case ChartKind::Hunting:
         return hunting;

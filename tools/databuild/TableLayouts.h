@@ -38,14 +38,6 @@ const char* chartName(ChartKind kind);               // the chart's file name
 inline constexpr ChartKind kAllCharts[] = {ChartKind::Hunting, ChartKind::Target, ChartKind::Youth,
                                            ChartKind::Kavel};
 
-inline constexpr std::string_view kSpecsIndexFile = "specs.idx";
-// The seek key is the size text followed directly by the chart's spine text
-// or model code; the trimmed size keeps the two parts adjacent.
-inline constexpr std::string_view kSpecsKeyExpression = "TRIM(SHAFTSIZE)+KEYSUFFIX";
-inline constexpr std::string_view kSavedIndexFile = "Saved.idx";
-// Upper case so that the find by leading letters ignores letter case.
-inline constexpr std::string_view kSavedKeyExpression = "UPPER(NAME)";
-inline constexpr std::string_view kInvalidSelectionFile = "invsel.txt";
 inline constexpr std::size_t kInvalidSelectionMaxLength = 150;
 inline constexpr std::uint32_t kTrajectoryRecords = 245;
 

@@ -42,8 +42,8 @@ static int run(int argc, char** argv)
     }
 
     RecordingSink sink;
-    qw::selection::SelectionModel model(
-        qw::setupcli::dataFolder(options.dataFolder, argv[0]), sink);
+    qw::selection::SelectionModel model(qw::setupcli::dataFolder(options.dataFolder, argv[0]),
+                                        sink);
     // The window runs once on the Hunting page when it opens; what that run
     // says is not part of this answer, but a table's notice (a leftover
     // journal it did not apply) goes to the error stream.

@@ -11,16 +11,16 @@
 #include <RetrievalSupport.h>
 #include <SetupOptions.h>
 
+#include <app/CustomerSheetValues.h>
 #include <calculators/SpecsModel.h>
+#include <core/ConversionError.h>
 #include <customers/CustomerRetrieval.h>
 #include <reports/BuildSheet.h>
-#include <app/CustomerSheetValues.h>
 #include <reports/CustomerSheet.h>
 #include <reports/SetupSheets.h>
 #include <selection/Pages.h>
 #include <selection/SelectionModel.h>
 #include <storage/StorageError.h>
-#include <core/ConversionError.h>
 
 #include <QGuiApplication>
 
