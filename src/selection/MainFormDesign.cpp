@@ -239,4 +239,10 @@ FormState mainFormDesign()
     return form;
 }
 
+const std::vector<std::string>& setupGroupItems(SetupGroup group)
+{
+    static const FormState design = mainFormDesign();
+    return design[controlName(group)].items;
+}
+
 } // namespace qw::selection

@@ -4,8 +4,11 @@
 // and the other windows address by name, with its state before the first
 // run of FindRec (texts, items, defaults, hints, fills, fonts, visibility).
 
+#include "SetupInputs.h"
+
 #include <core/FormState.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,5 +33,7 @@ const std::vector<EntryRange>& entryRanges();
 // Adds every control of the main window to form (which must not hold them yet).
 void fillMainFormDesign(FormState& form);
 FormState mainFormDesign();
+// The items a setup choice group offers, as the window lists them.
+const std::vector<std::string>& setupGroupItems(SetupGroup group);
 
 } // namespace qw::selection

@@ -351,6 +351,16 @@ void SelectionModel::setItemIndexQuietly(std::string_view radioGroup, int index)
     impl_->setItemQuietly(radioGroup, index);
 }
 
+void SelectionModel::setTextQuietly(SetupEntry entry, std::string text)
+{
+    setTextQuietly(controlName(entry), std::move(text));
+}
+
+void SelectionModel::setItemIndexQuietly(SetupGroup group, int index)
+{
+    setItemIndexQuietly(controlName(group), index);
+}
+
 void SelectionModel::findRec()
 {
     impl_->findRec();

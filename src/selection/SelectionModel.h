@@ -68,6 +68,8 @@ public:
     // Sets an input without running anything (command-line tool set-up).
     void setTextQuietly(std::string_view entry, std::string text);
     void setItemIndexQuietly(std::string_view radioGroup, int index);
+    void setTextQuietly(SetupEntry entry, std::string text);
+    void setItemIndexQuietly(SetupGroup group, int index);
 
     // One run, as an event would start it; failures go to the message sink.
     void findRec();

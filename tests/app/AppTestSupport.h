@@ -18,7 +18,7 @@
 
 namespace qw::test {
 
-using RecordingSink = RecordingSink;
+using qw::RecordingSink;
 
 template <typename T> T* child(QObject* root, const QString& name)
 {

@@ -10,25 +10,28 @@ namespace qw::setupcli {
 
 namespace {
 
-const std::map<std::string, std::string, std::less<>>& entryOptions()
+using selection::SetupEntry;
+using selection::SetupGroup;
+
+const std::map<std::string, SetupEntry, std::less<>>& entryOptions()
 {
-    static const std::map<std::string, std::string, std::less<>> options = {
-        {"--bow-weight", "BowWeightSpin"},
-        {"--arrow-length", "ArrowLengthSpin"},
-        {"--point-weight", "PointWtSpin"},
-        {"--youth-bow-weight", "YouthBowWtSpin"},
-        {"--youth-arrow-length", "YouthArrowLenSpin"},
+    static const std::map<std::string, SetupEntry, std::less<>> options = {
+        {"--bow-weight", SetupEntry::BowWeight},
+        {"--arrow-length", SetupEntry::ArrowLength},
+        {"--point-weight", SetupEntry::PointWeight},
+        {"--youth-bow-weight", SetupEntry::YouthBowWeight},
+        {"--youth-arrow-length", SetupEntry::YouthArrowLength},
     };
     return options;
 }
 
-const std::map<std::string, std::string, std::less<>>& indexOptions()
+const std::map<std::string, SetupGroup, std::less<>>& indexOptions()
 {
-    static const std::map<std::string, std::string, std::less<>> options = {
-        {"--bow-type", "BowType"},     {"--targ-bow-type", "TargBowType"},
-        {"--hunt-cam", "HuntCamType"}, {"--wheel", "WheelType"},
-        {"--release", "ReleaseType"},  {"--overdraw", "OverDraw"},
-        {"--brace", "BraceHt"},
+    static const std::map<std::string, SetupGroup, std::less<>> options = {
+        {"--bow-type", SetupGroup::BowType},     {"--targ-bow-type", SetupGroup::TargBowType},
+        {"--hunt-cam", SetupGroup::HuntCamType}, {"--wheel", SetupGroup::WheelType},
+        {"--release", SetupGroup::ReleaseType},  {"--overdraw", SetupGroup::OverDraw},
+        {"--brace", SetupGroup::BraceHt},
     };
     return options;
 }
@@ -49,10 +52,9 @@ selection::Page parsePage(const std::string& text)
 
 // The window offers only the group's own items, so an index past them
 // describes no setup the window could show.
-void checkItemIndex(const std::string& option, const std::string& group, int index)
+void checkItemIndex(const std::string& option, SetupGroup group, int index)
 {
-    static const FormState design = selection::mainFormDesign();
-    const std::vector<std::string>& items = design[group].items;
+    const std::vector<std::string>& items = selection::setupGroupItems(group);
     if (index >= 0 && index < static_cast<int>(items.size()))
         return;
     std::string choices;
@@ -82,7 +84,7 @@ bool parseSetupOption(const std::vector<std::string>& arguments, std::size_t& i,
     else if (const auto entry = entryOptions().find(option); entry != entryOptions().end())
         options.entryTexts.emplace_back(entry->second, value);
     else {
-        const std::string& group = indexOptions().find(option)->second;
+        const SetupGroup group = indexOptions().find(option)->second;
         const int index = wholeNumberOption(option, value);
         checkItemIndex(option, group, index);
         options.itemIndices.emplace_back(group, index);

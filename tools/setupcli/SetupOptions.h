@@ -25,8 +25,8 @@ public:
 struct SetupOptions {
     std::optional<std::filesystem::path> dataFolder;
     selection::Page page = selection::Page::Hunt;
-    std::vector<std::pair<std::string, std::string>> entryTexts; // entry name, text
-    std::vector<std::pair<std::string, int>> itemIndices;        // radio group, index
+    std::vector<std::pair<selection::SetupEntry, std::string>> entryTexts;
+    std::vector<std::pair<selection::SetupGroup, int>> itemIndices;
 };
 
 // When arguments[i] is a setup option, takes it and its value into options,
@@ -59,6 +59,6 @@ std::filesystem::path dataFolder(const std::optional<std::filesystem::path>& giv
 std::optional<std::filesystem::path> dataOption(const std::vector<std::string>& arguments);
 
 // Records the messages a run would have shown.
-using RecordingSink = RecordingSink;
+using qw::RecordingSink;
 
 } // namespace qw::setupcli
