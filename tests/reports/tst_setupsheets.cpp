@@ -152,98 +152,62 @@ void checkText(const PdfText& pdf, const Expect& e)
                              .arg(e.y)));
 }
 
-// The sheet's layout as the shop expects it, written out independently of
-// the sheets' own tables.
-struct Layout {
-    std::vector<std::pair<std::string, std::pair<bool, double>>>
-        captions; // caption, right column, y
-    std::string heading;
-    double headingCentre, headingY;
-    std::array<const char*, 4> columnHeadings;
-    std::array<double, 4> headingX;
-    double columnHeadingY;
-    std::array<double, 4> centres;
-    std::vector<double> rowY;
-    double commentY;
-};
-
-std::vector<double> rows(double first, double step, int count)
+// What a design must hold to print legibly, whatever its numbers: rows
+// top to bottom with room for a line of text, each column's cells centred
+// right of its heading's left edge and left of the next heading, and
+// everything inside the printable width.
+void checkDesignIsLegible(const reports::SheetDesign& d)
 {
-    std::vector<double> y;
-    for (int i = 0; i < count; ++i)
-        y.push_back(first + step * i);
-    return y;
+    constexpr double kLine = 0.17; // inches: a 10 pt line
+    constexpr double kPrintable = 7.5;
+    double previous = 0;
+    for (const reports::ShaftBlock& block : d.blocks) {
+        QVERIFY2(block.headingY >= previous + kLine, block.heading.data());
+        QVERIFY(block.headingLeft < block.headingRight && block.headingRight <= kPrintable);
+        previous = block.headingY;
+        if (&block == &d.blocks.front()) { // the column headings follow the page's heading
+            QVERIFY(d.columnHeadingY >= previous + kLine);
+            previous = d.columnHeadingY;
+        }
+        for (double y : block.rowY) {
+            QVERIFY2(y >= previous + kLine, block.heading.data());
+            previous = y;
+        }
+    }
+    QVERIFY(d.commentY > previous);
+    for (std::size_t c = 0; c < 4; ++c) {
+        QVERIFY(d.cellCentres[c] > d.columnHeadingX[c]);
+        if (c + 1 < 4)
+            QVERIFY(d.cellCentres[c] < d.columnHeadingX[c + 1]);
+        QVERIFY(d.cellCentres[c] + d.cellWidth / 2 <= kPrintable);
+    }
 }
 
-const char* const kEight[] = {
-    "Peak Bow Weight:", "Arrow Length:", "Point Weight:", "Over Draw:",
-    "Bow Type:",        "Wheel Type:",   "Release:",      "Brace Height:"};
-
-Layout layoutOf(Page page)
+// The tops of the design's shaft rows, block after block.
+std::vector<double> rowTops(const reports::SheetDesign& d)
 {
-    switch (page) {
-    case Page::Hunt: {
-        Layout l{{},
-                 "2011 Hunting Shafts",
-                 3.77,
-                 3.68,
-                 {"Size", "Spine Value", "Models", "Weight"},
-                 {2.02, 2.86, 4.10, 5.12},
-                 3.94,
-                 {2.17, 3.26, 4.33, 5.40},
-                 rows(4.29, 0.25, 9),
-                 9.03};
-        for (double y : rows(7.04, 0.25, 7))
-            l.rowY.push_back(y);
-        for (int i = 0; i < 8; ++i)
-            l.captions.push_back({kEight[i], {i >= 4, 2.57 + 0.25 * (i % 4)}});
-        return l;
+    std::vector<double> rowY;
+    for (const reports::ShaftBlock& block : d.blocks)
+        rowY.insert(rowY.end(), block.rowY.begin(), block.rowY.end());
+    return rowY;
+}
+
+// No two printed words share any ink, and every word is on the paper
+// inside the margins.
+void checkNoOverlap(const PdfText& pdf)
+{
+    for (std::size_t i = 0; i < pdf.words.size(); ++i) {
+        const Word& a = pdf.words[i];
+        QVERIFY2(a.xMin >= 0.5 * 72 - 1 && a.xMax <= pdf.width - 0.5 * 72 + 1 &&
+                     a.yMin >= 0.5 * 72 - 1 && a.yMax <= pdf.height - 0.5 * 72 + 1,
+                 qPrintable(a.text));
+        for (std::size_t k = i + 1; k < pdf.words.size(); ++k) {
+            const Word& b = pdf.words[k];
+            const bool overlap = a.xMin < b.xMax - 0.5 && b.xMin < a.xMax - 0.5 &&
+                                 a.yMin < b.yMax - 0.5 && b.yMin < a.yMax - 0.5;
+            QVERIFY2(!overlap, qPrintable(a.text + " overlaps " + b.text));
+        }
     }
-    case Page::Targ: {
-        Layout l{{},
-                 "2011 Target Shafts",
-                 3.69,
-                 3.65,
-                 {"Size", "Spine Value", "Models", "Weight"},
-                 {1.86, 2.85, 3.97, 5.05},
-                 3.94,
-                 {2.01, 3.22, 4.22, 5.33},
-                 {},
-                 8.53};
-        for (int i = 0; i < 12; ++i)
-            l.rowY.push_back(4.28 + (7.41 - 4.28) * i / 11);
-        l.rowY.push_back(7.66);
-        for (int i = 0; i < 8; ++i)
-            l.captions.push_back({kEight[i], {i >= 4, (i < 4 ? 2.53 : 2.47) + 0.22 * (i % 4)}});
-        return l;
-    }
-    case Page::Kavl:
-        return {{{"Peak Bow Weight:", {false, 2.53}},
-                 {"Arrow Length:", {false, 2.76}},
-                 {"Bow Type:", {true, 2.47}},
-                 {"Wheel Type:", {true, 2.69}}},
-                "2011 Kavel Shafts",
-                3.69,
-                3.08,
-                {"Size", "Spine", "Models", "Weight"},
-                {1.53, 2.83, 4.11, 5.53},
-                3.60,
-                {1.72, 3.06, 4.33, 5.81},
-                rows(4.06, 0.292, 6),
-                8.53};
-    case Page::Youth:
-        break;
-    }
-    return {{{"Peak Bow Weight:", {false, 2.53}}, {"Arrow Length:", {false, 2.76}}},
-            "2011 Youth Shafts",
-            3.69,
-            3.08,
-            {"Size", "Spine Value", "Models", "Weight"},
-            {1.83, 2.78, 4.02, 5.04},
-            3.60,
-            {2.00, 3.17, 4.25, 5.34},
-            rows(3.96, 0.25, 8),
-            8.53};
 }
 
 const reports::ShopInfo kShop{"Twin Oaks Archery",
@@ -409,7 +373,7 @@ private slots:
         QFETCH(int, page);
         QFETCH(Setup, setup);
         const Page p = Page(page);
-        const qw::FormState& form = windowFor(p, setup);
+        windowFor(p, setup);
         reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
         const QString before =
             QString::fromStdString(reports::printedMoment(QDateTime::currentDateTime()));
@@ -420,35 +384,46 @@ private slots:
         QCOMPARE(pdf.width, 612.0);
         QCOMPARE(pdf.height, 792.0);
 
-        const Layout l = layoutOf(p);
+        const reports::SheetDesign& d = reports::sheetDesign(p);
+        checkDesignIsLegible(d);
+        if (QTest::currentTestFailed())
+            return;
+        checkNoOverlap(pdf);
+        if (QTest::currentTestFailed())
+            return;
+        // The renderer puts each item of the design where the design says.
         std::vector<Expect> expected = {
             {kShop.name, Anchor::Centre, 3.77, 0.67},
             {kShop.addr1, Anchor::Centre, 3.77, 0.89},
             {"Elk River, MN 55330", Anchor::Centre, 3.77, 1.07},
             {"Phone: 763-555-0142 FAX:", Anchor::Centre, 3.77, 1.25},
             {"Equipment Setup Variables", Anchor::Centre, 3.77, 2.13},
-            {l.heading, Anchor::Centre, l.headingCentre, l.headingY},
-            {kShop.comments, Anchor::Centre, 3.745, l.commentY},
+            {kShop.comments, Anchor::Centre, 3.745, d.commentY},
         };
-        for (const auto& [caption, place] : l.captions)
-            expected.push_back({caption, Anchor::Right, place.first ? 5.50 : 2.47, place.second});
-        for (int c = 0; c < 4; ++c)
+        for (const reports::InputSlot& slot : d.inputs)
             expected.push_back(
-                {l.columnHeadings[c], Anchor::Left, l.headingX[c], l.columnHeadingY});
-        if (p == Page::Hunt)
-            expected.push_back({"Carbon Shafts", Anchor::Centre, 3.78, 6.80});
-        const selection::CellKind kinds[] = {selection::CellKind::Size, selection::CellKind::Spine,
-                                             selection::CellKind::Model,
-                                             selection::CellKind::Weight};
+                {std::string(slot.caption), Anchor::Right,
+                 (slot.rightColumn ? reports::kRightInputColumn : reports::kLeftInputColumn)
+                     .captionEnd,
+                 slot.y});
+        for (int c = 0; c < 4; ++c)
+            expected.push_back({std::string(d.columnHeadings[c]), Anchor::Left, d.columnHeadingX[c],
+                                d.columnHeadingY});
+        for (const reports::ShaftBlock& block : d.blocks)
+            expected.push_back({std::string(block.heading), Anchor::Centre,
+                                (block.headingLeft + block.headingRight) / 2, block.headingY});
+        const std::vector<double> rowY = rowTops(d);
+        const reports::SheetValues values = d.fill(model_->shownPage(p));
+        QCOMPARE(values.rows.size(), rowY.size());
         int filledRows = 0;
-        for (std::size_t r = 0; r < l.rowY.size(); ++r) {
-            filledRows += !form[selection::cellName(p, kinds[0], int(r + 1))].text.empty();
+        for (std::size_t r = 0; r < rowY.size(); ++r) {
+            filledRows += !values.rows[r][0].empty();
             for (int c = 0; c < 4; ++c) {
-                std::string text = form[selection::cellName(p, kinds[c], int(r + 1))].text;
+                std::string text = values.rows[r][c];
                 if (p == Page::Hunt && c == 3 && text == "Details" &&
                     (r == 3 || r == 4 || r == 6 || r == 7))
                     text = "See Below";
-                expected.push_back({text, Anchor::Centre, l.centres[c], l.rowY[r]});
+                expected.push_back({text, Anchor::Centre, d.cellCentres[c], rowY[r]});
             }
         }
         QVERIFY(filledRows > 0);
@@ -535,23 +510,26 @@ private slots:
                 form[control].itemIndex = -1;
         reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
         const PdfText pdf = render(sheet);
-        const Layout l = layoutOf(p);
+        const auto& inputs = reports::sheetDesign(p).inputs;
         for (const QString& pair : expected) {
             const std::string caption = pair.section('=', 0, 0).toStdString();
             const std::string value = pair.section('=', 1).toStdString();
-            const auto slot = std::find_if(l.captions.begin(), l.captions.end(),
-                                           [&](const auto& c) { return c.first == caption; });
-            QVERIFY(slot != l.captions.end());
-            checkText(pdf,
-                      {value, Anchor::Left, slot->second.first ? 5.56 : 2.53, slot->second.second});
+            const auto slot = std::find_if(inputs.begin(), inputs.end(),
+                                           [&](const auto& s) { return s.caption == caption; });
+            QVERIFY(slot != inputs.end());
+            const auto& column =
+                slot->rightColumn ? reports::kRightInputColumn : reports::kLeftInputColumn;
+            checkText(pdf, {value, Anchor::Left, column.valueStart, slot->y});
             if (QTest::currentTestFailed())
                 return;
         }
-        // Kavel and Youth print only their own captions.
-        for (const char* caption : kEight) {
-            const bool onSheet = std::any_of(l.captions.begin(), l.captions.end(),
-                                             [&](const auto& c) { return c.first == caption; });
-            QCOMPARE(placeError(pdf, {caption, Anchor::Right, 0, 0}).has_value(), onSheet);
+        // Kavel and Youth print only their own captions of the eight.
+        for (const reports::InputSlot& any : reports::huntingSheetDesign().inputs) {
+            const bool onSheet = std::any_of(inputs.begin(), inputs.end(), [&](const auto& s) {
+                return s.caption == any.caption;
+            });
+            QCOMPARE(placeError(pdf, {std::string(any.caption), Anchor::Right, 0, 0}).has_value(),
+                     onSheet);
         }
     }
 
@@ -569,12 +547,12 @@ private slots:
             }
             reports::SetupSheet sheet(reports::sheetDesign(p), folder_);
             const PdfText pdf = render(sheet, shown);
-            const Layout l = layoutOf(p);
+            const std::vector<double> rowY = rowTops(sheet.design());
             for (int row = 1; row <= count; ++row) {
                 const bool seeBelow =
                     p == Page::Hunt && (row == 4 || row == 5 || row == 7 || row == 8);
-                checkText(pdf, {seeBelow ? "See Below" : "Details", Anchor::Centre, l.centres[3],
-                                l.rowY[std::size_t(row - 1)]});
+                checkText(pdf, {seeBelow ? "See Below" : "Details", Anchor::Centre,
+                                sheet.design().cellCentres[3], rowY[std::size_t(row - 1)]});
                 if (QTest::currentTestFailed())
                     return;
             }
@@ -619,7 +597,7 @@ private slots:
         QCOMPARE(pdf.width, 612.0);
         QCOMPARE(pdf.height, 792.0);
         checkText(pdf, {kShop.name, Anchor::Centre, 3.77, 0.67});
-        checkText(pdf, {kShop.comments, Anchor::Centre, 3.745, layoutOf(Page(page)).commentY});
+        checkText(pdf, {kShop.comments, Anchor::Centre, 3.745, sheet.design().commentY});
     }
 
     // Shop details saved while the sheet is held open show on the next sheet.
