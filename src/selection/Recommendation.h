@@ -84,7 +84,8 @@ struct Recommendation {
 };
 
 // A page as the main window shows it: the setup as typed and, from row 1
-// on, the rows as last painted there (an empty row where none has been).
+// on, the rows as last painted there (an empty row where none has been;
+// an unfinished row with the weight its cell kept).
 struct ShownPage {
     SetupInputs setup;
     std::vector<RecommendedRow> rows;

@@ -59,7 +59,8 @@ private:
     int clampedIndex(std::string_view group, int index) const;
 
     // Per page, the rows as painted. A run that stops at an unfinished row
-    // leaves the rows after it showing what they showed, and so here.
+    // leaves that row's weight and the rows after it showing what they
+    // showed, and so here.
     std::array<std::vector<RecommendedRow>, 4> shown_;
 
     bool busy_ = false;   // a user action's run is in progress
@@ -107,7 +108,13 @@ Recommendation SelectionModel::Impl::run()
     paintRecommendation(result, form_, grid_);
     auto& shown = shown_[static_cast<std::size_t>(result.page)];
     shown.resize(std::max(shown.size(), result.rows.size()));
-    std::copy(result.rows.begin(), result.rows.end(), shown.begin());
+    for (std::size_t row = 0; row < result.rows.size(); ++row) {
+        // An unfinished row's weight cell keeps the text it had.
+        std::string weight = std::move(shown[row].weight);
+        shown[row] = result.rows[row];
+        if (shown[row].kind == RecommendedRow::Kind::Unfinished)
+            shown[row].weight = std::move(weight);
+    }
     return result;
 }
 

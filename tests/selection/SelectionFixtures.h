@@ -6,6 +6,7 @@
 // record for each of those keys, so a grid row tells which record it came
 // from. Cases put their own columns and specification records on top.
 
+#include <selection/Pages.h>
 #include <selection/RecordingSink.h>
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <array>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -184,6 +186,34 @@ private:
     std::vector<Spec> extraSpecs_;
     std::optional<std::string> invalidText_ = std::string("This selection is outside the chart.");
 };
+
+// The page as the model hands it on (ShownPage) against the cells the
+// painter wrote: row by row, the four captions (an empty row shows none).
+inline void compareShownWithCells(const qw::selection::SelectionModel& model,
+                                  qw::selection::Page page)
+{
+    using namespace qw::selection;
+    const ShownPage shown = model.shownPage(page);
+    QCOMPARE(int(shown.rows.size()), pageInfo(page).rows);
+    const auto line = [&](int row, const std::array<std::string, 4>& texts) {
+        std::string text = std::string(pageInfo(page).key) + " row " + std::to_string(row);
+        for (const std::string& caption : texts)
+            text += " |" + caption;
+        return QString::fromStdString(text);
+    };
+    for (int row = 1; row <= pageInfo(page).rows; ++row) {
+        const RecommendedRow& value = shown.rows[std::size_t(row - 1)];
+        const bool empty = value.kind == RecommendedRow::Kind::Empty;
+        const auto caption = [&](CellKind kind) {
+            return model.form()[cellName(page, kind, row)].text;
+        };
+        const QString handedOn =
+            line(row, empty ? std::array<std::string, 4>{}
+                            : std::array{value.size, value.spine, value.model, value.weight});
+        QCOMPARE(handedOn, line(row, {caption(CellKind::Size), caption(CellKind::Spine),
+                                      caption(CellKind::Model), caption(CellKind::Weight)}));
+    }
+}
 
 // Records every message box in order.
 using RecordingSink = qw::selection::RecordingSink;

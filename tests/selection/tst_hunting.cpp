@@ -295,6 +295,8 @@ void TestHunting::twoModelWeights()
     QCOMPARE(caption(failing, CellKind::Model, 5), std::string("QK,52"));
     QCOMPARE(caption(failing, CellKind::Weight, 5), std::string("276"));
     QCOMPARE(caption(failing, CellKind::Size, 6), std::string("13-6"));
+    // The page handed on (setup sheets, the select tool) is the one shown.
+    fixtures::compareShownWithCells(failing, Page::Hunt);
 }
 
 void TestHunting::specificationNotFound()
