@@ -73,7 +73,7 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const selection::F
                                                        messages ? *messages : boxes_);
     // The build sheet prints the setup in words, as the page's setup sheet
     // does; it lists no shafts of the chart.
-    setup_ = reports::sheetDesign(model_->page()).fill({selection::readSetup(mainForm), {}});
+    setup_ = reports::sheetDesign(model_->page()).fill({selection::readSetup(mainForm), {}, {}});
     buildBand();
     buildCalculator();
     binder_ = std::make_unique<FormBinder>(model_->form(), this);

@@ -5,6 +5,7 @@
 // run of FindRec (texts, items, defaults, hints, fills, fonts, visibility).
 
 #include "FormState.h"
+#include "Page.h"
 
 #include <string_view>
 #include <vector>
@@ -26,6 +27,10 @@ struct EntryRange {
     int step;
 };
 const std::vector<EntryRange>& entryRanges();
+
+// The ground of a result row's cells as designed: Kavel's two browns, the
+// Target and Youth rows in pairs of silver and white, Hunting white.
+Rgb designRowFill(Page page, int row);
 
 // Adds every control of the main window to form (which must not hold them yet).
 void fillMainFormDesign(FormState& form);

@@ -188,30 +188,44 @@ private:
 };
 
 // The page as the model hands it on (ShownPage) against the cells the
-// painter wrote: row by row, the four captions (an empty row shows none).
+// painter wrote, row by row: the four captions (an empty row shows none),
+// whether they are drawn, the size and weight cells' enabled states and
+// the row's ground.
 inline void compareShownWithCells(const qw::selection::SelectionModel& model,
                                   qw::selection::Page page)
 {
     using namespace qw::selection;
     const ShownPage shown = model.shownPage(page);
     QCOMPARE(int(shown.rows.size()), pageInfo(page).rows);
-    const auto line = [&](int row, const std::array<std::string, 4>& texts) {
+    QCOMPARE(int(shown.cells.size()), pageInfo(page).rows);
+    const auto line = [&](int row, const std::array<std::string, 4>& texts, bool captionsShown,
+                          bool sizeEnabled, bool weightEnabled, Rgb fill) {
         std::string text = std::string(pageInfo(page).key) + " row " + std::to_string(row);
         for (const std::string& caption : texts)
             text += " |" + caption;
-        return QString::fromStdString(text);
+        text += captionsShown ? " shown" : " hidden";
+        text += sizeEnabled ? " size on" : " size off";
+        text += weightEnabled ? " weight on" : " weight off";
+        return QString::fromStdString(text) + QString(" fill %1").arg(fill, 6, 16, QChar('0'));
     };
     for (int row = 1; row <= pageInfo(page).rows; ++row) {
         const RecommendedRow& value = shown.rows[std::size_t(row - 1)];
+        const RowCells& cells = shown.cells[std::size_t(row - 1)];
         const bool empty = value.kind == RecommendedRow::Kind::Empty;
-        const auto caption = [&](CellKind kind) {
-            return model.form()[cellName(page, kind, row)].text;
+        const auto cell = [&](CellKind kind) -> const ControlState& {
+            return model.form()[cellName(page, kind, row)];
         };
+        const ControlState& size = cell(CellKind::Size);
         const QString handedOn =
-            line(row, empty ? std::array<std::string, 4>{}
-                            : std::array{value.size, value.spine, value.model, value.weight});
-        QCOMPARE(handedOn, line(row, {caption(CellKind::Size), caption(CellKind::Spine),
-                                      caption(CellKind::Model), caption(CellKind::Weight)}));
+            line(row,
+                 empty ? std::array<std::string, 4>{}
+                       : std::array{value.size, value.spine, value.model, value.weight},
+                 cells.captionsShown, cells.sizeEnabled, cells.weightEnabled, cells.fill);
+        QCOMPARE(handedOn,
+                 line(row,
+                      {size.text, cell(CellKind::Spine).text, cell(CellKind::Model).text,
+                       cell(CellKind::Weight).text},
+                      size.showCaption, size.enabled, cell(CellKind::Weight).enabled, size.fill));
     }
 }
 

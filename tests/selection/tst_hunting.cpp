@@ -261,6 +261,15 @@ void TestHunting::carbonRows()
     QVERIFY(model.form()["CAWTPanel"].visible);
     model.closeCarbonPanel();
     QVERIFY(!model.form()["CAWTPanel"].visible);
+
+    // An entry that stops the run after the grids were reset leaves the
+    // carbon rows' captions with their size cells enabled, and the pages
+    // handed on say so too.
+    fixtures::compareShownWithCells(model, Page::Hunt);
+    model.changeText("PointWtSpin", "1 00");
+    QCOMPARE(sink_.errorCount(), 1);
+    fixtures::compareShownWithCells(model, Page::Hunt);
+    fixtures::compareShownWithCells(model, Page::Targ);
 }
 
 void TestHunting::twoModelWeights()
