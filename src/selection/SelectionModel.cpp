@@ -249,6 +249,11 @@ Page SelectionModel::activePage() const
     return selection::activePage(impl_->form_);
 }
 
+std::string SelectionModel::pageKey() const
+{
+    return selection::pageKey(impl_->form_);
+}
+
 void SelectionModel::changeText(std::string_view entry, std::string text)
 {
     impl_->changeText(entry, std::move(text));
@@ -353,6 +358,11 @@ bool SelectionModel::sizeCellClick(Page page, int row)
 {
     return impl_->sizeCellClick(page, row);
 }
+ShaftSelection SelectionModel::handedOffShaft() const
+{
+    return shaftSelection(impl_->form_);
+}
+
 bool SelectionModel::carbonWeightClick(int row)
 {
     return impl_->carbonWeightClick(row);

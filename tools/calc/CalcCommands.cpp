@@ -169,7 +169,7 @@ int runSpecs(const Arguments& arguments, const std::filesystem::path& programFol
                          " has no enabled size cell");
     }
 
-    calculators::SpecsModel specs(folder, selection::shaftSelection(main.form()), sink);
+    calculators::SpecsModel specs(folder, main.handedOffShaft(), sink);
     for (const auto& [option, input] : inputOptions)
         if (line[option]) {
             specs.typeInput(input, *line[option]);

@@ -219,7 +219,7 @@ int buildSheet(const std::filesystem::path& folder, const SheetOptions& options)
     } catch (const qw::setupcli::UsageError& error) {
         throw BadInput(error.what());
     }
-    qw::calculators::SpecsModel specs(folder, qw::selection::shaftSelection(main.form()), sink);
+    qw::calculators::SpecsModel specs(folder, main.handedOffShaft(), sink);
     for (const auto& [option, text] : options.weights)
         if (specs.found())
             typeWeight(specs, option, text);
