@@ -123,12 +123,12 @@ bool TrajectoryModel::show()
         const std::string velocity = selection::trimBlanks(table_.getString("VEL"));
         const std::string low = selection::trimBlanks(table_.getString("LOW"));
         const std::string high = selection::trimBlanks(table_.getString("HIGH"));
-        form_["Label10"].text = velocity;
-        form_["HighLabel"].text = low;
-        form_["LowLabel"].text = high;
+        form_["Label10"].text = figures_.velocity = velocity;
+        form_["HighLabel"].text = figures_.nearest = low;
+        form_["LowLabel"].text = figures_.extreme = high;
         const int nearest = selection::parseWholeNumber(low);
         const int extreme = selection::parseWholeNumber(high);
-        form_["Label8"].text = std::to_string(extreme - nearest);
+        form_["Label8"].text = figures_.depth = std::to_string(extreme - nearest);
         form_["Label17"].text = form_["DistanceSpin"].text;
         layout_ = trajectoryLayout(setting_.distance, nearest, extreme);
         return true;
