@@ -403,7 +403,8 @@ void TestKeyboard::captionsReadUnderADarkThemeAndALargeFont()
     reports::PrintedSheets sheets(folder_->path());
     app::TGetCust retrieval(folder_->path(), window_->model(), sink_, sheets.customer);
     app::TKECalc2 calculator(&sink_);
-    app::TSpecsFrm specs(folder_->path(), form, {}, &sink_);
+    app::TSpecsFrm specs(folder_->path(), window_->model().handedOffShaft(),
+                         window_->model().setup(), {}, &sink_);
     for (QWidget* dialog :
          std::initializer_list<QWidget*>{&entry, &shop, &retrieval, &calculator, &specs}) {
         checkLegible(dialog);
