@@ -193,7 +193,7 @@ void typeWeight(qw::calculators::SpecsModel& specs, const std::string& option,
     }
     specs.typeInput(input, text);
     specs.finishInput(input);
-    const std::string& shown = specs.form()[qw::calculators::controlName(input)].text;
+    const std::string shown = specs.finishedArrow().inputs[static_cast<std::size_t>(input)];
     if (qw::calculators::compare(qw::selection::parseRealNumber(shown), typed) != 0)
         throw BadInput(option + " " + text + " is outside the range of its box");
 }
