@@ -104,7 +104,7 @@ void BM_SpecsWindowFromClick(benchmark::State& state)
         if (!main.sizeCellClick(qw::selection::Page::Hunt, 1))
             throw std::runtime_error("hunting row 1 is not enabled");
         return std::make_unique<qw::app::TSpecsFrm>(
-            QW_PROGRAM_DIR, main.form(), [] {}, &sink);
+            QW_PROGRAM_DIR, main.handedOffShaft(), main.setup(), [] {}, &sink);
     });
 }
 

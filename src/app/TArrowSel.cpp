@@ -306,8 +306,8 @@ void TArrowSel::TSzBtnClick(Page page, int row)
         return;
     showModel();
     TSpecsFrm specs(
-        dataFolder_, std::as_const(*model_).form(), [this] { ModelsClick(); }, messages_.get(),
-        this);
+        dataFolder_, model_->handedOffShaft(), model_->setup(), [this] { ModelsClick(); },
+        messages_.get(), this);
     specs.exec();
 }
 

@@ -55,8 +55,9 @@ void colourText(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const FormState& mainForm,
-                     std::function<void()> openModelGuide, MessageSink* messages, QWidget* parent)
+TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, selection::ShaftSelection shaft,
+                     const selection::SetupInputs& setup, std::function<void()> openModelGuide,
+                     MessageSink* messages, QWidget* parent)
     : QDialog(parent), boxes_(this), messages_(messages),
       openModelGuide_(std::move(openModelGuide)), buildSheet_(dataFolder)
 {
@@ -68,11 +69,11 @@ TSpecsFrm::TSpecsFrm(const std::filesystem::path& dataFolder, const FormState& m
     setAutoFillBackground(true);
     widgets::fixLook(this, kCalculatorColour, kCalculatorText);
 
-    model_ = std::make_unique<calculators::SpecsModel>(
-        dataFolder, selection::shaftSelection(mainForm), messages ? *messages : boxes_);
+    model_ = std::make_unique<calculators::SpecsModel>(dataFolder, std::move(shaft),
+                                                       messages ? *messages : boxes_);
     // The build sheet prints the setup in words, as the page's setup sheet
     // does; it lists no shafts of the chart.
-    setup_ = reports::sheetDesign(model_->page()).fill({selection::readSetup(mainForm), {}});
+    setup_ = reports::sheetDesign(model_->page()).fill({setup, {}, {}});
     buildBand();
     buildCalculator();
     binder_ = std::make_unique<FormBinder>(model_->form(), this);

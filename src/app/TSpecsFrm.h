@@ -1,8 +1,9 @@
 #pragma once
 
 // The specifications window over SpecsModel, opened modally by a size-cell
-// click once the main window has written its hand-off texts:
-//   TSpecsFrm(dataFolder, model.form(), [this] { ModelsClick(); }, messages, this).exec();
+// click on the shaft it handed on and the setup as it stands:
+//   TSpecsFrm(dataFolder, model.handedOffShaft(), model.setup(), [this] { ModelsClick(); },
+//             messages, this).exec();
 // "2011 Shaft Models" calls openModelGuide (disabled when there is none);
 // "Kinetic Energy && FOC Calculator" opens TKECalc2 modally over it.
 // "Print Build Sheet" and "Save Build Sheet as PDF…" put the arrow as it
@@ -13,6 +14,8 @@
 #include "MessageBoxSink.h"
 #include "calculators/SpecsModel.h"
 #include "reports/BuildSheet.h"
+#include "selection/SetupInputs.h"
+#include "selection/ShaftSelection.h"
 
 #include <QDialog>
 
@@ -25,9 +28,9 @@ namespace qw::app {
 class TSpecsFrm : public QDialog {
     Q_OBJECT
 public:
-    TSpecsFrm(const std::filesystem::path& dataFolder, const FormState& mainForm,
-              std::function<void()> openModelGuide, MessageSink* messages = nullptr,
-              QWidget* parent = nullptr);
+    TSpecsFrm(const std::filesystem::path& dataFolder, selection::ShaftSelection shaft,
+              const selection::SetupInputs& setup, std::function<void()> openModelGuide,
+              MessageSink* messages = nullptr, QWidget* parent = nullptr);
     ~TSpecsFrm() override;
 
     const calculators::SpecsModel& model() const { return *model_; }

@@ -122,12 +122,12 @@ bool TrajectoryModel::show()
         const std::string velocity = trimBlanks(table_.getString("VEL"));
         const std::string low = trimBlanks(table_.getString("LOW"));
         const std::string high = trimBlanks(table_.getString("HIGH"));
-        form_["Label10"].text = velocity;
-        form_["HighLabel"].text = low;
-        form_["LowLabel"].text = high;
+        form_["Label10"].text = figures_.velocity = velocity;
+        form_["HighLabel"].text = figures_.nearest = low;
+        form_["LowLabel"].text = figures_.extreme = high;
         const int nearest = parseWholeNumber(low);
         const int extreme = parseWholeNumber(high);
-        form_["Label8"].text = std::to_string(extreme - nearest);
+        form_["Label8"].text = figures_.depth = std::to_string(extreme - nearest);
         form_["Label17"].text = form_["DistanceSpin"].text;
         layout_ = trajectoryLayout(setting_.distance, nearest, extreme);
         return true;

@@ -47,6 +47,15 @@ struct TrajectoryLayout {
 };
 TrajectoryLayout trajectoryLayout(int distance, int nearest, int extreme);
 
+// The figures the window shows for the record, as read (whole yards and
+// feet per second, blanks trimmed).
+struct TrajectoryFigures {
+    std::string velocity; // VEL, ft/s (Label10)
+    std::string nearest;  // LOW, the kill window's near end in yards (HighLabel)
+    std::string extreme;  // HIGH, its far end in yards (LowLabel)
+    std::string depth;    // extreme less nearest, in yards (Label8)
+};
+
 class TrajectoryModel {
 public:
     // Opens Newtraj.dbf (a failure goes to messages) and shows the defaults.
@@ -55,6 +64,8 @@ public:
     const FormState& form() const { return form_; }
     const TrajectorySetting& setting() const { return setting_; }
     const TrajectoryLayout& layout() const { return layout_; }
+    // As last shown; a failed show() leaves what it had read by then.
+    const TrajectoryFigures& figures() const { return figures_; }
     std::uint32_t record() const { return record_; }
 
     // A spin box's new text. Its arrows only ever give reachable values;
@@ -72,6 +83,7 @@ private:
     FormState form_;
     TrajectorySetting setting_;
     TrajectoryLayout layout_;
+    TrajectoryFigures figures_;
     std::uint32_t record_ = 0;
 };
 

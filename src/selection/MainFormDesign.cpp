@@ -97,19 +97,6 @@ void addPageControl(FormState& form)
     form.add("ShaftsNB", std::move(pages));
 }
 
-Rgb designRowFill(Page page, int row)
-{
-    switch (page) {
-    case Page::Hunt:
-        return kWhite;
-    case Page::Kavl:
-        return row % 2 == 1 ? kKavlOddRow : kKavlEvenRow;
-    default:
-        // Pairs alternate: rows 1-2 silver, 3-4 white, ...
-        return ((row - 1) / 2) % 2 == 0 ? kSilver : kWhite;
-    }
-}
-
 std::string sizeHint(Page page, int row)
 {
     if (page == Page::Kavl)
@@ -209,6 +196,19 @@ void addHandOffTexts(FormState& form)
 }
 
 } // namespace
+
+Rgb designRowFill(Page page, int row)
+{
+    switch (page) {
+    case Page::Hunt:
+        return kWhite;
+    case Page::Kavl:
+        return row % 2 == 1 ? kKavlOddRow : kKavlEvenRow;
+    default:
+        // Pairs alternate: rows 1-2 silver, 3-4 white, ...
+        return ((row - 1) / 2) % 2 == 0 ? kSilver : kWhite;
+    }
+}
 
 const std::vector<EntryRange>& entryRanges()
 {

@@ -4,6 +4,7 @@
 // and the other windows address by name, with its state before the first
 // run of FindRec (texts, items, defaults, hints, fills, fonts, visibility).
 
+#include "Page.h"
 #include "SetupInputs.h"
 
 #include <core/FormState.h>
@@ -29,6 +30,10 @@ struct EntryRange {
     int step;
 };
 const std::vector<EntryRange>& entryRanges();
+
+// The ground of a result row's cells as designed: Kavel's two browns, the
+// Target and Youth rows in pairs of silver and white, Hunting white.
+Rgb designRowFill(Page page, int row);
 
 // Adds every control of the main window to form (which must not hold them yet).
 void fillMainFormDesign(FormState& form);

@@ -83,11 +83,21 @@ struct Recommendation {
     bool offTheChart() const { return summary.outcome == ChartOutcome::OutsideChart; }
 };
 
+// How the cells of a row stand on the main window.
+struct RowCells {
+    bool captionsShown = true;  // the captions are drawn
+    bool sizeEnabled = true;    // the size cell takes a click
+    bool weightEnabled = false; // the weight cell takes a click (a carbon row's panel)
+    Rgb fill = kWhite;          // the ground of the row's cells
+};
+
 // A page as the main window shows it: the setup as typed and, from row 1
-// on, the rows as last painted there (an empty row where none has been).
+// on, the rows as last painted there (an empty row where none has been;
+// an unfinished row with the weight its cell kept) with their cells.
 struct ShownPage {
     SetupInputs setup;
     std::vector<RecommendedRow> rows;
+    std::vector<RowCells> cells; // one for each row
 };
 
 // The entry gate, the page's chart weight and band, its chart record and

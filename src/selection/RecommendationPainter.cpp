@@ -4,9 +4,25 @@
 #include "Pages.h"
 
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace qw::selection {
+
+Rgb weightClassFill(WeightClass weightClass)
+{
+    switch (weightClass) {
+    case WeightClass::Light:
+        return rgb(219, 217, 217);
+    case WeightClass::Mid:
+        return rgb(174, 170, 170);
+    case WeightClass::Dark:
+        return rgb(148, 144, 143);
+    case WeightClass::None:
+        break;
+    }
+    return kWhite;
+}
 
 namespace {
 
@@ -15,8 +31,10 @@ using Names = std::initializer_list<std::string_view>;
 
 class Painter {
 public:
-    Painter(const Recommendation& recommendation, FormState& form, GridCells& grid)
-        : result_(recommendation), page_(recommendation.page), form_(form), grid_(grid)
+    Painter(const Recommendation& recommendation, FormState& form, GridCells& grid,
+            PaintedGrids& painted)
+        : result_(recommendation), page_(recommendation.page), form_(form), grid_(grid),
+          painted_(painted)
     {
     }
 
@@ -53,6 +71,7 @@ private:
     Page page_;
     FormState& form_;
     GridCells& grid_;
+    PaintedGrids& painted_;
 };
 
 void Painter::paint()
@@ -75,9 +94,9 @@ void Painter::paint()
 
 void Painter::resetSharedControls()
 {
-    font({"Label6", "WheelType", "ReleaseType", "OverDraw", "BraceHt", "PointWtSpin",
-          "HuntCamType"},
-         kBlack);
+    font(
+        {"Label6", "WheelType", "ReleaseType", "OverDraw", "BraceHt", "PointWtSpin", "HuntCamType"},
+        kBlack);
     enable({"WheelType", "ReleaseType", "HuntCamType", "OverDraw", "UpDown4"}, true);
 }
 
@@ -89,6 +108,9 @@ void Painter::resetGrids()
                 grid_.cell(page, kind, row).showCaption = true;
             ControlState& size = grid_.cell(page, CellKind::Size, row);
             size.enabled = true;
+            RowCells& cells = painted_.cells(page, row);
+            cells.captionsShown = true;
+            cells.sizeEnabled = true;
             if (!(page == Page::Hunt && row == 9))
                 size.hint = "Click for Weight Calculation";
         }
@@ -185,21 +207,6 @@ void Painter::bowControls()
     }
 }
 
-Rgb shadeColour(WeightClass weightClass)
-{
-    switch (weightClass) {
-    case WeightClass::Light:
-        return rgb(219, 217, 217);
-    case WeightClass::Mid:
-        return rgb(174, 170, 170);
-    case WeightClass::Dark:
-        return rgb(148, 144, 143);
-    case WeightClass::None:
-        break;
-    }
-    return kWhite;
-}
-
 // Headings and fonts in the Hunting green, and the rows shaded by the
 // weight class of the shafts the chart record lists there.
 void Painter::huntingFrame()
@@ -209,30 +216,40 @@ void Painter::huntingFrame()
     font({"PointWtSpin", "Label6", "BraceHt"}, kBlack);
     for (int row = 1; row <= pageInfo(Page::Hunt).rows; ++row) {
         const RowShade shade = row <= 4 ? result_.shades[std::size_t(row - 1)] : RowShade{};
+        const Rgb fill = weightClassFill(shade.weightClass);
         for (CellKind kind : kKinds) {
             ControlState& state = cell(kind, row);
             if (row <= 4)
                 state.font = kBlack;
-            state.fill = shadeColour(shade.weightClass);
+            state.fill = fill;
             if (shade.edge != ShadeEdge::Unchanged)
                 state.border = shade.edge == ShadeEdge::Silver ? kSilver : kGrey;
         }
+        painted_.cells(page_, row).fill = fill;
     }
-    for (int row = 3; row <= 9; ++row)
+    for (int row = 3; row <= 9; ++row) {
         cell(CellKind::Weight, row).enabled = false;
+        painted_.cells(page_, row).weightEnabled = false;
+    }
 }
 
 void Painter::row(int number, const RecommendedRow& row)
 {
     using Kind = RecommendedRow::Kind;
     ControlState& size = cell(CellKind::Size, number);
+    RecommendedRow& shown = painted_.row(page_, number);
+    RowCells& cells = painted_.cells(page_, number);
+    // An unfinished row's weight cell keeps the text it had.
+    std::string keptWeight = std::move(shown.weight);
+    shown = row;
     if (row.kind == Kind::Empty) {
         for (CellKind kind : kKinds) {
             cell(kind, number).showCaption = false;
             cell(kind, number).text.clear();
         }
+        cells.captionsShown = false;
         if (!row.sizeStaysEnabled)
-            size.enabled = false;
+            size.enabled = cells.sizeEnabled = false;
         return;
     }
     if (page_ == Page::Targ)
@@ -242,17 +259,30 @@ void Painter::row(int number, const RecommendedRow& row)
     cell(CellKind::Model, number).text = row.model;
     if (row.kind != Kind::Unfinished)
         cell(CellKind::Weight, number).text = row.weight;
+    else
+        shown.weight = std::move(keptWeight);
     if (row.kind == Kind::WithoutSpec || row.kind == Kind::Carbon)
-        size.enabled = false;
+        size.enabled = cells.sizeEnabled = false;
     if (row.weightOpensCarbonPanel)
-        cell(CellKind::Weight, number).enabled = true;
+        cell(CellKind::Weight, number).enabled = cells.weightEnabled = true;
 }
 
 } // namespace
 
-void paintRecommendation(const Recommendation& recommendation, FormState& form, GridCells& grid)
+PaintedGrids::PaintedGrids()
 {
-    Painter(recommendation, form, grid).paint();
+    for (Page page : kAllPages) {
+        auto& places = pages_[static_cast<std::size_t>(page)];
+        places.resize(static_cast<std::size_t>(pageInfo(page).rows));
+        for (int row = 1; row <= pageInfo(page).rows; ++row)
+            places[std::size_t(row - 1)].cells.fill = designRowFill(page, row);
+    }
+}
+
+void paintRecommendation(const Recommendation& recommendation, FormState& form, GridCells& grid,
+                         PaintedGrids& painted)
+{
+    Painter(recommendation, form, grid, painted).paint();
 }
 
 } // namespace qw::selection

@@ -10,7 +10,6 @@
 #include <core/NumberText.h>
 
 #include <algorithm>
-#include <array>
 #include <stdexcept>
 
 namespace qw::selection {
@@ -34,9 +33,6 @@ public:
     bool sizeCellClick(Page page, int row);
     bool carbonWeightClick(int row);
     void closeCarbonPanel();
-    // The row the page shows (1-based): the engine's row that was painted
-    // there last; an empty row where none has been.
-    const RecommendedRow& shownRow(Page page, int row) const;
     void notify()
     {
         if (changed_)
@@ -48,6 +44,10 @@ public:
     FormState form_;
     GridCells grid_;
     ChartTables tables_;
+    // The grids as painted, as values. A run that stops at an unfinished
+    // row leaves that row's weight and the rows after it showing what they
+    // showed, and so here.
+    PaintedGrids painted_;
     Recommendation last_;
     bool heldBack_ = false;
     std::function<void()> changed_;
@@ -57,10 +57,6 @@ private:
     Page activePage() const { return static_cast<Page>(form_["ShaftsNB"].itemIndex); }
     void invalidSelection(Recommendation& result);
     int clampedIndex(std::string_view group, int index) const;
-
-    // Per page, the rows as painted. A run that stops at an unfinished row
-    // leaves the rows after it showing what they showed, and so here.
-    std::array<std::vector<RecommendedRow>, 4> shown_;
 
     bool busy_ = false;   // a user action's run is in progress
     bool typing_ = false; // the run comes from a keystroke: hold messages back
@@ -104,18 +100,8 @@ void SelectionModel::Impl::findRec()
 Recommendation SelectionModel::Impl::run()
 {
     Recommendation result = recommend(readSetup(form_), activePage(), tables_);
-    paintRecommendation(result, form_, grid_);
-    auto& shown = shown_[static_cast<std::size_t>(result.page)];
-    shown.resize(std::max(shown.size(), result.rows.size()));
-    std::copy(result.rows.begin(), result.rows.end(), shown.begin());
+    paintRecommendation(result, form_, grid_, painted_);
     return result;
-}
-
-const RecommendedRow& SelectionModel::Impl::shownRow(Page page, int row) const
-{
-    static const RecommendedRow kEmpty;
-    const auto& shown = shown_[static_cast<std::size_t>(page)];
-    return std::size_t(row) <= shown.size() ? shown[std::size_t(row - 1)] : kEmpty;
 }
 
 void SelectionModel::Impl::invalidSelection(Recommendation& result)
@@ -217,7 +203,7 @@ bool SelectionModel::Impl::sizeCellClick(Page page, int row)
         return false;
     // The shaft the cell shows, as the engine gave it: no table is read
     // again. An empty row that keeps its cell enabled hands on no shaft.
-    const RecommendedRow& shown = shownRow(page, row);
+    const RecommendedRow& shown = painted_.row(page, row);
     const bool empty = shown.kind == RecommendedRow::Kind::Empty;
     form_["TmpLbl"].text = empty ? std::string() : shown.specKey();
     form_["SpcLbl"].text = empty ? std::string() : shown.size;
@@ -260,6 +246,11 @@ const FormState& SelectionModel::form() const
 Page SelectionModel::activePage() const
 {
     return selection::activePage(impl_->form_);
+}
+
+std::string SelectionModel::pageKey() const
+{
+    return selection::pageKey(impl_->form_);
 }
 
 void SelectionModel::changeText(std::string_view entry, std::string text)
@@ -305,9 +296,11 @@ void SelectionModel::clickItem(SetupGroup group, int index)
 
 ShownPage SelectionModel::shownPage(Page page) const
 {
-    ShownPage shown{setup(), {}};
-    for (int row = 1; row <= pageInfo(page).rows; ++row)
-        shown.rows.push_back(impl_->shownRow(page, row));
+    ShownPage shown{setup(), {}, {}};
+    for (int row = 1; row <= pageInfo(page).rows; ++row) {
+        shown.rows.push_back(impl_->painted_.row(page, row));
+        shown.cells.push_back(impl_->painted_.cells(page, row));
+    }
     return shown;
 }
 
@@ -374,6 +367,11 @@ bool SelectionModel::sizeCellClick(Page page, int row)
 {
     return impl_->sizeCellClick(page, row);
 }
+ShaftSelection SelectionModel::handedOffShaft() const
+{
+    return shaftSelection(impl_->form_);
+}
+
 bool SelectionModel::carbonWeightClick(int row)
 {
     return impl_->carbonWeightClick(row);

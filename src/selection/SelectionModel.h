@@ -10,6 +10,8 @@
 #include "Recommendation.h"
 #include "RunSummary.h"
 #include "SetupInputs.h"
+#include "ShaftSelection.h"
+
 #include <core/FormState.h>
 #include <core/MessageSink.h>
 
@@ -29,6 +31,10 @@ public:
     FormState& form();
     const FormState& form() const;
     Page activePage() const;
+    // The key of the page the engine last worked ("Hunt", "Targ", "Youth",
+    // "Kavl"; empty before any run): what Save Setup stores with the setup.
+    // It is the active page's unless the last run stopped at the entry gate.
+    std::string pageKey() const;
 
     // Changes as the window's events make them. Each sets the value and,
     // when the value changed, runs FindRec (an entry's text change, a radio
@@ -79,6 +85,9 @@ public:
     // from the shaft the row shows, as the last run that painted it gave it.
     // Returns false when the cell is disabled (nothing happens).
     bool sizeCellClick(Page page, int row);
+    // The shaft the last size-cell click handed on, with the page it was
+    // clicked on and that page's entries as they stand now.
+    ShaftSelection handedOffShaft() const;
 
     // Click on a hunting weight cell of rows 3 to 9 (HWtBtn9Click): shows
     // CAWTPanel while the cell is enabled (a carbon row). Returns whether it did.

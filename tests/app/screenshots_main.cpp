@@ -115,7 +115,8 @@ int main(int argc, char* argv[])
     {
         window.model().sizeCellClick(qw::selection::Page::Hunt, 2);
         qw::app::TSpecsFrm specs(
-            tables, window.model().form(), [] {}, nullptr, &window);
+            tables, window.model().handedOffShaft(), window.model().setup(), [] {}, nullptr,
+            &window);
         specs.show();
         shoot(folder, "specifications");
         auto* point = specs.findChild<QLineEdit*>("FSpinEdit3");
@@ -129,7 +130,8 @@ int main(int argc, char* argv[])
         settle();
         window.model().sizeCellClick(qw::selection::Page::Hunt, 1);
         qw::app::TSpecsFrm specs(
-            tables, window.model().form(), [] {}, nullptr, &window);
+            tables, window.model().handedOffShaft(), window.model().setup(), [] {}, nullptr,
+            &window);
         specs.show();
         auto* point = specs.findChild<QLineEdit*>("FSpinEdit3");
         point->selectAll();

@@ -58,7 +58,6 @@ class CalculatorWindowsTest : public QObject {
 
 private:
     fixtures::SpecsFolder specs_;
-    qw::FormState main_; // the window's model reads it while it lives
     qw::test::RecordingSink sink_;
 
     // The specifications window over a clicked 1912/52 shaft, the main
@@ -66,9 +65,10 @@ private:
     std::unique_ptr<app::TSpecsFrm> specsWindow(const std::string& key, const std::string& page,
                                                 std::function<void()> openGuide = {})
     {
-        main_ = fixtures::clicked(key, page, "52", "30", "120");
-        auto window =
-            std::make_unique<app::TSpecsFrm>(specs_.folder(), main_, std::move(openGuide), &sink_);
+        const qw::FormState main = fixtures::clicked(key, page, "52", "30", "120");
+        auto window = std::make_unique<app::TSpecsFrm>(
+            specs_.folder(), selection::shaftSelection(main), selection::readSetup(main),
+            std::move(openGuide), &sink_);
         window->show();
         return window;
     }
@@ -185,8 +185,9 @@ private slots:
         reports::ShopInfo shop;
         shop.name = "Twin Oaks Archery";
         test::writeShop(program.path(), shop);
-        main_ = fixtures::clicked("191252", "Hunt", "52", "30", "40", "92");
-        app::TSpecsFrm window(program.path(), main_, {}, &sink_);
+        const qw::FormState main = fixtures::clicked("191252", "Hunt", "52", "30", "40", "92");
+        app::TSpecsFrm window(program.path(), selection::shaftSelection(main),
+                              selection::readSetup(main), {}, &sink_);
         window.show();
         QStringList offers, proposed;
         const QTemporaryDir out;

@@ -160,9 +160,8 @@ void checkLegible(QWidget* window)
                                    ? bar->tabTextColor(tab)
                                    : bar->palette().color(QPalette::WindowText);
             const double ratio = widgets::contrastRatio(ink, tabFace(bar, tab));
-            QVERIFY2(ratio >= 4.5, qPrintable(QString("tab \"%1\" at %2:1")
-                                                  .arg(bar->tabText(tab))
-                                                  .arg(ratio)));
+            QVERIFY2(ratio >= 4.5,
+                     qPrintable(QString("tab \"%1\" at %2:1").arg(bar->tabText(tab)).arg(ratio)));
             QVERIFY2(bar->fontMetrics().horizontalAdvance(bar->tabText(tab)) <
                          bar->tabRect(tab).width(),
                      qPrintable(QString("tab \"%1\" is cut").arg(bar->tabText(tab))));
@@ -328,9 +327,14 @@ void TestKeyboard::calculators()
         QStringList steps;
     } const runs[] = {
         {"HKECalcBtn", "TKECalc2", "Label6", {"GrainWt=540", "Velocity=300"}},
-        {"HKECalcBtn", "TKECalc2", "Label9",
+        {"HKECalcBtn",
+         "TKECalc2",
+         "Label9",
          {"^", "FSpinLenEdit=25.6", "FSpinLenEdit+", "FSpinBalEdit=16"}},
-        {"HSzBtn1", "TSpecsFrm", "Label9", {"KECalcBtn", "CloseBtn", "FSpinEdit3=125", "FSpinEdit3+"}},
+        {"HSzBtn1",
+         "TSpecsFrm",
+         "Label9",
+         {"KECalcBtn", "CloseBtn", "FSpinEdit3=125", "FSpinEdit3+"}},
     };
     for (const Run& run : runs) {
         calculators::KineticEnergyModel reference(sink_);
@@ -403,7 +407,8 @@ void TestKeyboard::captionsReadUnderADarkThemeAndALargeFont()
     reports::PrintedSheets sheets(folder_->path());
     app::TGetCust retrieval(folder_->path(), window_->model(), sink_, sheets.customer);
     app::TKECalc2 calculator(&sink_);
-    app::TSpecsFrm specs(folder_->path(), form, {}, &sink_);
+    app::TSpecsFrm specs(folder_->path(), window_->model().handedOffShaft(),
+                         window_->model().setup(), {}, &sink_);
     for (QWidget* dialog :
          std::initializer_list<QWidget*>{&entry, &shop, &retrieval, &calculator, &specs}) {
         checkLegible(dialog);

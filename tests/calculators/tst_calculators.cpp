@@ -358,6 +358,14 @@ private slots:
         QCOMPARE(form["LowLabel"].text, std::to_string(high));
         QCOMPARE(form["Label8"].text, std::to_string(high - low));
         QCOMPARE(form["Label17"].text, std::to_string(c.distance));
+        // The figures handed on (the calculator tool) are the ones shown.
+        const calculators::TrajectoryFigures& figures = model.figures();
+        QCOMPARE(QStringList({QString::fromStdString(figures.velocity),
+                              QString::fromStdString(figures.nearest),
+                              QString::fromStdString(figures.extreme),
+                              QString::fromStdString(figures.depth)}),
+                 QStringList({QString::fromStdString(form["Label10"].text), QString::number(low),
+                              QString::number(high), QString::number(high - low)}));
         QVERIFY(sink.messages.empty());
     }
 

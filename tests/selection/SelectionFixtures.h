@@ -7,12 +7,14 @@
 // from. Cases put their own columns and specification records on top.
 
 #include <core/RecordingSink.h>
+#include <selection/Pages.h>
 #include <selection/SelectionModel.h>
 #include <storage/Table.h>
 
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <array>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -184,6 +186,49 @@ private:
     std::vector<Spec> extraSpecs_;
     std::optional<std::string> invalidText_ = std::string("This selection is outside the chart.");
 };
+
+// The page as the model hands it on (ShownPage) against the cells the
+// painter wrote, row by row: the four captions (an empty row shows none),
+// whether they are drawn, the size and weight cells' enabled states and
+// the row's ground.
+inline void compareShownWithCells(const qw::selection::SelectionModel& model,
+                                  qw::selection::Page page)
+{
+    using namespace qw;
+    using namespace qw::selection;
+    const ShownPage shown = model.shownPage(page);
+    QCOMPARE(int(shown.rows.size()), pageInfo(page).rows);
+    QCOMPARE(int(shown.cells.size()), pageInfo(page).rows);
+    const auto line = [&](int row, const std::array<std::string, 4>& texts, bool captionsShown,
+                          bool sizeEnabled, bool weightEnabled, Rgb fill) {
+        std::string text = std::string(pageInfo(page).key) + " row " + std::to_string(row);
+        for (const std::string& caption : texts)
+            text += " |" + caption;
+        text += captionsShown ? " shown" : " hidden";
+        text += sizeEnabled ? " size on" : " size off";
+        text += weightEnabled ? " weight on" : " weight off";
+        return QString::fromStdString(text) + QString(" fill %1").arg(fill, 6, 16, QChar('0'));
+    };
+    for (int row = 1; row <= pageInfo(page).rows; ++row) {
+        const RecommendedRow& value = shown.rows[std::size_t(row - 1)];
+        const RowCells& cells = shown.cells[std::size_t(row - 1)];
+        const bool empty = value.kind == RecommendedRow::Kind::Empty;
+        const auto cell = [&](CellKind kind) -> const ControlState& {
+            return model.form()[cellName(page, kind, row)];
+        };
+        const ControlState& size = cell(CellKind::Size);
+        const QString handedOn =
+            line(row,
+                 empty ? std::array<std::string, 4>{}
+                       : std::array{value.size, value.spine, value.model, value.weight},
+                 cells.captionsShown, cells.sizeEnabled, cells.weightEnabled, cells.fill);
+        QCOMPARE(handedOn,
+                 line(row,
+                      {size.text, cell(CellKind::Spine).text, cell(CellKind::Model).text,
+                       cell(CellKind::Weight).text},
+                      size.showCaption, size.enabled, cell(CellKind::Weight).enabled, size.fill));
+    }
+}
 
 // Records every message box in order.
 using RecordingSink = qw::RecordingSink;

@@ -262,6 +262,15 @@ void TestHunting::carbonRows()
     QVERIFY(model.form()["CAWTPanel"].visible);
     model.closeCarbonPanel();
     QVERIFY(!model.form()["CAWTPanel"].visible);
+
+    // An entry that stops the run after the grids were reset leaves the
+    // carbon rows' captions with their size cells enabled, and the pages
+    // handed on say so too.
+    fixtures::compareShownWithCells(model, Page::Hunt);
+    model.changeText("PointWtSpin", "1 00");
+    QCOMPARE(sink_.errorCount(), 1);
+    fixtures::compareShownWithCells(model, Page::Hunt);
+    fixtures::compareShownWithCells(model, Page::Targ);
 }
 
 void TestHunting::twoModelWeights()
@@ -296,6 +305,8 @@ void TestHunting::twoModelWeights()
     QCOMPARE(caption(failing, CellKind::Model, 5), std::string("QK,52"));
     QCOMPARE(caption(failing, CellKind::Weight, 5), std::string("276"));
     QCOMPARE(caption(failing, CellKind::Size, 6), std::string("13-6"));
+    // The page handed on (setup sheets, the select tool) is the one shown.
+    fixtures::compareShownWithCells(failing, Page::Hunt);
 }
 
 void TestHunting::specificationNotFound()

@@ -170,6 +170,8 @@ struct Sweep {
     void run(const std::vector<std::pair<const char*, std::string>>& texts,
              const std::vector<std::pair<const char*, int>>& items)
     {
+        if (QTest::currentTestFailed())
+            return;
         for (const auto& [entry, text] : texts)
             model.setTextQuietly(entry, text);
         for (const auto& [group, index] : items)
@@ -178,6 +180,7 @@ struct Sweep {
         sink.messages.clear();
         model.findRec();
         ++runs;
+        fixtures::compareShownWithCells(model, page);
         if (sink.errorCount() == 0 && model.lastRun().record)
             cases.append(caseOf(model, page, int(sink.messages.size())));
     }

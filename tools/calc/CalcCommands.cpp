@@ -169,7 +169,7 @@ int runSpecs(const Arguments& arguments, const std::filesystem::path& programFol
                          " has no enabled size cell");
     }
 
-    calculators::SpecsModel specs(folder, selection::shaftSelection(main.form()), sink);
+    calculators::SpecsModel specs(folder, main.handedOffShaft(), sink);
     for (const auto& [option, input] : inputOptions)
         if (line[option]) {
             specs.typeInput(input, *line[option]);
@@ -177,34 +177,37 @@ int runSpecs(const Arguments& arguments, const std::filesystem::path& programFol
         }
     specs.close();
 
-    const auto& form = specs.form();
+    const calculators::FinishedArrow arrow = specs.finishedArrow();
+    const auto inputText = [&arrow](WeightInput input) -> const std::string& {
+        return arrow.inputs[static_cast<std::size_t>(input)];
+    };
     ordered_json report;
     report["key"] = specs.key();
     report["found"] = specs.found();
-    report["size"] = form["Label4"].text;
-    report["models"] = form["Mods"].text;
+    report["size"] = arrow.size;
+    report["models"] = arrow.models;
     ordered_json fields = ordered_json::object();
-    for (const auto& field : calculators::kSpecFields)
-        fields[std::string(field.field)] = form[field.control].text;
+    for (std::size_t i = 0; i < calculators::kSpecFields.size(); ++i)
+        fields[std::string(calculators::kSpecFields[i].field)] = arrow.fields[i];
     report["fields"] = fields;
     ordered_json inputs = ordered_json::object();
     for (const auto& [option, input] : inputOptions)
-        inputs[option + 2] = form[calculators::controlName(input)].text;
+        inputs[option + 2] = inputText(input);
     report["inputs"] = inputs;
-    report["shaftWeight"] = form["Label21"].text;
-    report["total"] = form["Label9"].text;
-    const calculators::GrainsPerPound& perPound = specs.perPound();
+    report["shaftWeight"] = arrow.shaftWeight;
+    report["total"] = arrow.total;
+    const calculators::GrainsPerPound& perPound = arrow.perPound;
     report["grainsPerPound"] = textOrNull(!perPound.value.empty(), perPound.value);
     report["belowMinimum"] = perPound.belowMinimum;
     report["messages"] = sink.texts();
 
     std::string plain = "Key: " + specs.key() + (specs.found() ? "\n" : " (not in the table)\n");
-    plain += "Size & models: " + form["Label4"].text + " " + form["Mods"].text + "\n";
-    for (const auto& field : calculators::kSpecFields)
-        plain += std::string(field.field) + ": " + form[field.control].text + "\n";
+    plain += "Size & models: " + arrow.size + " " + arrow.models + "\n";
+    for (std::size_t i = 0; i < calculators::kSpecFields.size(); ++i)
+        plain += std::string(calculators::kSpecFields[i].field) + ": " + arrow.fields[i] + "\n";
     for (const auto& [option, input] : inputOptions)
-        plain += std::string(option + 2) + ": " + form[calculators::controlName(input)].text + "\n";
-    plain += "Shaft weight: " + form["Label21"].text + "\nTotal: " + form["Label9"].text + "\n";
+        plain += std::string(option + 2) + ": " + inputText(input) + "\n";
+    plain += "Shaft weight: " + arrow.shaftWeight + "\nTotal: " + arrow.total + "\n";
     plain += "Grains per pound: " + perPound.text() + "\n";
     return finish(report, line.json, plain, sink);
 }
@@ -236,15 +239,15 @@ int runTrajectory(const Arguments& arguments, const std::filesystem::path& progr
     model.setSetting(setting);
     sink.clear(); // a failure at opening shows again below
     const bool shown = model.show();
-    const auto& form = model.form();
+    const calculators::TrajectoryFigures& figures = model.figures();
     const auto& layout = model.layout();
     const auto number = [shown](int value) { return shown ? ordered_json(value) : ordered_json(); };
     ordered_json report;
     report["record"] = model.record();
-    report["velocity"] = textOrNull(shown, form["Label10"].text);
-    report["nearest"] = textOrNull(shown, form["HighLabel"].text);
-    report["extreme"] = textOrNull(shown, form["LowLabel"].text);
-    report["depth"] = textOrNull(shown, form["Label8"].text);
+    report["velocity"] = textOrNull(shown, figures.velocity);
+    report["nearest"] = textOrNull(shown, figures.nearest);
+    report["extreme"] = textOrNull(shown, figures.extreme);
+    report["depth"] = textOrNull(shown, figures.depth);
     report["nearX"] = number(layout.nearX);
     report["farX"] = number(layout.farX);
     report["barLeft"] = number(layout.barLeft);
@@ -259,10 +262,10 @@ int runTrajectory(const Arguments& arguments, const std::filesystem::path& progr
     }
     std::string plain;
     if (shown)
-        plain = "Record " + std::to_string(model.record()) + "\nVelocity: " + form["Label10"].text +
-                " ft/s\nNearest range: " + form["HighLabel"].text +
-                " yd\nExtreme range: " + form["LowLabel"].text +
-                " yd\nKill window depth: " + form["Label8"].text + " yd\nNear marker x " +
+        plain = "Record " + std::to_string(model.record()) + "\nVelocity: " + figures.velocity +
+                " ft/s\nNearest range: " + figures.nearest +
+                " yd\nExtreme range: " + figures.extreme +
+                " yd\nKill window depth: " + figures.depth + " yd\nNear marker x " +
                 std::to_string(layout.nearX) + ", far marker x " + std::to_string(layout.farX) +
                 ", bar " + std::to_string(layout.barLeft) + " wide " +
                 std::to_string(layout.barWidth) + "\n";

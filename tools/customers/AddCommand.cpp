@@ -64,7 +64,7 @@ int runAdd(CommandContext& context)
     RecordingSink sink;
     customers::CustInfoModel entry(context.dataFolder, sink);
     bool stored = false;
-    if (entry.open(window.setup(), selection::pageKey(window.form()))) {
+    if (entry.open(window.setup(), window.pageKey())) {
         for (const auto& [field, text] : details)
             entry.changeDetail(field, text);
         stored = entry.saveRecord() == customers::CustInfoModel::SaveOutcome::Stored;

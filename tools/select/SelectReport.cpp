@@ -11,7 +11,8 @@ namespace qw::select {
 namespace {
 
 using json = nlohmann::ordered_json;
-using selection::CellKind;
+using selection::RecommendedRow;
+using selection::SetupEntry;
 
 template <typename Number> json optionalNumber(const std::optional<Number>& value)
 {
@@ -25,19 +26,16 @@ std::string hexColour(Rgb colour)
     return text;
 }
 
-json row(const FormState& form, selection::Page page, int number)
+// A row as the page shows it: an empty row shows no captions.
+json row(const RecommendedRow& shown, const selection::RowCells& cells)
 {
-    const auto& size = form[selection::cellName(page, CellKind::Size, number)];
-    const auto& weight = form[selection::cellName(page, CellKind::Weight, number)];
+    const bool empty = shown.kind == RecommendedRow::Kind::Empty;
+    const auto caption = [empty](const std::string& text) { return empty ? std::string() : text; };
     return {
-        {"size", size.text},
-        {"spine", form[selection::cellName(page, CellKind::Spine, number)].text},
-        {"model", form[selection::cellName(page, CellKind::Model, number)].text},
-        {"weight", weight.text},
-        {"shown", size.showCaption},
-        {"sizeEnabled", size.enabled},
-        {"weightEnabled", weight.enabled},
-        {"fill", hexColour(size.fill)},
+        {"size", caption(shown.size)},          {"spine", caption(shown.spine)},
+        {"model", caption(shown.model)},        {"weight", caption(shown.weight)},
+        {"shown", cells.captionsShown},         {"sizeEnabled", cells.sizeEnabled},
+        {"weightEnabled", cells.weightEnabled}, {"fill", hexColour(cells.fill)},
     };
 }
 
@@ -51,13 +49,14 @@ std::string padded(const std::string& text, std::size_t width)
 nlohmann::ordered_json pageReport(const selection::SelectionModel& model, selection::Page page,
                                   const std::vector<std::string>& messages)
 {
-    const auto& form = model.form();
+    const selection::ShownPage shown = model.shownPage(page);
+    const selection::SetupInputs& setup = shown.setup;
     const auto& run = model.lastRun();
     json rows = json::array();
-    for (int number = 1; number <= selection::pageInfo(page).rows; ++number)
-        rows.push_back(row(form, page, number));
+    for (std::size_t number = 0; number < shown.rows.size(); ++number)
+        rows.push_back(row(shown.rows[number], shown.cells[number]));
     return {
-        {"page", form["TmpLbl2"].text},
+        {"page", selection::pageInfo(page).key},
         {"ran", run.ran},
         {"chartWeight", optionalNumber(run.chartWeight)},
         {"band", optionalNumber(run.band)},
@@ -67,11 +66,11 @@ nlohmann::ordered_json pageReport(const selection::SelectionModel& model, select
         {"messages", messages},
         {"inputs",
          {
-             {"bowWeight", form["BowWeightSpin"].text},
-             {"arrowLength", form["ArrowLengthSpin"].text},
-             {"pointWeight", form["PointWtSpin"].text},
-             {"youthBowWeight", form["YouthBowWtSpin"].text},
-             {"youthArrowLength", form["YouthArrowLenSpin"].text},
+             {"bowWeight", setup.text(SetupEntry::BowWeight)},
+             {"arrowLength", setup.text(SetupEntry::ArrowLength)},
+             {"pointWeight", setup.text(SetupEntry::PointWeight)},
+             {"youthBowWeight", setup.text(SetupEntry::YouthBowWeight)},
+             {"youthArrowLength", setup.text(SetupEntry::YouthArrowLength)},
          }},
         {"rows", rows},
     };

@@ -193,7 +193,7 @@ void typeWeight(qw::calculators::SpecsModel& specs, const std::string& option,
     }
     specs.typeInput(input, text);
     specs.finishInput(input);
-    const std::string& shown = specs.form()[qw::calculators::controlName(input)].text;
+    const std::string shown = specs.finishedArrow().inputs[static_cast<std::size_t>(input)];
     if (qw::compare(qw::parseRealNumber(shown), typed) != 0)
         throw BadInput(option + " " + text + " is outside the range of its box");
 }
@@ -219,7 +219,7 @@ int buildSheet(const std::filesystem::path& folder, const SheetOptions& options)
     } catch (const qw::setupcli::UsageError& error) {
         throw BadInput(error.what());
     }
-    qw::calculators::SpecsModel specs(folder, qw::selection::shaftSelection(main.form()), sink);
+    qw::calculators::SpecsModel specs(folder, main.handedOffShaft(), sink);
     for (const auto& [option, text] : options.weights)
         if (specs.found())
             typeWeight(specs, option, text);
