@@ -40,11 +40,6 @@ struct Link {
 
 } // namespace
 
-TAboutBox1::TAboutBox1(const FormState& mainForm, QWidget* parent)
-    : TAboutBox1([&mainForm] { return selection::pageKey(mainForm); }, parent)
-{
-}
-
 TAboutBox1::TAboutBox1(const QString& pageKey, QWidget* parent)
     : TAboutBox1([key = pageKey.toStdString()] { return key; }, parent)
 {

@@ -15,17 +15,14 @@
 
 class QScrollArea;
 
-namespace qw {
-class FormState;
-}
-
 namespace qw::app {
 
 class TAboutBox1 : public QDialog {
     Q_OBJECT
 public:
-    // The page key is read from the main window's TmpLbl2 on every activation.
-    explicit TAboutBox1(const FormState& mainForm, QWidget* parent = nullptr);
+    // The page key ("Hunt", "Targ", "Youth", "Kavl") is asked for on every
+    // activation.
+    explicit TAboutBox1(std::function<std::string()> pageKey, QWidget* parent = nullptr);
     // A fixed page key ("Hunt", "Targ", "Youth", "Kavl").
     explicit TAboutBox1(const QString& pageKey, QWidget* parent = nullptr);
     ~TAboutBox1() override;
@@ -39,7 +36,6 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    TAboutBox1(std::function<std::string()> pageKey, QWidget* parent);
     void buildWindow();
     void FormActivate();
 

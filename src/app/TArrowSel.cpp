@@ -356,7 +356,7 @@ void TArrowSel::SpeedButton3Click()
 
 void TArrowSel::HSaveBtnClick()
 {
-    TCustInfo entry(dataFolder_, std::as_const(*model_).form(), *messages_, this);
+    TCustInfo entry(dataFolder_, model_->setup(), model_->pageKey(), *messages_, this);
     if (entry.opened())
         entry.exec();
 }
@@ -466,7 +466,7 @@ void TArrowSel::showTableNotices()
 // The guide for the page the engine last worked, fresh for each opening.
 void TArrowSel::ModelsClick()
 {
-    TAboutBox1 guide(std::as_const(*model_).form(), this);
+    TAboutBox1 guide([this] { return model_->pageKey(); }, this);
     guide.exec();
 }
 

@@ -42,15 +42,15 @@ struct EditPlace {
 
 } // namespace
 
-TCustInfo::TCustInfo(const std::filesystem::path& dataFolder, const FormState& mainForm,
-                     MessageSink& messages, QWidget* parent)
+TCustInfo::TCustInfo(const std::filesystem::path& dataFolder, const selection::SetupInputs& setup,
+                     const std::string& pageKey, MessageSink& messages, QWidget* parent)
     : QDialog(parent), model_(dataFolder, messages)
 {
     setObjectName("TCustInfo");
     setWindowTitle(customers::CustInfoModel::kCaption);
     setModal(true);
     buildWindow();
-    opened_ = model_.open(selection::readSetup(mainForm), selection::pageKey(mainForm));
+    opened_ = model_.open(setup, pageKey);
     binder_ = std::make_unique<FormBinder>(model_.form(), this);
     binder_->apply();
     bindEdits();

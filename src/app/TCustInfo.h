@@ -6,16 +6,17 @@
 
 #include "FormBinder.h"
 #include "customers/CustInfoModel.h"
+#include "selection/SetupInputs.h"
 
 #include <QDialog>
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 class QPlainTextEdit;
 
 namespace qw {
-class FormState;
 class MessageSink;
 } // namespace qw
 
@@ -24,11 +25,11 @@ namespace qw::app {
 class TCustInfo : public QDialog {
     Q_OBJECT
 public:
-    // Opens the model over the main window's state; when the table cannot be
-    // opened the message has gone out and opened() is false (the caller
-    // does not show the window).
-    TCustInfo(const std::filesystem::path& dataFolder, const FormState& mainForm,
-              MessageSink& messages, QWidget* parent = nullptr);
+    // Opens the model over the setup and the key of the page it was worked
+    // on; when the table cannot be opened the message has gone out and
+    // opened() is false (the caller does not show the window).
+    TCustInfo(const std::filesystem::path& dataFolder, const selection::SetupInputs& setup,
+              const std::string& pageKey, MessageSink& messages, QWidget* parent = nullptr);
     ~TCustInfo() override;
 
     bool opened() const { return opened_; }

@@ -165,7 +165,8 @@ int main(int argc, char* argv[])
     for (const int page : {1, 2}) {
         pages->setCurrentIndex(page);
         settle();
-        qw::app::TCustInfo entry(tables, window.model().form(), messages);
+        qw::app::TCustInfo entry(tables, window.model().setup(), window.model().pageKey(),
+                                 messages);
         entry.show();
         entry.activateWindow();
         shoot(folder, page == 1 ? "customer-info-target" : "customer-info-youth");

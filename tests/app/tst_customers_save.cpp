@@ -68,7 +68,7 @@ private slots:
                         test::setupOf(selection::Page::Targ, "TargBowType=1 WheelType=1 "
                                                              "ReleaseType=1 BraceHt=1 OverDraw=5"));
         const std::size_t before = stored();
-        app::TCustInfo entry(path(), window_->form(), sink_);
+        app::TCustInfo entry(path(), window_->setup(), window_->pageKey(), sink_);
         QVERIFY(entry.opened());
         activate(&entry);
         QStringList summary;
@@ -117,7 +117,7 @@ private slots:
 
     void tabOrderAndDate()
     {
-        app::TCustInfo entry(path(), window_->form(), sink_);
+        app::TCustInfo entry(path(), window_->setup(), window_->pageKey(), sink_);
         activate(&entry);
         QCOMPARE(tabWalk(8),
                  QStringList({"NameEdit", "Addr1Edit", "Addr2Edit", "CityEdit", "StateEdit",
@@ -130,14 +130,14 @@ private slots:
     {
         const std::size_t before = stored();
         {
-            app::TCustInfo entry(path(), window_->form(), sink_);
+            app::TCustInfo entry(path(), window_->setup(), window_->pageKey(), sink_);
             activate(&entry);
             QTest::keyClicks(child<QLineEdit>(&entry, "NameEdit"), "Gone Again");
             QTest::mouseClick(child<QAbstractButton>(&entry, "ExitBtn"), Qt::LeftButton);
             QCOMPARE(entry.result(), int(QDialog::Rejected));
         }
         QCOMPARE(stored(), before);
-        app::TCustInfo next(path(), window_->form(), sink_);
+        app::TCustInfo next(path(), window_->setup(), window_->pageKey(), sink_);
         QCOMPARE(child<QLineEdit>(&next, "NameEdit")->text(), QString());
         QVERIFY(sink_.messages.empty());
     }

@@ -118,11 +118,16 @@ private slots:
             QCOMPARE(first.windowTitle(), QString("2011 Target/Youth Shaft Models Guide"));
             QCOMPARE(shown(&first), (QStringList{"TargGuideImg", "HyperLblYouth"}));
         }
-        qw::FormState mainForm;
-        mainForm.add("TmpLbl2", {}).text = "Kavl";
-        app::TAboutBox1 second(mainForm);
+        // A key asked for anew on each activation follows the main window.
+        std::string key = "Kavl";
+        app::TAboutBox1 second([&key] { return key; });
         activate(&second);
         QCOMPARE(shown(&second), (QStringList{"KavlGuideImg", "HyperLblKavl"}));
+        key = "Hunt";
+        QWidget third;
+        activate(&third);
+        activate(&second);
+        QCOMPARE(shown(&second), (QStringList{"HuntGuideImg", "HyperLblHunt"}));
     }
 
     // White maker lines and link over the splash picture, where the

@@ -401,8 +401,8 @@ void TestKeyboard::captionsReadUnderADarkThemeAndALargeFont()
         pages->setCurrentIndex(page);
         checkLegible(window_.get());
     }
-    const auto& form = std::as_const(window_->model()).form();
-    app::TCustInfo entry(folder_->path(), form, sink_);
+    app::TCustInfo entry(folder_->path(), window_->model().setup(), window_->model().pageKey(),
+                         sink_);
     app::TShopInf shop(folder_->path(), sink_);
     reports::PrintedSheets sheets(folder_->path());
     app::TGetCust retrieval(folder_->path(), window_->model(), sink_, sheets.customer);
