@@ -83,7 +83,7 @@ void BM_SaveRecord(benchmark::State& state)
     int saved = 0;
     for (auto _ : state) {
         customers::CustInfoModel entry(folder().path, sink);
-        entry.open(window.setup(), selection::pageKey(window.form()));
+        entry.open(window.setup(), window.pageKey());
         entry.changeDetail("NAME", "Bench Customer " + std::to_string(++saved));
         entry.changeDetail("ADDR1", "1 Bench Road");
         entry.changeDetail("CITY", "Kingston");
