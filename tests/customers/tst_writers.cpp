@@ -65,7 +65,10 @@ std::vector<Walked> walk(const std::filesystem::path& folder)
 // lock writes its memo where the memo header stood when it opened the
 // table, which may be where one of ours went since: such a block, shared by
 // one of ours and one of its records and holding its text, is its doing and
-// is counted in overwrittenByForeign. Returns the names.
+// is counted in overwrittenByForeign. So is one of ours holding the text of
+// a foreign record that is not in the table: the same stale view put that
+// record in the place of one of ours, and one of the two went. Returns the
+// names.
 std::multiset<std::string>
 checkEveryRecordWhole(const std::filesystem::path& folder, std::size_t shippedRecords,
                       const std::map<std::uint32_t, std::string>& editedComments = {},
@@ -92,6 +95,16 @@ checkEveryRecordWhole(const std::filesystem::path& folder, std::size_t shippedRe
         foreignMemo.insert(sharing[0] == *foreign ? sharing[1] : sharing[0]);
         ++*overwrittenByForeign;
     }
+    std::set<std::string> present;
+    for (const Walked& w : records)
+        present.insert(w.fields.at("NAME"));
+    constexpr std::string_view kForeignText = "added elsewhere by ";
+    const auto lostForeignsMemo = [&](const Walked& w) {
+        const std::string& comments = w.fields.at("COMMENTS");
+        return overwrittenByForeign && comments.starts_with(std::string(kForeignText) + "F-") &&
+               !present.count(comments.substr(kForeignText.size())) &&
+               byBlock[w.memoBlock].size() == 1;
+    };
     std::multiset<std::string> names;
     for (const Walked& w : records) {
         const std::string where = "record " + std::to_string(w.record);
@@ -110,6 +123,10 @@ checkEveryRecordWhole(const std::filesystem::path& folder, std::size_t shippedRe
         const auto [writer, save] = test::writerSaveOf(name);
         if (writer < 0)
             throw std::runtime_error(where + " has no writer's name: " + name);
+        if (lostForeignsMemo(w)) {
+            foreignMemo.insert(&w);
+            ++*overwrittenByForeign;
+        }
         const bool ownComments = edited == editedComments.end() && !foreignMemo.count(&w);
         for (const auto& [field, text] : test::writerDetails(writer, save))
             if (w.fields.at(field) != text && (field != "COMMENTS" || ownComments))
