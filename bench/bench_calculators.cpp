@@ -9,8 +9,8 @@
 
 #include "app/TKECalc2.h"
 #include "app/TSpecsFrm.h"
+#include "core/MessageSink.h"
 #include "selection/SelectionModel.h"
-#include <core/MessageSink.h>
 
 #include <QApplication>
 #include <QDialog>

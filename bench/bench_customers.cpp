@@ -5,14 +5,14 @@
 // of the whole table to custdb.txt. Aims: a save under 100 ms, the rebuild
 // under 25 ms, the export under 1 s.
 
+#include "core/RecordingSink.h"
 #include "customers/CustInfoModel.h"
 #include "customers/CustomerExport.h"
 #include "customers/CustomerFields.h"
 #include "customers/SavedSetups.h"
 #include "selection/SelectionModel.h"
+#include "storage/ProgramFiles.h"
 #include "storage/Table.h"
-#include <core/RecordingSink.h>
-#include <storage/ProgramFiles.h>
 
 #include <benchmark/benchmark.h>
 

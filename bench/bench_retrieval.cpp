@@ -5,11 +5,11 @@
 // each found record against its name), and Return Data until the main
 // window's grid is recomputed.
 
+#include "core/RecordingSink.h"
 #include "customers/CustomerRetrieval.h"
 #include "customers/NameOrder.h"
 #include "selection/SelectionModel.h"
 #include "storage/Table.h"
-#include <core/RecordingSink.h>
 
 #include <benchmark/benchmark.h>
 

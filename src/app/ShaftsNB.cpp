@@ -1,18 +1,18 @@
 #include "ShaftsNB.h"
 
 #include "PageFurniture.h"
-
-#include <widgets/ShaftsTabBar.h>
+#include "selection/Pages.h"
+#include "widgets/ShaftsTabBar.h"
 
 namespace qw::app {
 
 ShaftsNB::ShaftsNB(QWidget* parent) : QTabWidget(parent)
 {
     setObjectName("ShaftsNB");
-    setTabBar(new widgets::ShaftsTabBar(
-        {accentOf(selection::Page::Hunt), accentOf(selection::Page::Targ),
-         accentOf(selection::Page::Youth), accentOf(selection::Page::Kavl)},
-        this));
+    QList<QColor> accents; // the tabs are the pages, in their order
+    for (selection::Page page : selection::kAllPages)
+        accents << accentOf(page);
+    setTabBar(new widgets::ShaftsTabBar(accents, this));
 }
 
 } // namespace qw::app

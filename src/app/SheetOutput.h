@@ -5,8 +5,8 @@
 // and offered the PDF instead. The question and the file dialog go through
 // replaceable handlers, so that a test can answer them in place of the user.
 
+#include "core/MessageSink.h"
 #include "reports/ReportPage.h"
-#include <core/MessageSink.h>
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "TAboutBox.h"
 
 #include "AppConfig.h"
+#include "widgets/LinkColours.h"
 #include "widgets/LinkLabel.h"
-#include <widgets/LinkColours.h>
 
 #include <QGuiApplication>
 #include <QImageReader>

@@ -5,8 +5,8 @@
 #include "widgets/CaptionButton.h"
 #include "widgets/FixedLook.h"
 #include "widgets/KeyboardAccess.h"
+#include "widgets/LinkColours.h"
 #include "widgets/LinkLabel.h"
-#include <widgets/LinkColours.h>
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -5,6 +5,7 @@
 // Each activation shows what the page key selects (selection::ModelGuide).
 
 #include "FormBinder.h"
+
 #include <selection/ModelGuide.h>
 
 #include <QDialog>

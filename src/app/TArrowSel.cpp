@@ -30,7 +30,7 @@
 #include "widgets/KeyboardAccess.h"
 #include "widgets/NumberEntry.h"
 #include "widgets/RadioGroup.h"
-#include <widgets/StaleOverlay.h>
+#include "widgets/StaleOverlay.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

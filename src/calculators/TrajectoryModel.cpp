@@ -1,9 +1,9 @@
 #include "TrajectoryModel.h"
-#include <storage/ProgramFiles.h>
 
 #include <core/ConversionError.h>
 #include <core/NumberText.h>
 #include <core/Text.h>
+#include <storage/ProgramFiles.h>
 
 #include <stdexcept>
 

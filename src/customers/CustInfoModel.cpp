@@ -1,7 +1,4 @@
 #include "CustInfoModel.h"
-#include <storage/ProgramFiles.h>
-
-#include <core/Text.h>
 
 #include "CustomerFields.h"
 #include "CustomerRecords.h"
@@ -9,7 +6,9 @@
 #include "NameOrder.h"
 #include "SavedSetups.h"
 
+#include "core/Text.h"
 #include "selection/SetupInputs.h"
+#include "storage/ProgramFiles.h"
 #include "storage/StorageError.h"
 
 #include <array>

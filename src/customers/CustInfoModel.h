@@ -14,9 +14,9 @@
 
 #include "SetupEncoding.h"
 
+#include "core/FormState.h"
+#include "core/MessageSink.h"
 #include "storage/Table.h"
-#include <core/FormState.h>
-#include <core/MessageSink.h>
 
 #include <filesystem>
 #include <string>

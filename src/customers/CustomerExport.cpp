@@ -1,17 +1,15 @@
 #include "CustomerExport.h"
-#include <storage/ProgramFiles.h>
-
-#include <core/Text.h>
 
 #include "CustomerFields.h"
 #include "CustomerRecords.h"
 #include "SavedSetups.h"
 
-#include <core/NumberText.h>
+#include "core/NumberText.h"
 
+#include "core/Text.h"
+#include "storage/ProgramFiles.h"
 #include "storage/StorageError.h"
 
-#include <cctype>
 #include <filesystem>
 
 namespace qw::customers {

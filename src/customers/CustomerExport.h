@@ -4,8 +4,8 @@
 // records were saved, as delimited text (the storage layer's text type 21)
 // in custdb.txt beside the tables. Needs no index.
 
+#include "core/MessageSink.h"
 #include "storage/Table.h"
-#include <core/MessageSink.h>
 
 #include <string>
 #include <string_view>

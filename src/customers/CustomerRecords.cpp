@@ -1,9 +1,8 @@
 #include "CustomerRecords.h"
 
-#include <core/Text.h>
-
 #include "CustomerFields.h"
 
+#include <core/Text.h>
 #include <storage/StorageError.h>
 
 #include <algorithm>

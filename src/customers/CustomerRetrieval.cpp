@@ -1,7 +1,7 @@
 #include "CustomerRetrieval.h"
-#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
+#include <storage/ProgramFiles.h>
 
 #include "CustomerFields.h"
 #include "CustomerRecords.h"

@@ -1,11 +1,10 @@
 #include "CustomerSpreadsheet.h"
-#include <storage/ProgramFiles.h>
-
-#include <core/Text.h>
 
 #include "CustomerFields.h"
 #include "SavedSetups.h"
 
+#include "core/Text.h"
+#include "storage/ProgramFiles.h"
 #include "storage/StorageError.h"
 
 #include <xlsxwriter.h>

@@ -13,8 +13,8 @@
 // - each column is as wide as its longest line (within limits).
 // Needs no index; the table is only read.
 
+#include "core/MessageSink.h"
 #include "storage/Table.h"
-#include <core/MessageSink.h>
 
 #include <filesystem>
 #include <string>

@@ -1,7 +1,7 @@
 #include "FirstRunOffer.h"
-#include <storage/ProgramFiles.h>
 
 #include "ShopInfModel.h"
+#include "storage/ProgramFiles.h"
 #include "storage/Table.h"
 
 #include <algorithm>

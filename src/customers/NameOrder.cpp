@@ -1,10 +1,10 @@
 #include "NameOrder.h"
-#include <storage/ProgramFiles.h>
 
 #include "CustomerFields.h"
 
 #include <storage/CodePage.h>
 #include <storage/KeyExpression.h>
+#include <storage/ProgramFiles.h>
 
 #include <algorithm>
 #include <sys/stat.h>

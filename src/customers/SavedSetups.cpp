@@ -1,4 +1,5 @@
 #include "SavedSetups.h"
+
 #include <storage/ProgramFiles.h>
 
 namespace qw::customers {

@@ -1,8 +1,7 @@
 #include "ShopInfModel.h"
-#include <storage/ProgramFiles.h>
 
-#include <core/Text.h>
-
+#include "core/Text.h"
+#include "storage/ProgramFiles.h"
 #include "storage/StorageError.h"
 
 #include <stdexcept>

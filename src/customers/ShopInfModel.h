@@ -9,9 +9,9 @@
 // refused by the storage layer. Leaving drops what was not saved. The
 // table is opened beside the handles the printed sheets keep open on it.
 
+#include "core/FormState.h"
+#include "core/MessageSink.h"
 #include "storage/Table.h"
-#include <core/FormState.h>
-#include <core/MessageSink.h>
 
 #include <array>
 #include <filesystem>

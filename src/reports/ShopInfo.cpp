@@ -1,7 +1,7 @@
 #include "ShopInfo.h"
-#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
+#include <storage/ProgramFiles.h>
 
 namespace qw::reports {
 

@@ -5,6 +5,7 @@
 // than the chart and specification reads together.
 
 #include "Pages.h"
+
 #include <core/FormState.h>
 
 #include <array>

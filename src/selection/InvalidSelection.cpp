@@ -1,8 +1,8 @@
 #include "InvalidSelection.h"
-#include <storage/ProgramFiles.h>
 
 #include "RunError.h"
 
+#include <storage/ProgramFiles.h>
 #include <storage/Table.h>
 
 #include <fstream>

@@ -1,6 +1,7 @@
 #include "PageRowRules.h"
 
 #include "Pages.h"
+
 #include <core/NumberText.h>
 #include <core/Text.h>
 

@@ -1,4 +1,5 @@
 #include "Pages.h"
+
 #include <storage/ProgramFiles.h>
 
 #include <stdexcept>

@@ -4,6 +4,7 @@
 // bow weight entry that the invalid-selection step resets.
 
 #include "Page.h"
+
 #include <core/FormState.h>
 
 #include <array>

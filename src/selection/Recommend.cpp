@@ -3,6 +3,7 @@
 #include "Bands.h"
 #include "PageRowRules.h"
 #include "Pages.h"
+
 #include <core/ConversionError.h>
 #include <core/NumberText.h>
 #include <core/Text.h>

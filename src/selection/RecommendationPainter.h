@@ -11,6 +11,7 @@
 #include "GridCells.h"
 #include "Page.h"
 #include "Recommendation.h"
+
 #include <core/FormState.h>
 
 #include <array>

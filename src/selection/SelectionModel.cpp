@@ -7,6 +7,7 @@
 #include "Pages.h"
 #include "Recommendation.h"
 #include "RecommendationPainter.h"
+
 #include <core/NumberText.h>
 
 #include <algorithm>

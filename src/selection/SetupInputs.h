@@ -6,6 +6,7 @@
 // controls' names.
 
 #include "Page.h"
+
 #include <core/FormState.h>
 
 #include <array>

@@ -5,6 +5,7 @@
 // the setup entries the finished arrow starts from.
 
 #include "Page.h"
+
 #include <core/FormState.h>
 
 #include <optional>

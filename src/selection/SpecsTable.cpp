@@ -1,10 +1,9 @@
 #include "SpecsTable.h"
-#include <storage/ProgramFiles.h>
 
 #include <core/Text.h>
+#include <storage/ProgramFiles.h>
 
 #include <algorithm>
-#include <cctype>
 
 namespace qw::selection {
 

@@ -1,15 +1,14 @@
 #include "DataFolder.h"
+
 #include "ProgramFiles.h"
-
-#include <core/Text.h>
-
 #include "StorageError.h"
 #include "Table.h"
+
+#include <core/Text.h>
 
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>

@@ -1,9 +1,9 @@
 #include "DbfFieldText.h"
 
-#include <core/Text.h>
-
 #include "CodePage.h"
 #include "StorageError.h"
+
+#include <core/Text.h>
 
 #include <algorithm>
 #include <cctype>

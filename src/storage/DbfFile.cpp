@@ -1,9 +1,9 @@
 #include "DbfFile.h"
 
-#include <core/Text.h>
-
 #include "DbfJournal.h"
 #include "StorageError.h"
+
+#include <core/Text.h>
 
 #include <algorithm>
 #include <cctype>

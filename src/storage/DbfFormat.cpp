@@ -1,8 +1,8 @@
 #include "DbfFormat.h"
 
-#include <core/Text.h>
-
 #include "StorageError.h"
+
+#include <core/Text.h>
 
 #include <algorithm>
 #include <cctype>

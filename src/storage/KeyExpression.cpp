@@ -1,8 +1,8 @@
 #include "KeyExpression.h"
 
-#include <core/Text.h>
-
 #include "IdxFormat.h"
+
+#include <core/Text.h>
 
 #include <algorithm>
 #include <array>

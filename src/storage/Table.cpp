@@ -1,15 +1,14 @@
 #include "Table.h"
 
-#include <core/Text.h>
-
 #include "CodePage.h"
 #include "DbfFieldText.h"
 #include "DbfFile.h"
 #include "DbfTableImpl.h"
 #include "TextExport.h"
 
+#include <core/Text.h>
+
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <optional>
 

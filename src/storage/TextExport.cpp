@@ -1,10 +1,10 @@
 #include "TextExport.h"
 
-#include <core/Text.h>
-
 #include "CodePage.h"
 #include "DbfFieldText.h"
 #include "StorageError.h"
+
+#include <core/Text.h>
 
 #include <cerrno>
 #include <cstdio>

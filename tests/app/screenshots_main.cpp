@@ -15,9 +15,9 @@
 #include "app/TSpecsFrm.h"
 #include "app/TSplashV.h"
 #include "app/TTrajectory.h"
+#include "core/RecordingSink.h"
 #include "reports/CustomerSheet.h"
 #include "storage/Table.h"
-#include <core/RecordingSink.h>
 
 #include <QAbstractButton>
 #include <QAction>

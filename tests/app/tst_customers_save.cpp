@@ -3,7 +3,7 @@
 // its model's.
 #include "../customers/CustomerTestSupport.h"
 #include "AppTestSupport.h"
-#include <storage/ProgramFiles.h>
+#include "storage/ProgramFiles.h"
 
 #include "app/TCustInfo.h"
 #include "app/TShopInf.h"

@@ -4,9 +4,9 @@
 #include "app/AppConfig.h"
 #include "app/TAboutBox.h"
 #include "app/TAboutBox1.h"
+#include "core/FormState.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/UrlOpener.h"
-#include <core/FormState.h>
 
 #include <QApplication>
 #include <QScrollArea>

@@ -3,6 +3,7 @@
 // own), kinetic energy and FOC, and the trajectory reference.
 
 #include "SpecsFixture.h"
+
 #include <calculators/KineticEnergyModel.h>
 #include <calculators/SpecsModel.h>
 #include <calculators/TrajectoryModel.h>

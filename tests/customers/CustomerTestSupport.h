@@ -4,13 +4,13 @@
 // they start: the main window's model set to a setup, a customer saved
 // through the entry model, and the stored records read back.
 
+#include "core/RecordingSink.h"
 #include "customers/CustInfoModel.h"
 #include "customers/CustomerFields.h"
 #include "customers/SavedSetups.h"
 #include "selection/SelectionModel.h"
+#include "storage/ProgramFiles.h"
 #include "storage/Table.h"
-#include <core/RecordingSink.h>
-#include <storage/ProgramFiles.h>
 
 #include <cstdio>
 #include <filesystem>

@@ -7,6 +7,7 @@
 // Usage: customer_writer FOLDER WRITER COUNT [edit]
 
 #include "CustomerTestSupport.h"
+
 #include <storage/ProgramFiles.h>
 
 #include <cstdio>

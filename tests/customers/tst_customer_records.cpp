@@ -4,7 +4,7 @@
 
 #include "../app/AppTestSupport.h"
 #include "CustomerTestSupport.h"
-#include <storage/ProgramFiles.h>
+#include "storage/ProgramFiles.h"
 
 #include "customers/CustomerExport.h"
 #include "customers/ShopInfModel.h"

@@ -6,6 +6,7 @@
 
 #include "../app/AppTestSupport.h"
 #include "CustomerTestSupport.h"
+
 #include <storage/ProgramFiles.h>
 
 #include <QProcess>

@@ -3,6 +3,7 @@
 // sheet, and the fill rules.
 
 #include "ShopRecord.h"
+
 #include <app/CustomerSheetValues.h>
 #include <calculators/SpecsModel.h>
 #include <core/RecordingSink.h>

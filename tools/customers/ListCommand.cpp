@@ -2,12 +2,12 @@
 // its trailing blanks removed.
 
 #include "CommandSupport.h"
-#include <storage/ProgramFiles.h>
 
 #include <customers/CustomerFields.h>
 #include <customers/CustomerRecords.h>
 #include <customers/NameOrder.h>
 #include <customers/SavedSetups.h>
+#include <storage/ProgramFiles.h>
 #include <storage/StorageError.h>
 #include <storage/Table.h>
 

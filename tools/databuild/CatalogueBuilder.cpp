@@ -1,11 +1,11 @@
 #include "CatalogueBuilder.h"
-#include <storage/ProgramFiles.h>
 
 #include "BuildError.h"
 #include "CsvFile.h"
 #include "TextRules.h"
 #include "TrajectoryModel.h"
 
+#include "storage/ProgramFiles.h"
 #include "storage/Table.h"
 
 #include <algorithm>

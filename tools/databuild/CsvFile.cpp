@@ -2,6 +2,7 @@
 
 #include "BuildError.h"
 #include "TextRules.h"
+
 #include <core/Text.h>
 
 #include <fstream>

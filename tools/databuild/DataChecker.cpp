@@ -1,13 +1,13 @@
 #include "DataChecker.h"
-#include <storage/ProgramFiles.h>
 
 #include "TextRules.h"
 
+#include "core/Text.h"
 #include "storage/CodePage.h"
 #include "storage/IndexFile.h"
+#include "storage/ProgramFiles.h"
 #include "storage/StorageError.h"
 #include "storage/Table.h"
-#include <core/Text.h>
 
 #include <algorithm>
 #include <fstream>
